@@ -1,0 +1,15 @@
+#pragma once
+// Block relocation between the two binary data standards. Neither direction checks,
+// scales or defaults a value: bytes land unchanged at their place.
+
+#include "records/little_endian.h"
+
+namespace audiogram {
+
+// Fills all 36128 bytes of `record200` from the 19472 bytes of `record100`.
+void ConvertRecord100to200(ByteSpan record100, MutableByteSpan record200);
+
+// Fills all 19472 bytes of `record100` from the first 36128 bytes of `record200`.
+void ConvertRecord200to100(ByteSpan record200, MutableByteSpan record100);
+
+}  // namespace audiogram

@@ -1,0 +1,139 @@
+#include "service/blob_dispatcher.h"
+
+#include <array>
+#include <new>
+
+#include "records/counted_text.h"
+#include "records/record100_layout.h"
+#include "records/record200_layout.h"
+#include "records/record_conversion.h"
+
+namespace audiogram {
+namespace {
+
+constexpr std::u16string_view kDateSuffix = u"T00:00:00";
+constexpr std::size_t kBareDateLength = 10;
+
+// Runs one step into a fresh blob, so a failing step never leaves a half-filled result.
+template <typename Step>
+HResult RunStep(Blob& result, Step step) {
+    Blob produced;
+    const HResult status = step(produced);
+    if (!Failed(status)) result = std::move(produced);
+    return status;
+}
+
+HResult ConvertTo100(DataStandard oldDataFormat, MutableByteSpan source, Blob& result) {
+    switch (oldDataFormat) {
+        case kDataStandard200:
+            return ConvertBlob200to100(source, result);
+        case kDataStandard500: {
+            Blob intermediate;
+            const HResult status = ConvertBlob500to200(source, intermediate);
+            if (Failed(status)) return status;
+            return ConvertBlob200to100(intermediate, result);
+        }
+        default:
+            return CONV_E_INVALIDBLOB;
+    }
+}
+
+HResult ConvertTo200(DataStandard oldDataFormat, MutableByteSpan source, Blob& result) {
+    switch (oldDataFormat) {
+        case kDataStandard100: return ConvertBlob100to200(source, result);
+        case kDataStandard500: return ConvertBlob500to200(source, result);
+        default: return CONV_E_INVALIDBLOB;
+    }
+}
+
+HResult ConvertTo500(DataStandard oldDataFormat, MutableByteSpan source, Blob& result) {
+    switch (oldDataFormat) {
+        case kDataStandard100: {
+            const auto extension = CutExtensionData(source, record100::kSize);
+            Blob intermediate;
+            const HResult status = ConvertBlob100to200(source, intermediate);
+            if (Failed(status)) return status;
+            return ConvertBlob200to500(intermediate, result, extension.get());
+        }
+        case kDataStandard200: {
+            const auto extension = CutExtensionData(source, record200::kSize);
+            return ConvertBlob200to500(source, result, extension.get());
+        }
+        default:
+            return CONV_E_INVALIDBLOB;
+    }
+}
+
+}  // namespace
+
+HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, MutableByteSpan source,
+                        Blob& result) {
+    try {
+        return RunStep(result, [&](Blob& produced) {
+            switch (newDataFormat) {
+                case kDataStandard100: return ConvertTo100(oldDataFormat, source, produced);
+                case kDataStandard200: return ConvertTo200(oldDataFormat, source, produced);
+                case kDataStandard500: return ConvertTo500(oldDataFormat, source, produced);
+                default: return CONV_E_UNSUPPORTEDFORMAT;
+            }
+        });
+    } catch (const std::bad_alloc&) {
+        return kStatusOutOfMemory;
+    }
+}
+
+HResult ConvertBlob100to200(ByteSpan source, Blob& result) {
+    if (source.size() < record100::kSize) return CONV_E_INVALIDBLOB;
+    Record200Bytes record;
+    ConvertRecord100to200(source.first(record100::kSize), record);
+    SetBlobBytes(result, record);
+    return kStatusOk;
+}
+
+HResult ConvertBlob200to100(ByteSpan source, Blob& result) {
+    if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
+    Record100Bytes record;
+    ConvertRecord200to100(source.first(record200::kSize), record);
+    SetBlobBytes(result, record);
+    return kStatusOk;
+}
+
+HResult ConvertBlob200to500(MutableByteSpan source, Blob& /*result*/, const CExtensionData* /*extension*/) {
+    if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
+    CompleteCalibrationDate(source);
+    return CONV_E_NOTIMPLEMENTED;  // the document export is not built yet
+}
+
+HResult ConvertBlob500to200(ByteSpan /*source*/, Blob& /*result*/) {
+    return CONV_E_NOTIMPLEMENTED;  // the document import is not built yet
+}
+
+std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t fixedSize) {
+    if (source.size() <= fixedSize) return nullptr;
+    return std::make_unique<CExtensionData>(source.subspan(fixedSize));
+}
+
+void SetBlobBytes(Blob& result, ByteSpan bytes) { result = Blob(bytes.begin(), bytes.end()); }
+
+bool CompleteCalibrationDate(MutableByteSpan record200) {
+    const ByteSpan notes = ByteSpan(record200).subspan(record200::kToneNotesOffset, record200::notes::kSize);
+    constexpr CountedTextField field = record200::notes::kAudiometerLastCalibration;
+    if (TextCount(notes, field) != kBareDateLength) return false;
+    if (TextUnit(notes, field, 4) != u'-' || TextUnit(notes, field, 7) != u'-') return false;
+    // Only a text that really is 10 units long is completed, so the field can never overflow.
+    for (std::size_t i = 0; i < kBareDateLength; ++i) {
+        if (TextUnit(notes, field, i) == 0) return false;
+    }
+    if (TextUnit(notes, field, kBareDateLength) != 0) return false;
+
+    const MutableByteSpan writable = record200.subspan(record200::kToneNotesOffset, record200::notes::kSize);
+    for (std::size_t i = 0; i < kDateSuffix.size(); ++i) {
+        StoreU16(writable, field.UnitsOffset() + 2 * (kBareDateLength + i), kDateSuffix[i]);
+    }
+    const std::size_t length = kBareDateLength + kDateSuffix.size();
+    StoreU16(writable, field.UnitsOffset() + 2 * length, 0);
+    StoreU16(writable, field.offset, static_cast<std::uint16_t>(length));
+    return true;
+}
+
+}  // namespace audiogram

@@ -1,0 +1,40 @@
+#pragma once
+// The entry of every conversion: checks the blob, chooses the chain of steps for the pair
+// of data standards, carries extension data into the export and builds the result blob.
+// The source bytes are read in place; the only change made to them is the calibration
+// date fix of the 200 to 500 step.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "records/extension_data.h"
+#include "records/little_endian.h"
+#include "service/data_standard.h"
+#include "service/status.h"
+
+namespace audiogram {
+
+using Blob = std::vector<std::uint8_t>;
+
+// The whole dispatch for (target, source). On success `result` holds the new blob at its
+// exact length; on failure it is left as it was.
+HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, MutableByteSpan source,
+                        Blob& result);
+
+HResult ConvertBlob100to200(ByteSpan source, Blob& result);
+HResult ConvertBlob200to100(ByteSpan source, Blob& result);
+HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensionData* extension);
+HResult ConvertBlob500to200(ByteSpan source, Blob& result);
+
+// The bytes after the fixed record, or none when the blob is not longer than it.
+std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t fixedSize);
+
+// Replaces what `result` held by a new blob of exactly these bytes.
+void SetBlobBytes(Blob& result, ByteSpan bytes);
+
+// Completes a bare ToneNotes calibration date (YYYY-MM-DD, count 10) with "T00:00:00" in
+// place. Returns whether the text was changed.
+bool CompleteCalibrationDate(MutableByteSpan record200);
+
+}  // namespace audiogram

@@ -1,0 +1,77 @@
+#pragma once
+// A forward-only writer of indented XML over one growing byte buffer, with the power to
+// take back an element that stayed empty and to discard an element with all it holds.
+// Every line ends with CR LF; one TAB per nesting level.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace audiogram {
+
+// Thrown with "Memory allocation failure!" or "Missing PushElement failure!".
+class XmlWriterError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class XmlWriter {
+public:
+    static constexpr std::uint32_t kGrowthStep = 32768;
+
+    XmlWriter();
+    ~XmlWriter();
+    XmlWriter(const XmlWriter&) = delete;
+    XmlWriter& operator=(const XmlWriter&) = delete;
+
+    void NewLine();
+    void AppendChars(char c, std::uint32_t count);
+    void AppendText(std::string_view text);
+
+    // Indentation, "<", name, then " " and the attribute text when given, ">", line end.
+    void PushElement(std::string_view name, std::optional<std::string_view> attributes = std::nullopt);
+    // Writes the end tag and returns true, or drops an element that stayed empty and
+    // returns false.
+    bool PopElement(bool dropIfEmpty);
+    // Discards the innermost element with everything written since it was opened.
+    void CancelElement();
+
+    void WriteElement(std::string_view name, std::string_view text);
+    void WriteIntElement(std::string_view name, std::int32_t value);          // "%d"
+    void WriteDoubleElement(std::string_view name, double value, std::int32_t decimals);  // "%.*f"
+    // Record text: made legal, converted to UTF-8, with the comments that report
+    // illegal characters and failed conversions. A null text writes nothing.
+    void WriteStringElement(std::string_view name, std::optional<std::u16string_view> text);
+
+    // A comment line: indentation, "<!--", the text, " -->", line end. The text is cut to
+    // 1023 bytes and made safe for a comment: characters XML forbids become "[%X]" and a
+    // '-' that follows another '-' gets a blank before it.
+    void WriteComment(std::string_view text);
+    // The same for a UTF-16 text (cut to 1023 units), converted to UTF-8; nothing is
+    // written when the conversion yields nothing.
+    void WriteCommentW(std::u16string_view text);
+
+    // The document so far; the byte after it is always 0.
+    std::string_view Text() const;
+    std::uint32_t Length() const;
+    std::uint32_t Capacity() const;
+    std::int32_t Depth() const;
+
+private:
+    struct ElementEntry;
+    void Reserve(std::size_t bytes);
+    // (implementation details are the writer's own)
+    std::int32_t depth_ = 0;
+    std::int32_t indentWidth_ = 1;
+    bool prettyPrint_ = true;
+    std::unique_ptr<char[]> buffer_;
+    std::uint32_t capacity_ = 0;
+    std::uint32_t length_ = 0;
+    std::vector<ElementEntry> stack_;
+};
+
+}  // namespace audiogram
