@@ -56,7 +56,7 @@ const ValidCharTable& Configuration::LegalCharacters() {
 // of the platform's own choosing.
 std::string Configuration::ReadSetting(std::string_view key, std::string_view defaultValue) const {
     if (iniPath_.empty()) return std::string(defaultValue);
-    return ReadProfileString(iniPath_, kMainSection, key, defaultValue);
+    return ReadProfileValue(iniPath_, kMainSection, key, defaultValue);
 }
 
 void Configuration::RunInit() {
@@ -67,8 +67,8 @@ void Configuration::RunInit() {
     }
 
     if (!iniPath_.empty() && !ProfileFileExists(iniPath_)) {
-        WriteProfileString(iniPath_, kMainSection, kValidCharactersKey, kDefaultValidCharacters);
-        WriteProfileString(iniPath_, kMainSection, kLogEnabledKey, kLogDisabled);
+        WriteProfileValue(iniPath_, kMainSection, kValidCharactersKey, kDefaultValidCharacters);
+        WriteProfileValue(iniPath_, kMainSection, kLogEnabledKey, kLogDisabled);
     }
 
     logEnabled_ = LeadingInteger(ReadSetting(kLogEnabledKey, kLogDisabled)) != 0;

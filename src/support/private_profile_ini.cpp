@@ -24,7 +24,7 @@ bool ProfileFileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+std::string ReadProfileValue(const std::string& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue) {
     const std::optional<std::string> text = ReadWholeFile(path);
     std::optional<std::string> value;
@@ -34,7 +34,7 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
     return result;
 }
 
-void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+void WriteProfileValue(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
     const std::string updated = SetProfileValue(ReadWholeFile(path).value_or(std::string()), section, key, value);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

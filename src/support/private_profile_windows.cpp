@@ -15,7 +15,7 @@ namespace audiogram {
 
 bool ProfileFileExists(const std::string& path) { return _access(path.c_str(), 0) != -1; }
 
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+std::string ReadProfileValue(const std::string& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue) {
     const std::string sectionText(section), keyText(key), defaultText(defaultValue);
     std::vector<char> buffer(kProfileValueBufferBytes, '\0');
@@ -25,7 +25,7 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
     return std::string(buffer.data(), length);
 }
 
-void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+void WriteProfileValue(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
     const std::string sectionText(section), keyText(key), valueText(value);
     WritePrivateProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str(), path.c_str());

@@ -211,19 +211,19 @@ TEST(Configuration, ReducingToAsciiCountsASurrogatePairAsOneCharacter) {
 TEST(PrivateProfile, WritesNeedTheFolderAndKeepTheRestOfTheFile) {
     const ScopedProgramData programData(/*createConfigFolders=*/false);
     const std::string missing = (programData.Folder() / "absent" / "x.ini").string();
-    WriteProfileString(missing, "S", "K", "V");
+    WriteProfileValue(missing, "S", "K", "V");
     EXPECT_FALSE(ProfileFileExists(missing));
-    EXPECT_EQ(ReadProfileString(missing, "S", "K", "default"), "default");
+    EXPECT_EQ(ReadProfileValue(missing, "S", "K", "default"), "default");
 
     const std::string path = (programData.Folder() / "x.ini").string();
     testing::WriteFileText(path, "; keep me\n[S]\nA=1\n");
-    WriteProfileString(path, "s", "K", "V");
-    WriteProfileString(path, "T", "K", "W");
+    WriteProfileValue(path, "s", "K", "V");
+    WriteProfileValue(path, "T", "K", "W");
     EXPECT_EQ(ReadFileText(path), "; keep me\n[S]\nA=1\nK=V\n[T]\nK=W\n");
-    EXPECT_EQ(ReadProfileString(path, "S", "k", "default"), "V");
+    EXPECT_EQ(ReadProfileValue(path, "S", "k", "default"), "V");
 
-    WriteProfileString(path, "S", "Long", std::string(20000, 'v'));
-    EXPECT_EQ(ReadProfileString(path, "S", "Long", "").size(), kProfileValueBufferBytes - 1);
+    WriteProfileValue(path, "S", "Long", std::string(20000, 'v'));
+    EXPECT_EQ(ReadProfileValue(path, "S", "Long", "").size(), kProfileValueBufferBytes - 1);
 }
 
 }  // namespace
