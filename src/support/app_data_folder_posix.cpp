@@ -1,6 +1,6 @@
-#include "support/app_data_folder.h"
-
 #include <cstdlib>
+
+#include "support/app_data_folder.h"
 
 namespace audiogram {
 
@@ -12,6 +12,8 @@ std::optional<std::string> CommonAppDataFolder() {
     return std::string("/var/lib");
 }
 
-char PathSeparator() { return '/'; }
+char PathSeparator() {
+    return '/';
+}
 
 }  // namespace audiogram

@@ -19,8 +19,12 @@ constexpr std::string_view kLogEnabledKey = "LogEnabled";
 constexpr std::string_view kLogDisabled = "0";
 constexpr std::size_t kSeparatorLength = 98;
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 

@@ -25,7 +25,7 @@ namespace audiogram {
 inline constexpr std::size_t kLogWMessageUnits = 2047;
 
 class Configuration {
-public:
+  public:
     using FolderLookup = std::function<std::optional<std::string>()>;
 
     // The lookup gives the common application-data folder; the platform's by default.
@@ -66,7 +66,7 @@ public:
     // character) becomes one '?'.
     static std::string ReduceToAscii(std::u16string_view text);
 
-private:
+  private:
     void RunInit();
     void WriteLogLine(std::string_view message) const;
     std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
@@ -83,13 +83,21 @@ private:
 // The process's configuration, made on first use and kept until the process ends.
 Configuration& ProcessConfiguration();
 
-inline void Init() { ProcessConfiguration().Init(); }
-inline const std::string& GetPathToIniFile() { return ProcessConfiguration().GetPathToIniFile(); }
-inline const std::string& GetLogFilePath() { return ProcessConfiguration().GetLogFilePath(); }
+inline void Init() {
+    ProcessConfiguration().Init();
+}
+inline const std::string& GetPathToIniFile() {
+    return ProcessConfiguration().GetPathToIniFile();
+}
+inline const std::string& GetLogFilePath() {
+    return ProcessConfiguration().GetLogFilePath();
+}
 
 // A tool that keeps standard output for its results sends the token lines elsewhere
 // (e.g. &std::cerr) by calling this before any conversion.
-inline void SetValidCharReportStream(std::ostream* stream) { ProcessConfiguration().SetReportStream(stream); }
+inline void SetValidCharReportStream(std::ostream* stream) {
+    ProcessConfiguration().SetReportStream(stream);
+}
 
 template <typename... Args>
 void Log(std::string_view format, const Args&... args) {

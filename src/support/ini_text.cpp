@@ -15,14 +15,17 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::string_view Unquote(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -37,7 +40,7 @@ struct Line {
 };
 
 class LineCursor {
-public:
+  public:
     explicit LineCursor(std::string_view text) : text_(text) {}
 
     bool Next(Line& line) {
@@ -50,7 +53,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view text_;
     std::size_t position_ = 0;
 };
@@ -69,7 +72,8 @@ ParsedLine Parse(std::string_view content) {
     }
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos) return {};
-    return {ParsedLine::Kind::Key, Trim(trimmed.substr(0, equals)), Unquote(Trim(trimmed.substr(equals + 1)))};
+    return {ParsedLine::Kind::Key, Trim(trimmed.substr(0, equals)),
+            Unquote(Trim(trimmed.substr(equals + 1)))};
 }
 
 // Where a section's lines lie and where its key is, found in one walk over the text.
@@ -108,7 +112,9 @@ KeyLocation Locate(std::string_view text, std::string_view section, std::string_
     return location;
 }
 
-std::string_view LineEndOf(std::string_view text) { return text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n"; }
+std::string_view LineEndOf(std::string_view text) {
+    return text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+}
 
 std::string KeyLine(std::string_view key, std::string_view value) {
     std::string line(key);

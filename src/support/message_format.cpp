@@ -8,7 +8,7 @@ namespace {
 // Appends units while room is left; the message is cut where the room ends.
 template <typename Char>
 class BoundedAppender {
-public:
+  public:
     BoundedAppender(std::basic_string<Char>& out, std::size_t maxUnits) : out_(out), maxUnits_(maxUnits) {}
 
     void Append(std::basic_string_view<Char> text) {
@@ -18,7 +18,7 @@ public:
     void Append(Char unit) { Append(std::basic_string_view<Char>(&unit, 1)); }
     bool Full() const { return out_.size() >= maxUnits_; }
 
-private:
+  private:
     std::basic_string<Char>& out_;
     std::size_t maxUnits_;
 };
@@ -28,7 +28,8 @@ template <typename Char>
 std::basic_string_view<Char> NumberText(std::int64_t value, char conversion, std::array<Char, 24>& scratch) {
     const bool hex = conversion == 'x' || conversion == 'X';
     const bool negative = !hex && conversion != 'u' && value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     if (hex || conversion == 'u') magnitude &= 0xFFFFFFFFu;  // the int argument of printf
     const char* digits = conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     const std::uint64_t base = hex ? 16 : 10;
@@ -87,7 +88,8 @@ void AppendFormatted(std::basic_string<Char>& out, std::size_t maxUnits, std::ba
     }
 }
 
-template void AppendFormatted<char>(std::string&, std::size_t, std::string_view, std::span<const MessageArg<char>>);
+template void AppendFormatted<char>(std::string&, std::size_t, std::string_view,
+                                    std::span<const MessageArg<char>>);
 template void AppendFormatted<char16_t>(std::u16string&, std::size_t, std::u16string_view,
                                         std::span<const MessageArg<char16_t>>);
 

@@ -21,7 +21,7 @@ namespace audiogram {
 
 template <typename Char>
 class MessageArg {
-public:
+  public:
     enum class Kind { Text, Unit, Number };
 
     MessageArg(std::basic_string_view<Char> text) : kind_(Kind::Text), text_(text) {}
@@ -29,14 +29,14 @@ public:
     MessageArg(const Char* text) : kind_(Kind::Text), text_(text != nullptr ? text : NullText()) {}
     MessageArg(Char unit) : kind_(Kind::Unit), number_(static_cast<std::int64_t>(unit)) {}
     template <std::integral Integer>
-        requires(!std::same_as<Integer, Char> && !std::same_as<Integer, bool>)
-    MessageArg(Integer value) : kind_(Kind::Number), number_(static_cast<std::int64_t>(value)) {}
+    requires(!std::same_as<Integer, Char> && !std::same_as<Integer, bool>) MessageArg(Integer value)
+        : kind_(Kind::Number), number_(static_cast<std::int64_t>(value)) {}
 
     Kind kind() const { return kind_; }
     std::basic_string_view<Char> text() const { return text_; }
     std::int64_t number() const { return number_; }
 
-private:
+  private:
     static constexpr const Char* NullText() {
         if constexpr (std::same_as<Char, char>) {
             return "(null)";

@@ -17,11 +17,11 @@ bool ProfileFileExists(const std::string& path);
 
 // The value of the key, or the default when the file, the section or the key is missing.
 std::string ReadProfileValue(const std::string& path, std::string_view section, std::string_view key,
-                              std::string_view defaultValue);
+                             std::string_view defaultValue);
 
 // Sets the key, creating the file and the section when needed; the folder is never
 // created, so a missing folder means nothing is written. Failures are not reported.
 void WriteProfileValue(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value);
+                       std::string_view value);
 
 }  // namespace audiogram

@@ -1,5 +1,3 @@
-#include "support/private_profile.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -7,6 +5,7 @@
 #include <system_error>
 
 #include "support/ini_text.h"
+#include "support/private_profile.h"
 
 namespace audiogram {
 namespace {
@@ -25,7 +24,7 @@ bool ProfileFileExists(const std::string& path) {
 }
 
 std::string ReadProfileValue(const std::string& path, std::string_view section, std::string_view key,
-                              std::string_view defaultValue) {
+                             std::string_view defaultValue) {
     const std::optional<std::string> text = ReadWholeFile(path);
     std::optional<std::string> value;
     if (text) value = FindProfileValue(*text, section, key);
@@ -35,8 +34,9 @@ std::string ReadProfileValue(const std::string& path, std::string_view section, 
 }
 
 void WriteProfileValue(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-    const std::string updated = SetProfileValue(ReadWholeFile(path).value_or(std::string()), section, key, value);
+                       std::string_view value) {
+    const std::string updated =
+        SetProfileValue(ReadWholeFile(path).value_or(std::string()), section, key, value);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) return;
     file.write(updated.data(), static_cast<std::streamsize>(updated.size()));

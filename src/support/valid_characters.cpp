@@ -56,7 +56,8 @@ ValidCharTable ParseValidCharacters(std::string_view list, std::ostream* report)
         position = end;
 
         const ValidCharRange range = ParseToken(token);
-        if (report != nullptr) *report << FormatText("token %s, low %d, hight %d\n", token, range.low, range.high);
+        if (report != nullptr)
+            *report << FormatText("token %s, low %d, hight %d\n", token, range.low, range.high);
         table.Add(range);
     }
     return table;

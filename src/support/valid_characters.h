@@ -30,7 +30,7 @@ struct ValidCharRange {
 };
 
 class ValidCharTable {
-public:
+  public:
     static constexpr std::size_t kMaxEntries = 100;
 
     std::span<const ValidCharRange> Entries() const { return std::span(entries_).first(count_); }
@@ -40,7 +40,7 @@ public:
     // True when any entry matches the code; an answer of one lookup, however long the list.
     bool IsLegal(char16_t c) const { return legal_[c]; }
 
-private:
+  private:
     std::array<ValidCharRange, kMaxEntries> entries_{};
     std::size_t count_ = 0;
     std::bitset<65536> legal_;

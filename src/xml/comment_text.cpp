@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::size_t kMaxSequenceBytes = 4;
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool IsContinuationByte(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 
 bool IsForbiddenInXml(char32_t code) {
     if (code < 0x20) return code != 0x09 && code != 0x0A && code != 0x0D;
@@ -36,7 +38,8 @@ std::string_view CutUtf8(std::string_view text, std::size_t maxBytes) {
     std::size_t cut = maxBytes;
     // step back to the start of the sequence the cut falls into; a run of stray
     // continuation bytes longer than any sequence is cut where it stands
-    for (std::size_t back = 1; back < kMaxSequenceBytes && cut > 0 && IsContinuationByte(text[cut]); ++back) --cut;
+    for (std::size_t back = 1; back < kMaxSequenceBytes && cut > 0 && IsContinuationByte(text[cut]); ++back)
+        --cut;
     if (IsContinuationByte(text[cut])) cut = maxBytes;
     return text.substr(0, cut);
 }
@@ -54,7 +57,8 @@ void AppendCommentSafe(std::string& out, std::string_view text) {
         const std::size_t start = position;
         const DecodedCharacter decoded = DecodeUtf8(text, position);
         if (!decoded.wellFormed) {
-            for (std::size_t i = start; i < position; ++i) AppendHex(out, static_cast<unsigned char>(text[i]));
+            for (std::size_t i = start; i < position; ++i)
+                AppendHex(out, static_cast<unsigned char>(text[i]));
         } else if (IsForbiddenInXml(decoded.code)) {
             AppendHex(out, decoded.code);
         } else {

@@ -26,8 +26,10 @@ NumberText NumberText::Fixed(double value, std::int32_t decimals) {
     const int wanted = decimals < 0 ? kDefaultDecimals : decimals;
     const int exact = std::min(wanted, kExactDecimals);
     std::array<char, kWidestFixed> wide{};
-    const auto result = std::to_chars(wide.data(), wide.data() + wide.size(), value, std::chars_format::fixed, exact);
-    std::size_t wideLength = result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - wide.data()) : 0;
+    const auto result =
+        std::to_chars(wide.data(), wide.data() + wide.size(), value, std::chars_format::fixed, exact);
+    std::size_t wideLength =
+        result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - wide.data()) : 0;
 
     NumberText text;
     text.length_ = std::min(wideLength, kMaxLength);

@@ -10,7 +10,7 @@
 namespace audiogram {
 
 class NumberText {
-public:
+  public:
     static constexpr std::size_t kMaxLength = 1023;
 
     // "%d"
@@ -21,7 +21,7 @@ public:
 
     std::string_view View() const { return {chars_.data(), length_}; }
 
-private:
+  private:
     std::array<char, kMaxLength + 1> chars_{};
     std::size_t length_ = 0;
 };

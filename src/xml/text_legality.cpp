@@ -29,7 +29,7 @@ void AppendHexSubstitute(std::u16string& out, char16_t c) {
 // Converts the element name for the log lines only once per text, and only when a line
 // is written.
 class LoggedElementName {
-public:
+  public:
     explicit LoggedElementName(std::string_view name) : name_(name) {}
 
     std::u16string_view Get() {
@@ -40,7 +40,7 @@ public:
         return wide_;
     }
 
-private:
+  private:
     std::string_view name_;
     std::array<char16_t, kLoggedNameUnits> buffer_{};
     std::u16string_view wide_;
@@ -51,17 +51,26 @@ private:
 
 std::u16string_view EscapeFor(char16_t c) {
     switch (c) {
-        case u'"': return u"&quot;";
-        case u'&': return u"&amp;";
-        case u'<': return u"&lt;";
-        case u'>': return u"&gt;";
-        default: return {};
+        case u'"':
+            return u"&quot;";
+        case u'&':
+            return u"&amp;";
+        case u'<':
+            return u"&lt;";
+        case u'>':
+            return u"&gt;";
+        default:
+            return {};
     }
 }
 
-bool IsLegalXmlChar(Configuration& config, char16_t c) { return config.LegalCharacters().IsLegal(c); }
+bool IsLegalXmlChar(Configuration& config, char16_t c) {
+    return config.LegalCharacters().IsLegal(c);
+}
 
-bool IsLegalXmlChar(char16_t c) { return IsLegalXmlChar(ProcessConfiguration(), c); }
+bool IsLegalXmlChar(char16_t c) {
+    return IsLegalXmlChar(ProcessConfiguration(), c);
+}
 
 std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::string_view elementName,
                                                 std::optional<std::u16string_view> text, bool& changed,
@@ -95,8 +104,8 @@ std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::stri
         }
         legal += entity;
         if (logging) {
-            config.LogW(u"GetLegalXMLString: Data for Element %s contains %c which is escaped with %s", name.Get(),
-                        c, entity);
+            config.LogW(u"GetLegalXMLString: Data for Element %s contains %c which is escaped with %s",
+                        name.Get(), c, entity);
         }
     }
     return legal;
@@ -120,7 +129,8 @@ void ReplaceAll(Configuration& config, std::u16string& text, std::u16string_view
     std::size_t write = match;
     std::size_t read = match;
     while (match != std::u16string::npos) {
-        std::copy(text.begin() + static_cast<std::ptrdiff_t>(read), text.begin() + static_cast<std::ptrdiff_t>(match),
+        std::copy(text.begin() + static_cast<std::ptrdiff_t>(read),
+                  text.begin() + static_cast<std::ptrdiff_t>(match),
                   text.begin() + static_cast<std::ptrdiff_t>(write));
         write += match - read;
         if (logging) {
@@ -149,6 +159,8 @@ void ReplaceEscapeSequence(Configuration& config, std::u16string& text) {
     ReplaceAll(config, text, u"&gt;", u'>');
 }
 
-void ReplaceEscapeSequence(std::u16string& text) { ReplaceEscapeSequence(ProcessConfiguration(), text); }
+void ReplaceEscapeSequence(std::u16string& text) {
+    ReplaceEscapeSequence(ProcessConfiguration(), text);
+}
 
 }  // namespace audiogram

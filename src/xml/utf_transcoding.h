@@ -34,12 +34,12 @@ inline DecodedCharacter DecodeUtf8(std::string_view bytes, std::size_t& position
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         continuations = 2;
         code = lead & 0x0Fu;
-        if (lead == 0xE0) low = 0xA0;  // no overlong forms
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
         if (lead == 0xED) high = 0x9F;  // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         continuations = 3;
         code = lead & 0x07u;
-        if (lead == 0xF0) low = 0x90;  // no overlong forms
+        if (lead == 0xF0) low = 0x90;   // no overlong forms
         if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
     } else {
         return {kReplacementCharacter, false};
@@ -56,9 +56,15 @@ inline DecodedCharacter DecodeUtf8(std::string_view bytes, std::size_t& position
     return {code, true};
 }
 
-inline constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-inline constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-inline constexpr bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+inline constexpr bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline constexpr bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+inline constexpr bool IsSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 // Decodes the character that begins at units[position] and moves position past it.
 inline char32_t DecodeUtf16(std::u16string_view units, std::size_t& position) {
@@ -66,7 +72,8 @@ inline char32_t DecodeUtf16(std::u16string_view units, std::size_t& position) {
     if (!IsSurrogate(unit)) return unit;
     if (IsHighSurrogate(unit) && position < units.size() && IsLowSurrogate(units[position])) {
         const char16_t low = units[position++];
-        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (static_cast<char32_t>(low) - 0xDC00);
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+               (static_cast<char32_t>(low) - 0xDC00);
     }
     return kReplacementCharacter;
 }
@@ -75,7 +82,9 @@ inline constexpr std::size_t Utf8Length(char32_t code) {
     return code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
 }
 
-inline constexpr std::size_t Utf16Length(char32_t code) { return code < 0x10000 ? 1 : 2; }
+inline constexpr std::size_t Utf16Length(char32_t code) {
+    return code < 0x10000 ? 1 : 2;
+}
 
 // Writes the UTF-8 bytes of a valid code point at out, returning the position after them.
 template <typename Out>

@@ -11,7 +11,7 @@
 namespace audiogram {
 
 struct XmlWriter::ElementEntry {
-    std::string name;  // written again in the end tag
+    std::string name;                 // written again in the end tag
     std::uint32_t startOffset = 0;    // Length before the start tag's indentation
     std::uint32_t contentOffset = 0;  // Length after the start tag's line end
 };
@@ -23,7 +23,9 @@ constexpr const char* kMissingPushElement = "Missing PushElement failure!";
 // The name in the illegal-characters comment went through a 200-byte UTF-16 buffer.
 constexpr std::size_t kCommentNameUnits = 100;
 
-[[noreturn]] void ThrowAllocationFailure() { throw XmlWriterError(kAllocationFailure); }
+[[noreturn]] void ThrowAllocationFailure() {
+    throw XmlWriterError(kAllocationFailure);
+}
 
 }  // namespace
 
@@ -67,7 +69,9 @@ void XmlWriter::AppendChars(char c, std::uint32_t count) {
     buffer_[length_] = '\0';
 }
 
-void XmlWriter::AppendText(std::string_view text) { AppendBytes(text); }
+void XmlWriter::AppendText(std::string_view text) {
+    AppendBytes(text);
+}
 
 void XmlWriter::Indent() {
     if (prettyPrint_) AppendChars('\t', static_cast<std::uint32_t>(indentWidth_ * depth_));
@@ -151,7 +155,8 @@ void XmlWriter::WriteStringElement(std::string_view name, std::optional<std::u16
         std::array<char16_t, kCommentNameUnits> nameBuffer{};
         const std::u16string_view wideName = Utf8ToWideInto(nameBuffer, name);
         bool substitutedChanged = false;
-        const std::optional<std::u16string> substituted = GetLegalXMLString(name, text, substitutedChanged, true);
+        const std::optional<std::u16string> substituted =
+            GetLegalXMLString(name, text, substitutedChanged, true);
         WriteCommentW(FormatTextCut(
             kMaxCommentLength,
             u" Element %s contains illegal characters, illegal characters substituted with hex values: '%s'",
@@ -162,7 +167,9 @@ void XmlWriter::WriteStringElement(std::string_view name, std::optional<std::u16
     WriteElement(name, utf8.value_or(std::string()));
 }
 
-void XmlWriter::WriteComment(std::string_view text) { WriteCommentLine(CutUtf8(text, kMaxCommentLength)); }
+void XmlWriter::WriteComment(std::string_view text) {
+    WriteCommentLine(CutUtf8(text, kMaxCommentLength));
+}
 
 void XmlWriter::WriteCommentW(std::u16string_view text) {
     const std::optional<std::string> utf8 = WideToUtf8(CutUtf16(text, kMaxCommentLength));
@@ -184,9 +191,17 @@ void XmlWriter::WriteCommentLine(std::string_view text) {
     NewLine();
 }
 
-std::string_view XmlWriter::Text() const { return {buffer_.get(), length_}; }
-std::uint32_t XmlWriter::Length() const { return length_; }
-std::uint32_t XmlWriter::Capacity() const { return capacity_; }
-std::int32_t XmlWriter::Depth() const { return depth_; }
+std::string_view XmlWriter::Text() const {
+    return {buffer_.get(), length_};
+}
+std::uint32_t XmlWriter::Length() const {
+    return length_;
+}
+std::uint32_t XmlWriter::Capacity() const {
+    return capacity_;
+}
+std::int32_t XmlWriter::Depth() const {
+    return depth_;
+}
 
 }  // namespace audiogram

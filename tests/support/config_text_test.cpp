@@ -23,7 +23,8 @@ TEST(ConfigPaths, OneTrailingSeparatorOfTheFolderIsIgnored) {
         EXPECT_EQ(ComposeConfigPaths(folder + separator, separator).iniFile, plain.iniFile);
         EXPECT_EQ(ComposeConfigPaths(folder + separator, separator).logFile, plain.logFile);
     }
-    EXPECT_EQ(ComposeConfigPaths("/data", '/').iniFile, "/data/Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini");
+    EXPECT_EQ(ComposeConfigPaths("/data", '/').iniFile,
+              "/data/Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini");
     EXPECT_EQ(ComposeConfigPaths("/data", '/').logFile, "/data/Torva/Vesk/Logs/RarudezevIruduvuvuDOR.log");
     EXPECT_EQ(ComposeConfigPaths("C:\\ProgramData\\", '\\').iniFile,
               "C:\\ProgramData\\Torva\\Vesk\\ConfigFiles\\RarudezevIruduvuvuDOR.ini");
@@ -46,14 +47,22 @@ TEST(LeadingInteger, ReadsAsAtoiAndSaturates) {
         std::string_view text;
         std::int32_t value;
     } cases[] = {
-        {"1", 1},        {" 2", 2},
-        {"yes", 0},      {"", 0},
-        {"0", 0},        {"-7", -7},
-        {"+3", 3},       {"12abc", 12},
-        {"\t\n 5", 5},   {"- 5", 0},
-        {"0x1F", 0},     {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MAX}, {"-2147483648", INT32_MIN},
-        {"-2147483649", INT32_MIN}, {"99999999999999999999999", INT32_MAX},
+        {"1", 1},
+        {" 2", 2},
+        {"yes", 0},
+        {"", 0},
+        {"0", 0},
+        {"-7", -7},
+        {"+3", 3},
+        {"12abc", 12},
+        {"\t\n 5", 5},
+        {"- 5", 0},
+        {"0x1F", 0},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", INT32_MIN},
+        {"99999999999999999999999", INT32_MAX},
     };
     for (const auto& c : cases) EXPECT_EQ(LeadingInteger(c.text), c.value) << '"' << c.text << '"';
 }
@@ -129,7 +138,8 @@ TEST(ValidCharacters, ListsParseTokenByToken) {
     };
     for (const ListCase& c : cases) {
         const ValidCharTable table = ParseValidCharacters(c.list, nullptr);
-        EXPECT_EQ(std::vector(table.Entries().begin(), table.Entries().end()), c.entries) << c.list.substr(0, 40);
+        EXPECT_EQ(std::vector(table.Entries().begin(), table.Entries().end()), c.entries)
+            << c.list.substr(0, 40);
     }
 }
 
@@ -172,7 +182,7 @@ TEST(MessageFormat, ArgumentsRenderByTheirConversion) {
     EXPECT_EQ(FormatText("%x %X %u %i %c %%", 255, 0xABCu, 7u, -3, 'q'), "ff ABC 7 -3 q %");
     EXPECT_EQ(FormatText("%x", -1), "ffffffff");
     EXPECT_EQ(FormatText("%d %s", std::string("text"), 12), "text 12");  // no misreading of a type
-    EXPECT_EQ(FormatText("%d and %s"), " and ");                            // missing arguments
+    EXPECT_EQ(FormatText("%d and %s"), " and ");                         // missing arguments
     EXPECT_EQ(FormatText("100%% %q %"), "100% %q %");
     EXPECT_EQ(FormatText("%s", static_cast<const char*>(nullptr)), "(null)");
     EXPECT_EQ(FormatText(u"%s contains %c, value 0x%x", std::u16string_view(u"Name"), u'\x1F', 0x1Fu),

@@ -1,5 +1,7 @@
 // The configuration set-up and the log, each case against a fresh temporary PROGRAMDATA
 // and a Configuration object of its own.
+#include "support/configuration.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "support/configuration.h"
 #include "support/private_profile.h"
 #include "support/scoped_program_data.h"
 
@@ -19,7 +20,7 @@ using testing::ReadFileText;
 using testing::ScopedEnvironmentVariable;
 using testing::ScopedProgramData;
 
-const std::vector<ValidCharRange> kDefaultEntries = {{9, -1},  {10, -1},     {13, -1},       {32, 126},
+const std::vector<ValidCharRange> kDefaultEntries = {{9, -1},   {10, -1},     {13, -1},      {32, 126},
                                                      {133, -1}, {160, 55295}, {57344, 65333}};
 
 std::vector<ValidCharRange> EntriesOf(Configuration& config) {
@@ -61,8 +62,8 @@ TEST(Configuration, AMissingFileIsCreatedWithTheDefaults) {
 
     EXPECT_EQ(config.GetPathToIniFile(), programData.IniFile().string());
     EXPECT_EQ(config.GetLogFilePath(), programData.LogFile().string());
-    EXPECT_EQ(programData.ReadIni(), "[MainSection]\nValidCharacters=" + std::string(kDefaultValidCharacters) +
-                                         "\nLogEnabled=0\n");
+    EXPECT_EQ(programData.ReadIni(),
+              "[MainSection]\nValidCharacters=" + std::string(kDefaultValidCharacters) + "\nLogEnabled=0\n");
     EXPECT_FALSE(config.LogEnabledFlag());
     EXPECT_EQ(EntriesOf(config), kDefaultEntries);
     EXPECT_EQ(LinesOf(report.str()).size(), 7u);
@@ -85,8 +86,14 @@ TEST(Configuration, TheLogSwitchReadsTheLeadingInteger) {
     const struct {
         std::string_view value;
         bool on;
-    } cases[] = {{"1", true}, {"yes", false}, {" 2", true}, {"0", false}, {"-1", true}, {"0x1", false},
-                 {"99999999999999999999", true}, {"", false}};
+    } cases[] = {{"1", true},
+                 {"yes", false},
+                 {" 2", true},
+                 {"0", false},
+                 {"-1", true},
+                 {"0x1", false},
+                 {"99999999999999999999", true},
+                 {"", false}};
     for (const auto& c : cases) {
         const ScopedProgramData programData;
         programData.WriteIni("[MainSection]\nLogEnabled=" + std::string(c.value) + "\n");
@@ -102,8 +109,10 @@ TEST(Configuration, TheLogSwitchReadsTheLeadingInteger) {
         const std::vector<std::string> lines = LinesOf(programData.ReadLog());
         ASSERT_EQ(lines.size(), 3u);
         EXPECT_EQ(MessageOf(lines[0], before, after), std::string(98, '-'));
-        EXPECT_EQ(MessageOf(lines[1], before, after), "Init: GetPathToIniFile " + programData.IniFile().string());
-        EXPECT_EQ(MessageOf(lines[2], before, after), "Init: GetLogFilePath " + programData.LogFile().string());
+        EXPECT_EQ(MessageOf(lines[1], before, after),
+                  "Init: GetPathToIniFile " + programData.IniFile().string());
+        EXPECT_EQ(MessageOf(lines[2], before, after),
+                  "Init: GetLogFilePath " + programData.LogFile().string());
     }
 }
 
@@ -203,8 +212,8 @@ TEST(Configuration, ReducingToAsciiCountsASurrogatePairAsOneCharacter) {
     const struct {
         std::u16string_view text;
         std::string_view ascii;
-    } cases[] = {{u"plain", "plain"},         {u"\u00E9t\u00E9", "?t?"},  {u"\U0001F600", "?"},
-                 {u"\xD800\xD800\xDC00", "??"}, {u"\xDC00\xD800", "??"}, {u"\x7F\x80", "\x7F?"}};
+    } cases[] = {{u"plain", "plain"},           {u"\u00E9t\u00E9", "?t?"}, {u"\U0001F600", "?"},
+                 {u"\xD800\xD800\xDC00", "??"}, {u"\xDC00\xD800", "??"},   {u"\x7F\x80", "\x7F?"}};
     for (const auto& c : cases) EXPECT_EQ(Configuration::ReduceToAscii(c.text), c.ascii);
 }
 

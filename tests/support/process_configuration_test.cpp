@@ -17,11 +17,11 @@ namespace {
 constexpr const char* kMachineFolder = "/var/lib/Torva";
 
 class CleanMachine : public ::testing::Environment {
-public:
+  public:
     void SetUp() override { unset_.emplace("PROGRAMDATA", std::nullopt); }
     void TearDown() override { unset_.reset(); }
 
-private:
+  private:
     std::optional<testing::ScopedEnvironmentVariable> unset_;
 };
 

@@ -40,7 +40,7 @@ inline std::filesystem::path MakeTemporaryFolder() {
 
 // Sets or clears an environment variable for the helper's life, then restores it.
 class ScopedEnvironmentVariable {
-public:
+  public:
     ScopedEnvironmentVariable(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = std::getenv(name)) previous_ = old;
         Set(value);
@@ -49,7 +49,7 @@ public:
     ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
     ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
 
-private:
+  private:
     void Set(const std::optional<std::string>& value) {
         if (value) {
             setenv(name_, value->c_str(), 1);
@@ -64,7 +64,7 @@ private:
 
 // A fresh PROGRAMDATA folder, with the Torva/Vesk/ConfigFiles and Logs folders when asked.
 class ScopedProgramData {
-public:
+  public:
     explicit ScopedProgramData(bool createConfigFolders = true, std::string_view suffix = "")
         : folder_(MakeTemporaryFolder()), variable_("PROGRAMDATA", folder_.string() + std::string(suffix)) {
         if (createConfigFolders) {
@@ -87,7 +87,7 @@ public:
     std::string ReadIni() const { return ReadFileText(IniFile()); }
     std::string ReadLog() const { return ReadFileText(LogFile()); }
 
-private:
+  private:
     std::filesystem::path folder_;
     ScopedEnvironmentVariable variable_;
 };
@@ -98,7 +98,7 @@ private:
 // The configuration is then made with the default values, logging off, and no file is
 // written; the token lines of Init are silenced.
 class IsolatedProcessConfiguration : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         programData_.emplace(/*createConfigFolders=*/false);
         ProcessConfiguration().SetReportStream(nullptr);
@@ -106,7 +106,7 @@ public:
     }
     void TearDown() override { programData_.reset(); }
 
-private:
+  private:
     std::optional<ScopedProgramData> programData_;
 };
 

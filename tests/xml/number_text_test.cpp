@@ -1,4 +1,6 @@
 // Numbers in element text equal what printf writes.
+#include "xml/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,8 +9,6 @@
 #include <limits>
 #include <random>
 #include <string>
-
-#include "xml/number_text.h"
 
 namespace audiogram {
 namespace {
@@ -51,8 +51,20 @@ TEST(NumberText, RoundingAndExtremesMatchPrintf) {
         const std::int32_t count = decimals(random);
         ASSERT_EQ(NumberText::Fixed(value, count).View(), Printf("%.*f", count, value));
     }
-    const double values[] = {0.5,    1.5,    2.5,     -0.5,    0.125, 0.375, -0.0,  1e-300,
-                             1e300, -1e308, 5e-324, 0.045,   2.675, std::numeric_limits<double>::infinity(),
+    const double values[] = {0.5,
+                             1.5,
+                             2.5,
+                             -0.5,
+                             0.125,
+                             0.375,
+                             -0.0,
+                             1e-300,
+                             1e300,
+                             -1e308,
+                             5e-324,
+                             0.045,
+                             2.675,
+                             std::numeric_limits<double>::infinity(),
                              -std::numeric_limits<double>::infinity()};
     for (const double value : values) {
         for (const std::int32_t count : {-1, 0, 1, 2, 3, 17, 400, 1100, 5000}) {

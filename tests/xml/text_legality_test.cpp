@@ -1,4 +1,6 @@
 // Legal element text, the reverse escapes and the UTF conversions.
+#include "xml/text_legality.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include "support/configuration.h"
 #include "support/scoped_program_data.h"
 #include "utf_cases.h"
-#include "xml/text_legality.h"
 
 namespace audiogram {
 namespace {
@@ -65,16 +66,16 @@ TEST(GetLegalXMLString, TheResultHoldsTheWorstCaseOfItsMode) {
 }
 
 TEST(IsLegalXmlChar, FollowsTheDefaultTable) {
-    const std::pair<char16_t, bool> cases[] = {{9, true},      {8, false},      {32, true},      {127, false},
-                                               {133, true},    {159, false},    {160, true},     {0xD7FF, true},
-                                               {0xD800, false}, {0xDFFF, false}, {0xE000, true}, {65333, true},
-                                               {65334, false}, {0xFF78, false}, {0xFFFF, false}};
+    const std::pair<char16_t, bool> cases[] = {
+        {9, true},      {8, false},    {32, true},     {127, false},    {133, true},
+        {159, false},   {160, true},   {0xD7FF, true}, {0xD800, false}, {0xDFFF, false},
+        {0xE000, true}, {65333, true}, {65334, false}, {0xFF78, false}, {0xFFFF, false}};
     for (const auto& [c, legal] : cases) EXPECT_EQ(IsLegalXmlChar(c), legal) << static_cast<int>(c);
 }
 
 // A configuration of the test's own with logging on and a table without the ampersand.
 class OwnConfiguration : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         programData_.WriteIni("[MainSection]\nLogEnabled=1\nValidCharacters=1,32-37,39-126,160-65535\n");
         config_.SetReportStream(nullptr);
@@ -163,7 +164,8 @@ TEST(ReplaceEscapeSequence, UndoesWhatGetLegalXMLStringEscapes) {
     constexpr std::u16string_view kAlphabet = u"&<>\"a;amp";
     for (int round = 0; round < 500; ++round) {
         std::u16string text;
-        for (int i = pick(random) * 3; i > 0; --i) text += kAlphabet[static_cast<std::size_t>(pick(random) % 9)];
+        for (int i = pick(random) * 3; i > 0; --i)
+            text += kAlphabet[static_cast<std::size_t>(pick(random) % 9)];
         bool changed = false;
         std::u16string legal = *GetLegalXMLString("N", text, changed, false);
         ReplaceEscapeSequence(legal);

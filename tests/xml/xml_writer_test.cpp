@@ -1,4 +1,6 @@
 // The writer's exact bytes, its growth, its failures, and that what it writes parses.
+#include "xml/xml_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,7 +8,6 @@
 #include <random>
 
 #include "support/scoped_program_data.h"
-#include "xml/xml_writer.h"
 #include "xmllint_check.h"
 
 namespace audiogram {
@@ -107,7 +108,11 @@ const WriterCase kWriterCases[] = {
      },
      ""},
     {"illegal characters are dropped and reported",
-     [](XmlWriter& w) { w.WriteStringElement("TestMethod", u"ab\x01" "c"); },
+     [](XmlWriter& w) {
+         w.WriteStringElement("TestMethod",
+                              u"ab\x01"
+                              "c");
+     },
      "<!-- Element TestMethod contains illegal characters, illegal characters substituted with hex values: "
      "'ab[1]c' -->\r\n<TestMethod>abc</TestMethod>\r\n"},
     {"only illegal characters",
@@ -162,11 +167,11 @@ TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
         std::size_t first, second;
         std::uint32_t capacity;
     } cases[] = {
-        {40000, 0, 105536},        // 32768 + 40000 + 32768
-        {32767, 0, 32768},         // room for the text and its terminator
-        {32768, 0, 98304},         // a single append of a whole step grows by itself and a step
-        {32767, 1, 65536},         // a small append grows by one step
-        {32000, 40000, 105536},    // growth counts the append, not what the buffer holds
+        {40000, 0, 105536},      // 32768 + 40000 + 32768
+        {32767, 0, 32768},       // room for the text and its terminator
+        {32768, 0, 98304},       // a single append of a whole step grows by itself and a step
+        {32767, 1, 65536},       // a small append grows by one step
+        {32000, 40000, 105536},  // growth counts the append, not what the buffer holds
     };
     for (const auto& c : cases) {
         XmlWriter writer;
@@ -206,12 +211,14 @@ TEST(XmlWriter, CommentsAreCutTo1023BytesOrUnits) {
     } cases[] = {
         {[](XmlWriter& w) { w.WriteComment(std::string(2000, 'a')); }, std::string(1023, 'a')},
         {[](XmlWriter& w) { w.WriteComment(std::string(1022, 'a') + "\xC3\xA9"); }, std::string(1022, 'a')},
-        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(2000, u'\u00E9')); }, [] {
+        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(2000, u'\u00E9')); },
+         [] {
              std::string body;
              for (int i = 0; i < 1023; ++i) body += "\xC3\xA9";
              return body;
          }()},
-        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(1022, u'a') + u"\U0001F600"); }, std::string(1022, 'a')},
+        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(1022, u'a') + u"\U0001F600"); },
+         std::string(1022, 'a')},
     };
     for (const auto& c : cases) {
         XmlWriter writer;
