@@ -5,13 +5,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "records/empty_record.h"
 #include "records/meas_cond_layout.h"
 #include "service/blob_dispatcher.h"
+#include "support/scoped_program_data.h"
 
 namespace audiogram::testing {
+
+// Documents must not depend on the machine's configuration: defaults, logging off.
+static auto* const kIsolated = ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
 
 TestRecord::TestRecord() { MakeEmptyRecord200(bytes); }
 
@@ -72,24 +77,29 @@ std::string ExportDocument(const Record200Bytes& record, std::vector<std::uint8_
     Blob result;
     EXPECT_EQ(ConvertDataBlob(kDataStandard500, kDataStandard200, source, result), kStatusOk);
     std::string document(result.begin(), result.end());
-    EXPECT_TRUE(AllWellFormed({document})) << document;
+    EXPECT_EQ(LintErrors({document}), "") << document;
     return document;
 }
 
-bool AllWellFormed(const std::vector<std::string>& documents) {
+std::string LintErrors(const std::vector<std::string>& documents) {
     // Test processes may run side by side: each check gets a folder of its own.
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("export_tests_" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder);
+    const std::filesystem::path report = folder / "xmllint.txt";
     std::string command = std::string(AUDCONV_XMLLINT) + " --noout";
     for (std::size_t i = 0; i < documents.size(); ++i) {
         const std::filesystem::path file = folder / ("document" + std::to_string(i) + ".xml");
         std::ofstream(file, std::ios::binary) << documents[i];
         command += " " + file.string();
     }
+    command += " > " + report.string() + " 2>&1";
     const int status = std::system(command.c_str());
+    std::ifstream reportFile(report);
+    std::string errors((std::istreambuf_iterator<char>(reportFile)), std::istreambuf_iterator<char>());
+    if (status != 0 && errors.empty()) errors = "xmllint failed to run: " + command;
     std::filesystem::remove_all(folder);
-    return status == 0;
+    return status == 0 ? std::string() : errors;
 }
 
 std::string At(int depth, std::string_view text) {

@@ -42,8 +42,8 @@ void StoreText(MutableByteSpan area, CountedTextField field, std::u16string_view
 // and checked by xmllint for well-formedness.
 std::string ExportDocument(const Record200Bytes& record, std::vector<std::uint8_t> extension = {});
 
-// Runs `xmllint --noout` over the documents; true when every one is well-formed.
-bool AllWellFormed(const std::vector<std::string>& documents);
+// Runs `xmllint --noout` over the documents: its complaints, empty when every one is well-formed.
+std::string LintErrors(const std::vector<std::string>& documents);
 
 // One line of an expected document: `depth` tabs, the text, CR LF.
 std::string At(int depth, std::string_view text);
