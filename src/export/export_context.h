@@ -2,6 +2,7 @@
 // What every part of the export writes with: the schema table that names the elements and
 // the writer that receives the document.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 

@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "export/schema_positions.h"
 #include "export/schema_table.h"
 
 namespace audiogram {
@@ -21,34 +20,6 @@ TEST(SchemaTable, ContainersLinkToTheirLists) {
     }
     EXPECT_TRUE(kTable.List(0).empty());
     EXPECT_TRUE(kTable.List(32).empty());
-}
-
-struct PositionCase {
-    std::int32_t list, position;
-    std::string_view name;
-};
-constexpr PositionCase kNamedPositions[] = {
-    {schema::kRootList, schema::root::kUncomfortableLevel, "UncomfortableLevel"},
-    {schema::kRootList, schema::root::kFrequenciesUsedForToneAverage, "FrequenciesUsedForToneAverage"},
-    {schema::kRootList, schema::root::kDifferenceLimenFrequency, "DifferenceLimenFrequency"},
-    {schema::kRootList, schema::root::kPrivateAudiogramData, "PrivateAudiogramData"},
-    {2, schema::curve::kPoints, "TonePoints"},
-    {schema::kMeasurementConditionsList, schema::meas_cond::kTransducerDescription, "TransducerDescription"},
-    {schema::kMeasurementConditionsList, schema::meas_cond::kWordListName, "WordListName"},
-    {schema::kMeasurementConditionsList, schema::meas_cond::kMaskingPulseCycle, "MaskingPulseCycle"},
-    {schema::kSpeechPointsList, schema::speech_point::kNumberOfWords, "NumberOfWords"},
-    {schema::kDecayPointsList, schema::frequency_point::kEndTime, "EndTime"},
-    {schema::kDifferenceLimenFrequencyPointsList, schema::frequency_point::kPointStatus,
-     "DifferenceLimenFrequencyPointStatus"},
-    {schema::kSiSiPointsList, schema::frequency_point::kNumberOfIncrements, "NumberOfIncrements"},
-    {schema::kSpeechNotesList, schema::notes::kTestReliability, "TestReliability"},
-    {schema::kToneAverageList, schema::tone_average::kRightEar2, "RightEar2"},
-};
-
-TEST(SchemaTable, NamedPositionsHitTheirElements) {
-    for (const PositionCase& c : kNamedPositions) {
-        EXPECT_EQ(kTable.ElementName(c.list, c.position), c.name) << c.list << "/" << c.position;
-    }
 }
 
 struct DefaultCase {
