@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <stdexcept>
@@ -36,11 +37,19 @@ ComPtr<IConvertAction> CreateConverter() {
 }
 
 VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound) {
-    VARIANT blob;
-    blob.vt = VT_ARRAY | VT_UI1;
-    blob.parray = SafeArrayCreateVector(VT_UI1, lowerBound, static_cast<ULONG>(bytes.size()));
+    VARIANT blob = ArrayOf(VT_UI1, SafeArrayCreateVector(VT_UI1, lowerBound, static_cast<ULONG>(bytes.size())));
     if (!bytes.empty()) std::memcpy(blob.parray->pvData, bytes.data(), bytes.size());
     return blob;
+}
+
+HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments, WORD flags,
+                     UINT* badArgument) {
+    std::reverse(arguments.begin(), arguments.end());
+    DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+    EXCEPINFO exception{};
+    const HRESULT hr =
+        target.Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, &exception, badArgument);
+    return hr == DISP_E_EXCEPTION ? exception.scode : hr;
 }
 
 Blob BytesOf(const VARIANT& blob) {

@@ -51,7 +51,26 @@ public:
     VARIANT value;
 };
 
+inline VARIANT Typed(VARTYPE vt) {
+    VARIANT v{};
+    v.vt = vt;
+    return v;
+}
+inline VARIANT I2(short value) { VARIANT v = Typed(VT_I2); v.iVal = value; return v; }
+inline VARIANT I4(LONG value) { VARIANT v = Typed(VT_I4); v.lVal = value; return v; }
+inline VARIANT RefTo(VARIANT& target) { VARIANT v = Typed(VT_BYREF | VT_VARIANT); v.pvarVal = &target; return v; }
+inline VARIANT DispatchOf(IDispatch* object) { VARIANT v = Typed(VT_DISPATCH); v.pdispVal = object; return v; }
+inline VARIANT ArrayOf(VARTYPE elements, SAFEARRAY* array) {
+    VARIANT v = Typed(static_cast<VARTYPE>(VT_ARRAY | elements));
+    v.parray = array;
+    return v;
+}
 VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound = 0);
+
+// Invoke as a late-bound caller does: the arguments in declaration order (Invoke takes them
+// last first). Returns the method's failure rather than DISP_E_EXCEPTION.
+HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments,
+                     WORD flags = DISPATCH_METHOD, UINT* badArgument = nullptr);
 Blob BytesOf(const VARIANT& blob);  // the bytes of a VT_ARRAY|VT_UI1 with lower bound 0
 
 // A valid blob of the data standard (a 500 document needs the export; until it exists any

@@ -9,8 +9,8 @@ namespace {
 
 enum class Route { Vtable, ByName };
 
-// A late-bound caller passes the shorts as a script host does (the second as VT_I4), the
-// out VARIANT by reference, and reads a method's failure from the exception info.
+// A late-bound caller passes the shorts as script hosts do (the second as VT_I4) and the
+// out VARIANT by reference.
 HRESULT ConvertBlob(Route route, IConvertAction& converter, short to, short from, const VARIANT& blob,
                     VARIANT& out) {
     if (route == Route::Vtable) return converter.ConvertDataBlob(to, from, blob, &out);
@@ -18,19 +18,7 @@ HRESULT ConvertBlob(Route route, IConvertAction& converter, short to, short from
     LPOLESTR names[] = {name};
     DISPID dispid = 0;
     EXPECT_EQ(converter.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid), S_OK);
-    VARIANT args[4];  // last argument first
-    args[0].vt = VT_BYREF | VT_VARIANT;
-    args[0].pvarVal = &out;
-    args[1] = blob;
-    args[2].vt = VT_I4;
-    args[2].lVal = from;
-    args[3].vt = VT_I2;
-    args[3].iVal = to;
-    DISPPARAMS params{args, nullptr, 4, 0};
-    EXCEPINFO exception{};
-    const HRESULT hr = converter.Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                                        &exception, nullptr);
-    return hr == DISP_E_EXCEPTION ? exception.scode : hr;
+    return InvokeMethod(converter, dispid, {I2(to), I4(from), blob, RefTo(out)});
 }
 
 struct PairCase {
@@ -76,46 +64,26 @@ TEST_P(ConvertDataBlobTest, ResultsHaveExactLengths) {
     EXPECT_EQ(back.value.parray->rgsabound[0].cElements, 19472u);
 }
 
-// Each bad blob, in an owned VARIANT, with what it is.
+// Each bad blob, with what it is; `kept` holds an array a reference points to.
 struct BadBlob {
     const char* what;
-    VARIANT (*make)(SAFEARRAY*& keepAlive);
+    VARIANT (*make)(SAFEARRAY*& kept);
 };
 
 const BadBlob kBadBlobs[] = {
-    {"empty", [](SAFEARRAY*&) { VARIANT v; VariantInit(&v); return v; }},
-    {"byte array by reference", [](SAFEARRAY*& kept) {
+    {"empty", [](SAFEARRAY*&) { return Typed(VT_EMPTY); }},
+    {"byte array by reference",
+     [](SAFEARRAY*& kept) {
          kept = ByteArrayVariant(SampleBlob(kDataStandard100)).parray;
-         VARIANT v;
-         v.vt = VT_BYREF | VT_ARRAY | VT_UI1;
+         VARIANT v = Typed(VT_BYREF | VT_ARRAY | VT_UI1);
          v.pparray = &kept;
          return v;
      }},
     {"lower bound 1", [](SAFEARRAY*&) { return ByteArrayVariant(SampleBlob(kDataStandard100), 1); }},
-    {"array of shorts", [](SAFEARRAY*&) {
-         VARIANT v;
-         v.vt = VT_ARRAY | VT_I2;
-         v.parray = SafeArrayCreateVector(VT_I2, 0, 19472);
-         return v;
-     }},
-    {"script array", [](SAFEARRAY*&) {
-         VARIANT v;
-         v.vt = VT_ARRAY | VT_VARIANT;
-         v.parray = SafeArrayCreateVector(VT_VARIANT, 0, 3);
-         return v;
-     }},
-    {"string", [](SAFEARRAY*&) {
-         VARIANT v;
-         v.vt = VT_BSTR;
-         v.bstrVal = SysAllocString(u"blob");
-         return v;
-     }},
-    {"byte array type without an array", [](SAFEARRAY*&) {
-         VARIANT v;
-         v.vt = VT_ARRAY | VT_UI1;
-         v.parray = nullptr;
-         return v;
-     }},
+    {"array of shorts", [](SAFEARRAY*&) { return ArrayOf(VT_I2, SafeArrayCreateVector(VT_I2, 0, 19472)); }},
+    {"script array", [](SAFEARRAY*&) { return ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3)); }},
+    {"byte array type without an array", [](SAFEARRAY*&) { return ArrayOf(VT_UI1, nullptr); }},
+    {"number", [](SAFEARRAY*&) { return I4(19472); }},
 };
 
 TEST_P(ConvertDataBlobTest, BadBlobsAreRefusedBeforeThePairIsExamined) {

@@ -7,9 +7,8 @@ namespace {
 
 using DispatchTest = ComponentTest;
 
-DISPID IdOf(IDispatch& target, const char16_t* name, HRESULT expected = S_OK) {
-    std::u16string copy(name);
-    LPOLESTR names[] = {copy.data()};
+DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK) {
+    LPOLESTR names[] = {name.data()};
     DISPID dispid = 0;
     EXPECT_EQ(target.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
     return dispid;
@@ -22,13 +21,12 @@ TEST_F(DispatchTest, NamesAndDispids) {
     for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"}) {
         EXPECT_EQ(IdOf(*converter, unknown, DISP_E_UNKNOWNNAME), DISPID_UNKNOWN);
     }
-    OLECHAR method[] = u"ConvertDataBlob";
-    OLECHAR parameter[] = u"PublicBlob";
-    LPOLESTR names[] = {method, parameter};
+    std::u16string method = u"ConvertDataBlob", parameter = u"PublicBlob";
+    LPOLESTR names[] = {method.data(), parameter.data()};
     DISPID ids[2] = {};
     EXPECT_EQ(converter->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(ids[0], 3);
-    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN) << "parameter names are not offered";
     EXPECT_EQ(converter->GetIDsOfNames(IID_IConvertAction, names, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
 
     UINT count = 7;
@@ -43,90 +41,59 @@ TEST_F(DispatchTest, ConverterVersionHasNoTypeInformation) {
     ASSERT_EQ(QueryInterfaceInto(converter.Get(), IID_IConverterVersion, version), S_OK);
     UINT count = 0;
     ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&count);  // any non-null value
-    OLECHAR name[] = u"GetConverterVersion";
-    LPOLESTR names[] = {name};
-    DISPID dispid = 0;
-    DISPPARAMS none{};
     EXPECT_EQ(version->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
     EXPECT_EQ(version->GetTypeInfo(0, 0, &info), TYPE_E_ELEMENTNOTFOUND);
     EXPECT_EQ(info, nullptr);
-    EXPECT_EQ(version->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid), TYPE_E_ELEMENTNOTFOUND);
-    EXPECT_EQ(version->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
-              TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(IdOf(*version, u"GetConverterVersion", TYPE_E_ELEMENTNOTFOUND), 0);
+    EXPECT_EQ(InvokeMethod(*version, 1, {}), TYPE_E_ELEMENTNOTFOUND);
 }
 
-struct InvokeCase {
+struct RefusedCall {
     const char* what;
     DISPID dispid;
     WORD flags;
-    std::vector<VARIANT> arguments;  // in declaration order
+    std::vector<VARIANT> arguments;
     HRESULT expected;
     UINT badArgument = 99;  // as Invoke counts: the last argument is 0
 };
 
-VARIANT Short(VARTYPE vt, LONG value) {
-    VARIANT v;
-    v.vt = vt;
-    v.llVal = 0;
-    if (vt == VT_I2) v.iVal = static_cast<SHORT>(value);
-    if (vt == VT_I4) v.lVal = value;
-    return v;
-}
-
 TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
     OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
-    OwnedVariant out;
-    out.value = ByteArrayVariant({1, 2, 3});
-    VARIANT outRef{VT_BYREF | VT_VARIANT, 0, 0, 0, {}};
-    outRef.pvarVal = &out.value;
-    VARIANT text{VT_BSTR, 0, 0, 0, {}};  // a null BSTR
-    const VARIANT i2 = Short(VT_I2, 200), i4 = Short(VT_I4, 100);
-
-    const InvokeCase cases[] = {
-        {"unknown dispid", 4, DISPATCH_METHOD, {i2, i4, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
-        {"property get", 3, DISPATCH_PROPERTYGET, {i2, i4, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
-        {"one argument short", 3, DISPATCH_METHOD, {i2, i4, blob.value}, DISP_E_BADPARAMCOUNT},
-        {"string for a short", 3, DISPATCH_METHOD, {i2, text, blob.value, outRef}, DISP_E_TYPEMISMATCH, 2},
-        {"short out of range", 3, DISPATCH_METHOD, {Short(VT_I4, 70000), i4, blob.value, outRef}, DISP_E_OVERFLOW, 3},
-        {"out VARIANT by value", 3, DISPATCH_METHOD, {i2, i4, blob.value, blob.value}, DISP_E_TYPEMISMATCH, 0},
-        {"short for an action", 2, DISPATCH_METHOD, {i2}, DISP_E_TYPEMISMATCH, 0},
+    OwnedVariant out(ByteArrayVariant({1, 2, 3}));
+    const VARIANT outRef = RefTo(out.value), to = I2(200), from = I4(100);
+    const RefusedCall calls[] = {
+        {"unknown dispid", 4, DISPATCH_METHOD, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"property get", 3, DISPATCH_PROPERTYGET, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"one argument short", 3, DISPATCH_METHOD, {to, from, blob.value}, DISP_E_BADPARAMCOUNT},
+        {"string for a short", 3, DISPATCH_METHOD, {to, Typed(VT_BSTR), blob.value, outRef}, DISP_E_TYPEMISMATCH, 2},
+        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, blob.value, outRef}, DISP_E_OVERFLOW, 3},
+        {"out VARIANT by value", 3, DISPATCH_METHOD, {to, from, blob.value, blob.value}, DISP_E_TYPEMISMATCH, 0},
+        {"short for an action", 2, DISPATCH_METHOD, {to}, DISP_E_TYPEMISMATCH, 0},
     };
-    for (const InvokeCase& test : cases) {
-        SCOPED_TRACE(test.what);
-        std::vector<VARIANT> reversed(test.arguments.rbegin(), test.arguments.rend());
-        DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    for (const RefusedCall& call : calls) {
+        SCOPED_TRACE(call.what);
         UINT badArgument = 99;
-        EXPECT_EQ(converter->Invoke(test.dispid, IID_NULL, 0, test.flags, &params, nullptr, nullptr, &badArgument),
-                  test.expected);
-        EXPECT_EQ(badArgument, test.badArgument);
+        EXPECT_EQ(InvokeMethod(*converter, call.dispid, call.arguments, call.flags, &badArgument), call.expected);
+        EXPECT_EQ(badArgument, call.badArgument);
         EXPECT_EQ(BytesOf(out.value), (Blob{1, 2, 3})) << "the out VARIANT is untouched";
     }
     DISPID named = 0;
-    VARIANT one = i2;
+    VARIANT one = to;
     DISPPARAMS withNames{&one, &named, 1, 1};
     EXPECT_EQ(converter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &withNames, nullptr, nullptr, nullptr),
               DISP_E_NONAMEDARGS);
 }
 
-TEST_F(DispatchTest, ArgumentsByReferenceAndOldResultsReplaced) {
+TEST_F(DispatchTest, ArgumentsByReferenceAndEarlierResultsReplaced) {
     OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
-    OwnedVariant out;
-    out.value = ByteArrayVariant({9, 9});  // a script variable still holding an earlier result
+    OwnedVariant out(ByteArrayVariant({9, 9}));  // a script variable still holding an earlier result
     SHORT to = 200;
-    VARIANT from = Short(VT_I2, 100);
-    VARIANT args[4];
-    args[0] = {VT_BYREF | VT_VARIANT, 0, 0, 0, {}};
-    args[0].pvarVal = &out.value;
-    args[1] = {VT_BYREF | VT_VARIANT, 0, 0, 0, {}};
-    args[1].pvarVal = &blob.value;
-    args[2] = {VT_BYREF | VT_VARIANT, 0, 0, 0, {}};
-    args[2].pvarVal = &from;
-    args[3] = {VT_BYREF | VT_I2, 0, 0, 0, {}};
-    args[3].piVal = &to;
-    DISPPARAMS params{args, nullptr, 4, 0};
-    ASSERT_EQ(converter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, nullptr, nullptr,
-                                nullptr),
+    VARIANT toRef = Typed(VT_BYREF | VT_I2);
+    toRef.piVal = &to;
+    VARIANT from = I2(100);
+    EXPECT_EQ(InvokeMethod(*converter, 3, {toRef, RefTo(from), RefTo(blob.value), RefTo(out.value)},
+                           DISPATCH_METHOD | DISPATCH_PROPERTYGET),
               S_OK);
     EXPECT_EQ(BytesOf(out.value).size(), 36128u);
 }
@@ -136,22 +103,16 @@ TEST_F(DispatchTest, ActionsByName) {
     const Blob source = SampleBlob(kDataStandard100);
     ComPtr<IHostAction> old = MakeHostAction(world, "old", &source, 100);
     OwnedVariant newAction;
-    VARIANT args[3];  // ConvertData(200, old, &newAction), last argument first
-    args[0] = {VT_BYREF | VT_VARIANT, 0, 0, 0, {}};
-    args[0].pvarVal = &newAction.value;
-    args[1] = {VT_DISPATCH, 0, 0, 0, {}};
-    args[1].pdispVal = old.Get();
-    args[2] = Short(VT_I4, 200);
-    DISPPARAMS params{args, nullptr, 3, 0};
-    ASSERT_EQ(converter->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+    ASSERT_EQ(InvokeMethod(*converter, 1, {I4(200), DispatchOf(old.Get()), RefTo(newAction.value)}), S_OK);
     ASSERT_EQ(newAction.value.vt, VT_DISPATCH);
     ComPtr<IHostAction> created;
     ASSERT_EQ(QueryInterfaceInto(newAction.value.pdispVal, IID_IHostAction, created), S_OK);
     EXPECT_EQ(StandardOf(*created), 200);
-    created.Reset();
 
+    // A failing method is reported the way a type library reports it.
+    VARIANT action = DispatchOf(old.Get());
+    DISPPARAMS validate{&action, nullptr, 1, 0};
     EXCEPINFO exception{};
-    DISPPARAMS validate{&args[1], nullptr, 1, 0};
     EXPECT_EQ(converter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &validate, nullptr, &exception, nullptr),
               DISP_E_EXCEPTION);
     EXPECT_EQ(exception.scode, CONV_E_NOTIMPLEMENTED);
