@@ -7,7 +7,9 @@
 #include "com/portable/com_base.h"
 #include "com/portable/oleaut.h"
 #else
+// windows.h first: the other two rely on what it declares
 #include <windows.h>
+
 #include <oleauto.h>
 #include <unknwn.h>
 #endif
