@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "import_test_support.h"
+#include "support/case_names.h"
 #include "records/missing_value.h"
 #include "records/record100_layout.h"
 #include "service/blob_dispatcher.h"
@@ -75,7 +76,7 @@ const std::vector<StatusCase> kStatusCases = {
     {"SelfClosingPrivateDataIsNoElement", Document("<PrivateAudiogramData/>"), 0, true},
 };
 
-class ImportStatusTest : public testing::TestWithParam<StatusCase> {};
+class ImportStatusTest : public ::testing::TestWithParam<StatusCase> {};
 
 TEST_P(ImportStatusTest, EndsWithStatus) {
     const auto result = Import(GetParam().document);
@@ -85,7 +86,7 @@ TEST_P(ImportStatusTest, EndsWithStatus) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ImportStatusTest, testing::ValuesIn(kStatusCases), test::CaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, ImportStatusTest, ::testing::ValuesIn(kStatusCases), testing::CaseName{});
 
 TEST(ImportDriverTest, RepeatedSectionsFillSlotsInDocumentOrder) {
     const auto result = Import(Document(ToneSection("ToneThresholdAudiogram", 100) +

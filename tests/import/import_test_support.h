@@ -60,14 +60,6 @@ struct ImportResult {
     }
 };
 
-// Names a parameterised case by the `name` of its parameter.
-struct CaseName {
-    template <typename Info>
-    std::string operator()(const Info& caseInfo) const {
-        return caseInfo.param.name;
-    }
-};
-
 inline ImportResult Import(std::string_view document) {
     ImportResult result;
     MakeEmptyRecord200(*result.record);

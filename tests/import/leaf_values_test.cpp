@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <random>
 #include <string>
 
@@ -114,6 +115,21 @@ TEST(ScanScaledValueTest, RoundsHalfUpAndKeepsTheLow16Bits) {
     };
     for (const ScaledCase& c : cases) {
         EXPECT_EQ(ScanScaledValue(c.text, c.scale), c.expected) << Shown(c.text) << " scale " << c.scale;
+    }
+}
+
+// Every stored value comes back from the text the export writes for it: the quotient in
+// single precision with 1, 2 or 3 decimals.
+TEST(ScanScaledValueTest, ReadsBackEveryExportedValue) {
+    const CLocale cLocale;
+    for (const auto& [scale, decimals] : {std::pair{10, 1}, std::pair{100, 2}, std::pair{1000, 3}}) {
+        for (int stored = -32768; stored <= 32767; ++stored) {
+            const float quotient = static_cast<float>(stored) / static_cast<float>(scale);
+            char text[32];
+            std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(quotient));
+            const std::u16string wide(text, text + std::strlen(text));
+            ASSERT_EQ(ScanScaledValue(wide, scale), stored) << text;
+        }
     }
 }
 

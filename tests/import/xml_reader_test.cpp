@@ -7,6 +7,7 @@
 
 #include "export/schema_positions.h"
 #include "import_test_support.h"
+#include "support/case_names.h"
 
 namespace audiogram {
 namespace {
@@ -60,12 +61,12 @@ const std::vector<TokenCase> kTokenCases = {
     {"EmptyInput", "", "!"},
 };
 
-class TokenizerTest : public testing::TestWithParam<TokenCase> {};
+class TokenizerTest : public ::testing::TestWithParam<TokenCase> {};
 
 TEST_P(TokenizerTest, ProducesTokens) { EXPECT_EQ(Tokens(GetParam().input), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTest, testing::ValuesIn(kTokenCases),
-                         test::CaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTest, ::testing::ValuesIn(kTokenCases),
+                         testing::CaseName{});
 
 TEST(TokenizerTest, LongTokensAreCutAndTheirRestDropped) {
     const std::string longText(300, 'x');
@@ -166,12 +167,12 @@ const std::vector<WalkCase> kWalkCases = {
      "1|1|1=PureTone|0|2|2=5|0|0|0|!"},
 };
 
-class NextElementTest : public testing::TestWithParam<WalkCase> {};
+class NextElementTest : public ::testing::TestWithParam<WalkCase> {};
 
 TEST_P(NextElementTest, ReportsPositions) { EXPECT_EQ(Walk(GetParam().input), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NextElementTest, testing::ValuesIn(kWalkCases),
-                         test::CaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, NextElementTest, ::testing::ValuesIn(kWalkCases),
+                         testing::CaseName{});
 
 TEST(NextElementTest, ListsFollowTheElements) {
     const AudiogramSchemaTable schema;
