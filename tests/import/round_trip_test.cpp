@@ -21,9 +21,15 @@
 #include "records/missing_value.h"
 #include "records/record200_layout.h"
 #include "service/blob_dispatcher.h"
+#include "support/scoped_program_data.h"
 
 namespace audiogram {
 namespace {
+
+// The export's text rules read the process's configuration: keep it at its defaults here,
+// whatever the machine holds.
+[[maybe_unused]] auto* const kIsolated =
+    ::testing::AddGlobalTestEnvironment(new testing::IsolatedProcessConfiguration);
 
 enum class Kind {
     Valid,    // every value is one the document carries exactly
