@@ -1,6 +1,8 @@
 #include "record_builder/record_sets.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -58,8 +60,8 @@ void AllConditionValues(CurveWriter& curve) {
         .Text(mc::kWordListName, u"Mono\u00e9 list 3");
 }
 
-void FillPoints(CurveWriter& curve, const CurveLayout& layout, std::size_t slot) {
-    for (std::size_t index = 0; index < layout.pointCount; ++index) {
+void FillPoints(CurveWriter& curve, const CurveLayout& layout, std::size_t slot, std::size_t points) {
+    for (std::size_t index = 0; index < points; ++index) {
         const std::size_t n = index + slot;
         switch (layout.points) {
             case PointKind::Tone:
@@ -132,10 +134,12 @@ BlobBytes Typical200() {
     return record.ToBlob();
 }
 
-BlobBytes Heavy200() {
+namespace {
+
+BlobBytes Filled(std::size_t mostSlots, std::size_t mostPoints) {
     Record200Builder record;
     for (const SectionLayout& section : record200::kCurveSections) {
-        for (std::size_t slot = 0; slot < section.slots; ++slot) {
+        for (std::size_t slot = 0; slot < std::min(section.slots, mostSlots); ++slot) {
             CurveWriter curve = record.Curve(section.section, slot);
             const std::int16_t output = slot % 2 == 0 ? signal_output::kAirConductorRight
                                                       : signal_output::kAirConductorLeft;
@@ -145,7 +149,7 @@ BlobBytes Heavy200() {
                 ToneConditions(curve, output, signal_output::kAirConductorLeft);
             }
             AllConditionValues(curve);
-            FillPoints(curve, section.curve, slot);
+            FillPoints(curve, section.curve, slot, std::min(section.curve.pointCount, mostPoints));
         }
     }
     Notes(record, NotesBlock::Tone);
@@ -156,5 +160,11 @@ BlobBytes Heavy200() {
     }
     return record.ToBlob();
 }
+
+}  // namespace
+
+BlobBytes Heavy200() { return Filled(SIZE_MAX, SIZE_MAX); }
+
+BlobBytes EverySection200() { return Filled(1, 2); }
 
 }  // namespace audiogram::record_sets

@@ -14,5 +14,8 @@ BlobBytes Typical200();
 // Every slot of every section used, every point filled, every text of the conditions and
 // the notes written (with characters that need escapes), every tone-average bit set.
 BlobBytes Heavy200();
+// Like the heavy record, but only the first slot of every section with two points: every
+// kind of section in a small document.
+BlobBytes EverySection200();
 
 }  // namespace audiogram::record_sets
