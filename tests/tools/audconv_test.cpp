@@ -13,6 +13,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "service/blob_dispatcher.h"
@@ -27,6 +28,13 @@ namespace fs = std::filesystem;
 constexpr std::size_t kSize100 = 19472;
 constexpr std::size_t kSize200 = 36128;
 const fs::path kSamples = AUDCONV_SAMPLES_DIR;
+
+// A document that ends in the middle of its first section.
+constexpr std::string_view kTruncatedDocument =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+    "<TORVAAudiometricStandard ConvertedFromDataStandard=\"200\" Version=\"500\">\r\n"
+    "\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n"
+    "\t\t\t<StimulusSignalType>PureTone</StimulusSignalType>\r\n\t\t\t<MaskingSig";
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -67,15 +75,35 @@ protected:
         fs::copy_file(kSamples / "full-audiogram.ds200", Work("record.ds200"));
         WriteFile(Work("short.ds100"), AsString(testing::RandomBytes(kSize100 - 1, 1)));
         WriteFile(Work("short.ds200"), AsString(testing::RandomBytes(kSize200 - 1, 2)));
+        // Inputs that are wrong in other ways, and places a result cannot go.
+        WriteFile(Work("empty.ds100"), "");
+        WriteFile(Work("empty.xml"), "");
+        WriteFile(Work("garbage.xml"), AsString(testing::RandomBytes(4000, 3)));
+        WriteFile(Work("truncated.xml"), std::string(kTruncatedDocument));
+        fs::copy_file(kSamples / "left-right-thresholds.ds100", Work("unreadable.ds100"));
+        fs::permissions(Work("unreadable.ds100"), fs::perms::none);
+        fs::create_directory(Work("folder.ds100"));
+        fs::create_directory(Work("read-only"));
+        fs::permissions(Work("read-only"), fs::perms::owner_read | fs::perms::owner_exec);
+        initialFiles_ = WorkFiles();
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override {
+        fs::permissions(Work("read-only"), fs::perms::owner_all);
+        fs::remove_all(folder_);
+    }
 
     fs::path Work(const std::string& name) const { return folder_ / "work" / name; }
 
-    // Runs `audconv ARGUMENTS` inside the work folder, standard input from `input`.
-    Outcome Run(const std::string& arguments, const std::string& input = "/dev/null") const {
+    // Runs `audconv ARGUMENTS` inside the work folder, standard input from `input`, with a
+    // configuration folder of its own. Where permissions matter, a run as root goes without
+    // the capabilities that let root pass every permission check, as any user would.
+    Outcome Run(const std::string& arguments, const std::string& input = "/dev/null",
+                bool permissionsApply = false) const {
+        const std::string asUser =
+            permissionsApply && ::geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
         // The group's redirections reach every command of a pipeline inside `arguments`.
-        const std::string command = "cd '" + (folder_ / "work").string() + "' && { '" AUDCONV_PATH "' " + arguments +
+        const std::string command = "cd '" + (folder_ / "work").string() + "' && { PROGRAMDATA='" +
+                                    folder_.string() + "' " + asUser + "'" AUDCONV_PATH "' " + arguments +
                                     "; } < " + input + " > '" + (folder_ / "out").string() + "' 2> '" +
                                     (folder_ / "err").string() + "'";
         const int status = std::system(command.c_str());
@@ -89,6 +117,7 @@ protected:
     }
 
     fs::path folder_;
+    std::set<std::string> initialFiles_;
 };
 
 struct RunCase {
@@ -96,6 +125,7 @@ struct RunCase {
     std::string arguments;
     int exitCode;
     std::string errorLine;  // the whole of standard error for failed conversions, else empty
+    bool permissionsApply = false;
 };
 
 const RunCase kFailedConversions[] = {
@@ -119,6 +149,24 @@ const RunCase kFailedConversions[] = {
      "audconv: cannot open 'missing.ds100': No such file or directory\n"},
     {"OutputFolderMissing", "convert --from 100 --to 200 -o no/such/out.ds200 record.ds100", 1,
      "audconv: cannot write 'no/such/out.ds200': No such file or directory\n"},
+    {"OutputFolderReadOnly", "convert --from 100 --to 200 -o read-only/out.ds200 record.ds100", 1,
+     "audconv: cannot write 'read-only/out.ds200': Permission denied\n", true},
+    {"OutputNamesAFolder", "convert --from 100 --to 200 -o folder.ds100 record.ds100", 1,
+     "audconv: cannot write 'folder.ds100': Is a directory\n"},
+    {"InputUnreadable", "convert --from 100 --to 200 -o out.ds200 unreadable.ds100", 1,
+     "audconv: cannot open 'unreadable.ds100': Permission denied\n", true},
+    {"InputIsAFolder", "convert --from 100 --to 200 -o out.ds200 folder.ds100", 1,
+     "audconv: cannot read 'folder.ds100': Is a directory\n"},
+    {"EmptyRecordFile", "convert --from 100 --to 200 -o out.ds200 empty.ds100", 1,
+     "audconv: the input is shorter than a data standard 100 record (0x8004051C)\n"},
+    {"EmptyDocumentFile", "convert --from 500 --to 200 -o out.ds200 empty.xml", 1,
+     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+    {"GarbageDocument", "convert --from 500 --to 100 -o out.ds100 garbage.xml", 1,
+     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+    {"TruncatedDocument", "convert --from 500 --to 200 -o out.ds200 truncated.xml", 1,
+     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+    {"RecordGivenAsDocument", "convert --from 500 --to 200 -o out.ds200 record.ds200", 1,
+     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
 };
 
 const RunCase kUsageErrors[] = {
@@ -135,11 +183,13 @@ const RunCase kUsageErrors[] = {
 
 class FailedConversion : public Audconv, public ::testing::WithParamInterface<RunCase> {};
 
-TEST_P(FailedConversion, ExitsOneWithOneLineOnStandardErrorAndNothingOnStandardOutput) {
-    const Outcome outcome = Run(GetParam().arguments);
+TEST_P(FailedConversion, ExitsOneWithOneLineOnStandardErrorAndWritesNothing) {
+    const Outcome outcome = Run(GetParam().arguments, "/dev/null", GetParam().permissionsApply);
     EXPECT_EQ(outcome.exitCode, GetParam().exitCode);
     EXPECT_EQ(outcome.err, GetParam().errorLine);
     EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
+    EXPECT_EQ(WorkFiles(), initialFiles_) << "no result and no temporary file is left behind";
+    EXPECT_TRUE(fs::is_empty(Work("read-only")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FailedConversion, ::testing::ValuesIn(kFailedConversions), testing::CaseName());
@@ -193,7 +243,8 @@ TEST_F(Audconv, FailedRunLeavesAnExistingOutputUntouched) {
     const Outcome outcome = Run("convert --from 100 --to 200 -o out.ds200 short.ds100");
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(ReadFile(Work("out.ds200")), "the previous result");
-    const std::set<std::string> expected{"out.ds200", "record.ds100", "record.ds200", "short.ds100", "short.ds200"};
+    std::set<std::string> expected = initialFiles_;
+    expected.insert("out.ds200");
     EXPECT_EQ(WorkFiles(), expected);  // no temporary file left behind
 }
 
@@ -207,7 +258,7 @@ TEST_F(Audconv, SuccessfulRunReplacesTheOutputKeepingItsPermissions) {
     EXPECT_EQ(ReadFile(Work("out.ds100")).size(), kSize100);
     EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(WorkFiles().size(), 5u);
+    EXPECT_EQ(WorkFiles().size(), initialFiles_.size() + 1);
 }
 
 TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
