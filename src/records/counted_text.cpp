@@ -1,6 +1,7 @@
 #include "records/counted_text.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace audiogram {
 
@@ -12,6 +13,16 @@ std::u16string ReadTextToTerminator(ByteSpan area, CountedTextField field) {
         text.push_back(unit);
     }
     return text;
+}
+
+CountedTextUnits::CountedTextUnits(ByteSpan area, CountedTextField field) {
+    assert(field.UnitSlots() <= units_.size());
+    const std::size_t slots = std::min(field.UnitSlots(), units_.size());
+    for (; length_ < slots; ++length_) {
+        const char16_t unit = TextUnit(area, field, length_);
+        if (unit == 0) break;
+        units_[length_] = unit;
+    }
 }
 
 void WriteCountedText(MutableByteSpan area, CountedTextField field, std::u16string_view text) {

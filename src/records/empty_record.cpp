@@ -5,15 +5,15 @@
 
 #include "records/meas_cond.h"
 #include "records/missing_value.h"
-#include "records/record200_layout.h"
 
 namespace audiogram {
+namespace {
 
-void MakeEmptyRecord200(MutableByteSpan record) {
-    assert(record.size() >= record200::kSize);
-    std::fill_n(record.begin(), record200::kSize, std::uint8_t{0});
+Record200Bytes BuildEmptyRecord200() {
+    Record200Bytes record{};
     for (const SectionLayout& section : record200::kCurveSections) {
-        InitMeasCond(record.subspan(section.offset, section.Size()), section.curve.size, section.slots);
+        InitMeasCond(MutableByteSpan(record).subspan(section.offset, section.Size()), section.curve.size,
+                     section.slots);
         for (std::size_t slot = 0; slot < section.slots; ++slot) {
             const std::size_t points = section.CurveOffset(slot) + section.curve.PointsOffset();
             for (std::size_t field = 0; field < section.curve.PointsSize(); field += 2) {
@@ -21,6 +21,21 @@ void MakeEmptyRecord200(MutableByteSpan record) {
             }
         }
     }
+    return record;
+}
+
+}  // namespace
+
+const Record200Bytes& EmptyRecord200() {
+    // A constant of the process, made once (the first calls of several threads wait for it).
+    static const Record200Bytes empty = BuildEmptyRecord200();
+    return empty;
+}
+
+void MakeEmptyRecord200(MutableByteSpan record) {
+    assert(record.size() >= record200::kSize);
+    const Record200Bytes& empty = EmptyRecord200();
+    std::copy(empty.begin(), empty.end(), record.begin());
 }
 
 }  // namespace audiogram

@@ -9,6 +9,10 @@ namespace audiogram {
 // Fills all 36128 bytes of `record200` from the 19472 bytes of `record100`.
 void ConvertRecord100to200(ByteSpan record100, MutableByteSpan record200);
 
+// The same onto a `record200` that already is the empty record (MakeEmptyRecord200), so a
+// caller that made it by copying EmptyRecord200() does not pay for clearing it again.
+void CopyCurves100to200(ByteSpan record100, MutableByteSpan record200);
+
 // Fills all 19472 bytes of `record100` from the first 36128 bytes of `record200`.
 void ConvertRecord200to100(ByteSpan record200, MutableByteSpan record100);
 

@@ -20,6 +20,11 @@ constexpr std::u16string_view kDateSuffix = u"T00:00:00";
 constexpr std::size_t kBareDateLength = 10;
 
 // Runs one step into a fresh blob, so a failing step never leaves a half-filled result.
+Blob EmptyRecord200Blob() {
+    const Record200Bytes& empty = EmptyRecord200();
+    return Blob(empty.begin(), empty.end());
+}
+
 template <typename Step>
 HResult RunStep(Blob& result, Step step) {
     Blob produced;
@@ -87,19 +92,21 @@ HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, 
     }
 }
 
+// The binary steps build their record right in the result blob, allocated once at its
+// exact size: a 200 result starts as a copy of the empty record and takes the 100 curves.
 HResult ConvertBlob100to200(ByteSpan source, Blob& result) {
     if (source.size() < record100::kSize) return CONV_E_INVALIDBLOB;
-    Record200Bytes record;
-    ConvertRecord100to200(source.first(record100::kSize), record);
-    SetBlobBytes(result, record);
+    Blob record = EmptyRecord200Blob();
+    CopyCurves100to200(source.first(record100::kSize), record);
+    result = std::move(record);
     return kStatusOk;
 }
 
 HResult ConvertBlob200to100(ByteSpan source, Blob& result) {
     if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
-    Record100Bytes record;
+    Blob record(record100::kSize);
     ConvertRecord200to100(source.first(record200::kSize), record);
-    SetBlobBytes(result, record);
+    result = std::move(record);
     return kStatusOk;
 }
 
@@ -122,14 +129,12 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
 HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
     try {
         Convert500to200 converter;
-        Record200Bytes record;
-        MakeEmptyRecord200(record);
-        // The document ends at its first NUL byte or at the end of the blob; an empty blob
-        // reaches the import as an empty text.
-        const auto end = std::find(source.begin(), source.end(), std::uint8_t{0});
-        const ByteSpan document = source.first(static_cast<std::size_t>(end - source.begin()));
-        if (converter.Convert_Audio(document, record) != 0) return kStatusFail;
-        SetBlobBytes(result, record);
+        // The import fills the empty record right in the blob it hands back.
+        Blob record = EmptyRecord200Blob();
+        // The reader ends the document at its first NUL byte or at the end of the blob; an
+        // empty blob reaches it as an empty text.
+        if (converter.Convert_Audio(source, record) != 0) return kStatusFail;
+        result = std::move(record);
         return kStatusOk;
     } catch (...) {
         return kStatusFail;
