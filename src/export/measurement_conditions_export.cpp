@@ -117,14 +117,14 @@ static_assert(kConditionRows.size() == 39);
 void WriteTextRow(ExportContext& context, std::string_view name, ByteSpan measCond, const ConditionRow& row) {
     const CountedTextField field = row.text;
     if (row.rule == Rule::CountedText15) {
-        const auto text = ReadCountedText15(measCond, field);
+        CountedText15Units units;
+        const auto text = ReadCountedText15(measCond, field, units);
         if (text && !text->empty()) context.writer.WriteStringElement(name, *text);
         return;
     }
     const std::uint16_t count = TextCount(measCond, field);
     if (count < 1 || count > field.capacity) return;
-    const std::u16string text = ReadTextToTerminator(measCond, field);
-    context.writer.WriteStringElement(name, text);
+    context.writer.WriteStringElement(name, CountedTextUnits(measCond, field).View());
 }
 
 void WriteNumericRow(ExportContext& context, std::string_view name, std::int16_t value, const ConditionRow& row) {
@@ -160,7 +160,8 @@ std::int32_t WriteMeasurementConditions(ExportContext& context, ByteSpan measCon
     return 0;
 }
 
-std::optional<std::u16string> ReadCountedText15(ByteSpan area, CountedTextField field) {
+std::optional<std::u16string_view> ReadCountedText15(ByteSpan area, CountedTextField field,
+                                                     CountedText15Units& units) {
     // u0 is the count, u1 to u16 the text units: 17 units, all inside the field.
     const std::size_t textUnits = field.UnitSlots();
     const auto unit = [&](std::size_t index) {
@@ -172,14 +173,15 @@ std::optional<std::u16string> ReadCountedText15(ByteSpan area, CountedTextField 
     const std::size_t length = lengthAtEnd ? unit(textUnits) : unit(0);
     const std::size_t begin = lengthAtEnd ? 0 : 1;
 
-    std::u16string text;
+    static_assert(meas_cond::kWordListName.capacity + 1 <= std::tuple_size_v<CountedText15Units>);
+    if (textUnits > units.size()) return std::nullopt;
     for (std::size_t i = 0; i < textUnits; ++i) {
         const char16_t c = unit(begin + i);
         if (c == 0) {
-            if (text.size() != length || length >= textUnits) return std::nullopt;
-            return text;
+            if (i != length || length >= textUnits) return std::nullopt;
+            return std::u16string_view(units.data(), i);
         }
-        text.push_back(c);
+        units[i] = c;
     }
     return std::nullopt;  // no terminator in the units that may hold the text
 }

@@ -2,9 +2,10 @@
 // The AudMeasurementConditions element of one curve: which fields are written, in which
 // order, and what stands in for a missing or invalid value.
 
+#include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "export/export_context.h"
 #include "records/counted_text.h"
@@ -15,8 +16,12 @@ namespace audiogram {
 // Writes the element for the TMeasCond at the start of `measCond`. Returns 0.
 std::int32_t WriteMeasurementConditions(ExportContext& context, ByteSpan measCond);
 
+// Room for the text of a CountedText(15) field, held by the caller.
+using CountedText15Units = std::array<char16_t, 16>;
+
 // The text of a CountedText(15) field as WordListName and AuxiliaryParameterDescription
-// are read: none unless the count matches the text before the first 0 unit.
-std::optional<std::u16string> ReadCountedText15(ByteSpan area, CountedTextField field);
+// are read, in `units`: none unless the count matches the text before the first 0 unit.
+std::optional<std::u16string_view> ReadCountedText15(ByteSpan area, CountedTextField field,
+                                                     CountedText15Units& units);
 
 }  // namespace audiogram

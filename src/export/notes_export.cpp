@@ -1,5 +1,6 @@
 #include "export/notes_export.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -37,7 +38,7 @@ bool CountFits(ByteSpan block, CountedTextField field, std::size_t low) {
 void WriteNoteText(ExportContext& context, std::int32_t notesList, ByteSpan block, const NoteText& note) {
     if (!CountFits(block, note.field, 1)) return;
     context.writer.WriteStringElement(context.Name(notesList, note.position),
-                                      ReadTextToTerminator(block, note.field));
+                                      CountedTextUnits(block, note.field).View());
 }
 
 // YYYY-MM-DD at the start; months, days and anything after the tenth character are not examined.
@@ -52,15 +53,24 @@ void WriteCalibrationDate(ExportContext& context, std::int32_t notesList, ByteSp
     if (!CountFits(block, fields::kAudiometerLastCalibrationTimeZone, 0)) return;
     static_assert(fields::kAudiometerLastCalibrationTimeZone.capacity == kMaxZoneCount);
 
-    const std::u16string date = ReadTextToTerminator(block, fields::kAudiometerLastCalibration);
+    const CountedTextUnits dateUnits(block, fields::kAudiometerLastCalibration);
+    const std::u16string_view date = dateUnits.View();
     if (!BeginsWithDate(date)) {
-        context.writer.WriteCommentW(std::u16string(kDateErrorPrefix) + date);
+        context.writer.WriteCommentW(std::u16string(kDateErrorPrefix) + std::u16string(date));
         return;
     }
-    std::u16string text = date;
-    if (date.size() == kBareDateLength && date.find(u'T') == std::u16string::npos) text += kMidnight;
-    text += ReadTextToTerminator(block, fields::kAudiometerLastCalibrationTimeZone);
-    context.writer.WriteStringElement(context.Name(notesList, pos::kAudiometerLastCalibration), text);
+    // The date, midnight for a bare date, then the zone: composed in place.
+    std::array<char16_t, fields::kAudiometerLastCalibration.UnitSlots() + kMidnight.size() +
+                             fields::kAudiometerLastCalibrationTimeZone.UnitSlots()>
+        composed;
+    auto end = std::copy(date.begin(), date.end(), composed.begin());
+    if (date.size() == kBareDateLength && date.find(u'T') == std::u16string_view::npos) {
+        end = std::copy(kMidnight.begin(), kMidnight.end(), end);
+    }
+    const CountedTextUnits zone(block, fields::kAudiometerLastCalibrationTimeZone);
+    end = std::copy(zone.View().begin(), zone.View().end(), end);
+    context.writer.WriteStringElement(context.Name(notesList, pos::kAudiometerLastCalibration),
+                                      std::u16string_view(composed.data(), static_cast<std::size_t>(end - composed.begin())));
 }
 
 struct MaskLeaf {

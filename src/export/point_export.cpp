@@ -1,13 +1,13 @@
 #include "export/point_export.h"
 
-#include <cmath>
-#include <string>
 #include <string_view>
 
 #include "export/schema_positions.h"
+#include "export/short_text.h"
 #include "export/value_export.h"
 #include "records/missing_value.h"
 #include "records/point_layouts.h"
+#include "xml/number_text.h"
 
 namespace audiogram {
 namespace {
@@ -29,7 +29,7 @@ struct PointFields {
         WriteScaledElement(context, Name(position), value, decimals);
     }
     void Zero(std::int32_t position, std::int32_t decimals) const {
-        Writer().WriteDoubleElement(Name(position), 0.0, decimals);
+        WriteScaledElement(context, Name(position), 0, decimals);
     }
     // A value that must always stand: a missing one becomes 0 after the comment.
     void ScaledOrZero(std::int32_t position, std::int16_t value, std::int32_t decimals,
@@ -48,7 +48,7 @@ bool IsMissingOrZero(std::int16_t value) { return IsMissing(value) || value == 0
 // A time that must not be negative: the comment and 0.00 stand in for one that is.
 void WriteTime(const PointFields& f, std::int32_t position, std::int16_t stored, std::string_view negativeComment) {
     constexpr std::int32_t kDecimals = 2;
-    if (!(ScaledValue(stored, kDecimals) >= 0.0f)) {
+    if (stored < 0) {
         f.Writer().WriteComment(negativeComment);
         f.Zero(position, kDecimals);
         return;
@@ -90,9 +90,10 @@ std::int32_t WriteSpeechPoint(ExportContext& context, std::int32_t pointsList, B
         f.Writer().WriteComment("Missing ScorePct inserting 0");
         f.Zero(at::kScorePercent, 2);
     } else {
-        const float value = ScaledValue(score, 2);
-        if (!(value >= 0.0f)) f.Writer().WriteComment("ScorePct was less than 0");
-        f.Writer().WriteDoubleElement(f.Name(at::kScorePercent), std::fabs(value), 2);
+        if (score < 0) f.Writer().WriteComment("ScorePct was less than 0");
+        // The magnitude of a negative score stands (32768 included, hence the wider type).
+        const std::int32_t magnitude = score < 0 ? -std::int32_t{score} : std::int32_t{score};
+        f.Writer().WriteElement(f.Name(at::kScorePercent), NumberText::Decimal(magnitude, 2).View());
     }
     if (!IsMissing(f[field::kNumberOfWords])) f.Int(at::kNumberOfWords, f[field::kNumberOfWords]);
     return 0;
@@ -143,7 +144,7 @@ std::int32_t WriteDifferenceLimenPoint(ExportContext& context, std::int32_t poin
     const std::int16_t status = f[field::kPointStatus];
     if (IsMissing(status)) {
         // The comment names the status element of this curve's kind (intensity or frequency).
-        f.Writer().WriteComment("Missing " + std::string(statusName) + " inserting a Unknown");
+        f.Writer().WriteComment((ShortText() << "Missing " << statusName << " inserting a Unknown").View());
         f.Writer().WriteElement(statusName, context.table.ReplacementName(EnumTable::PointStatus, 0));
     } else {
         WriteEnumElement(context, statusName, status, EnumTable::PointStatus);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "xml/number_text.h"
+
 namespace audiogram {
 namespace {
 
@@ -9,11 +11,9 @@ constexpr std::array<float, 4> kPowersOfTen = {1.0f, 10.0f, 100.0f, 1000.0f};
 
 }  // namespace
 
-std::string InvalidValueComment(std::string_view elementName, std::int32_t code) {
-    std::string text(elementName);
-    text += " had an invalid value ";
-    text += std::to_string(code);
-    text += ", using default instead";
+ShortText InvalidValueComment(std::string_view elementName, std::int32_t code) {
+    ShortText text;
+    text << elementName << " had an invalid value " << code << ", using default instead";
     return text;
 }
 
@@ -22,7 +22,7 @@ void WriteEnumElement(ExportContext& context, std::string_view elementName, std:
         context.writer.WriteElement(elementName, *name);
         return;
     }
-    context.writer.WriteComment(InvalidValueComment(elementName, code));
+    context.writer.WriteComment(InvalidValueComment(elementName, code).View());
     context.writer.WriteElement(elementName, context.table.DefaultName(table));
 }
 
@@ -34,6 +34,12 @@ float ScaledValue(std::int16_t stored, std::int32_t decimals) {
 
 void WriteScaledElement(ExportContext& context, std::string_view elementName, std::int16_t stored,
                         std::int32_t decimals) {
+    // Written from the digits of the stored value: the same text as the single-precision
+    // value gives (NumberText::Decimal), without formatting a floating-point number.
+    if (decimals >= 0 && decimals <= NumberText::kMaxDecimalDecimals) {
+        context.writer.WriteElement(elementName, NumberText::Decimal(stored, decimals).View());
+        return;
+    }
     context.writer.WriteDoubleElement(elementName, ScaledValue(stored, decimals), decimals);
 }
 

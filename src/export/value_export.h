@@ -3,15 +3,15 @@
 // invalid-value comment, and fixed-point numbers written with their count of decimals.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "export/export_context.h"
+#include "export/short_text.h"
 
 namespace audiogram {
 
 // "<element> had an invalid value <code>, using default instead"
-std::string InvalidValueComment(std::string_view elementName, std::int32_t code);
+ShortText InvalidValueComment(std::string_view elementName, std::int32_t code);
 
 // The leaf with the name of `code`; a code the table lacks gives the invalid-value comment
 // and the name of the table's first entry.

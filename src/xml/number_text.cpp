@@ -25,7 +25,7 @@ NumberText NumberText::Integer(std::int32_t value) {
 NumberText NumberText::Fixed(double value, std::int32_t decimals) {
     const int wanted = decimals < 0 ? kDefaultDecimals : decimals;
     const int exact = std::min(wanted, kExactDecimals);
-    std::array<char, kWidestFixed> wide{};
+    std::array<char, kWidestFixed> wide;  // to_chars writes what is read of it
     const auto result =
         std::to_chars(wide.data(), wide.data() + wide.size(), value, std::chars_format::fixed, exact);
     std::size_t wideLength =
@@ -40,6 +40,31 @@ NumberText NumberText::Fixed(double value, std::int32_t decimals) {
         std::fill(text.chars_.data() + text.length_, text.chars_.data() + padded, '0');
         text.length_ = padded;
     }
+    return text;
+}
+
+NumberText NumberText::Decimal(std::int32_t stored, std::int32_t decimals) {
+    const auto places = static_cast<std::size_t>(std::clamp(decimals, 0, kMaxDecimalDecimals));
+    std::array<char, 16> digits;
+    const std::int64_t magnitude = stored < 0 ? -std::int64_t{stored} : std::int64_t{stored};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+    const auto count = static_cast<std::size_t>(end - digits.data());
+
+    NumberText text;
+    char* out = text.chars_.data();
+    if (stored < 0) *out++ = '-';
+    // At least one digit stands before the point: 5 with two decimals is 0.05.
+    const std::size_t padded = std::max(count, places + 1);
+    std::fill_n(out, padded - count, '0');
+    std::copy_n(digits.data(), count, out + (padded - count));
+    if (places > 0) {
+        std::copy_backward(out + padded - places, out + padded, out + padded + 1);
+        out[padded - places] = '.';
+        out += padded + 1;
+    } else {
+        out += padded;
+    }
+    text.length_ = static_cast<std::size_t>(out - text.chars_.data());
     return text;
 }
 

@@ -1,17 +1,25 @@
 #include "xml/xml_writer.h"
 
+#include <array>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "support/configuration.h"
 #include "support/message_format.h"
 #include "xml/comment_text.h"
 #include "xml/number_text.h"
 #include "xml/text_legality.h"
+#include "xml/utf_transcoding.h"
 
 namespace audiogram {
 
+// The name of an open element is not kept apart: it stands in the element's start tag,
+// which stays in the buffer as long as the element is open, and the end tag copies it
+// from there. Opening and closing an element thus allocates nothing.
 struct XmlWriter::ElementEntry {
-    std::string name;                 // written again in the end tag
+    std::uint32_t nameOffset = 0;     // of the name in the start tag
+    std::uint32_t nameLength = 0;
     std::uint32_t startOffset = 0;    // Length before the start tag's indentation
     std::uint32_t contentOffset = 0;  // Length after the start tag's line end
 };
@@ -22,16 +30,81 @@ constexpr const char* kAllocationFailure = "Memory allocation failure!";
 constexpr const char* kMissingPushElement = "Missing PushElement failure!";
 // The name in the illegal-characters comment went through a 200-byte UTF-16 buffer.
 constexpr std::size_t kCommentNameUnits = 100;
+// Documents nest four deep; the stack grows only for callers that go deeper.
+constexpr std::size_t kUsualDepth = 8;
+// The most bytes one UTF-16 unit of legal text takes in the document: "&quot;".
+constexpr std::size_t kWidestUnit = 6;
 
 [[noreturn]] void ThrowAllocationFailure() {
     throw XmlWriterError(kAllocationFailure);
 }
 
+char* Put(char* out, std::string_view bytes) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+// The entity of one of the four characters element text escapes, else empty.
+std::string_view AsciiEscape(char16_t unit) {
+    switch (unit) {
+        case u'"': return "&quot;";
+        case u'&': return "&amp;";
+        case u'<': return "&lt;";
+        case u'>': return "&gt;";
+        default: return {};
+    }
+}
+
+// The bytes of legal text as element content: the four escapes, everything else as UTF-8
+// (an unpaired surrogate as U+FFFD). The same bytes as the text made legal and then
+// converted: every escape is ASCII, so it never splits a surrogate pair.
+std::size_t LegalTextBytes(std::u16string_view text) {
+    std::size_t bytes = 0;
+    for (std::size_t position = 0; position < text.size();) {
+        const char16_t unit = text[position];
+        if (unit < 0x80) {
+            const std::string_view escape = AsciiEscape(unit);
+            bytes += escape.empty() ? 1 : escape.size();
+            ++position;
+        } else {
+            bytes += Utf8Length(DecodeUtf16(text, position));
+        }
+    }
+    return bytes;
+}
+
+char* PutLegalText(char* out, std::u16string_view text) {
+    for (std::size_t position = 0; position < text.size();) {
+        const char16_t unit = text[position];
+        if (unit < 0x80) {
+            const std::string_view escape = AsciiEscape(unit);
+            if (escape.empty()) {
+                *out++ = static_cast<char>(unit);
+            } else {
+                out = Put(out, escape);
+            }
+            ++position;
+        } else {
+            out = EncodeUtf8(DecodeUtf16(text, position), out);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
-XmlWriter::XmlWriter() : buffer_(new (std::nothrow) char[kGrowthStep]), capacity_(kGrowthStep) {
+void XmlWriter::FreeBuffer::operator()(char* buffer) const {
+    std::free(buffer);
+}
+
+XmlWriter::XmlWriter() : buffer_(static_cast<char*>(std::malloc(kGrowthStep))), capacity_(kGrowthStep) {
     if (!buffer_) ThrowAllocationFailure();
     buffer_[0] = '\0';
+    try {
+        stack_.reserve(kUsualDepth);
+    } catch (const std::bad_alloc&) {
+        ThrowAllocationFailure();
+    }
 }
 
 XmlWriter::~XmlWriter() = default;
@@ -44,17 +117,52 @@ void XmlWriter::Reserve(std::size_t bytes) {
     std::uint64_t grown = std::uint64_t{capacity_} + kGrowthStep;
     if (bytes + 1 > kGrowthStep) grown += bytes;
     if (grown > UINT32_MAX) ThrowAllocationFailure();
-    std::unique_ptr<char[]> larger(new (std::nothrow) char[static_cast<std::size_t>(grown)]);
-    if (!larger) ThrowAllocationFailure();
-    std::memcpy(larger.get(), buffer_.get(), std::size_t{length_} + 1);
-    buffer_ = std::move(larger);
+    char* larger = static_cast<char*>(std::realloc(buffer_.get(), static_cast<std::size_t>(grown)));
+    if (larger == nullptr) ThrowAllocationFailure();  // the old block is still ours, unchanged
+    static_cast<void>(buffer_.release());
+    buffer_.reset(larger);
     capacity_ = static_cast<std::uint32_t>(grown);
+}
+
+char* XmlWriter::RoomFor(std::size_t bytes) {
+    return bytes < capacity_ - length_ ? buffer_.get() + length_ : nullptr;
+}
+
+void XmlWriter::EndAt(char* end) {
+    length_ = static_cast<std::uint32_t>(end - buffer_.get());
+    buffer_[length_] = '\0';
+}
+
+std::size_t XmlWriter::IndentWidth() const {
+    return prettyPrint_ ? static_cast<std::size_t>(indentWidth_ * depth_) : 0;
+}
+
+std::size_t XmlWriter::LineEndWidth() const {
+    return prettyPrint_ ? 2 : 0;
+}
+
+char* XmlWriter::PutIndent(char* out) const {
+    const std::size_t width = IndentWidth();
+    std::memset(out, '\t', width);
+    return out + width;
+}
+
+char* XmlWriter::PutLineEnd(char* out) const {
+    return prettyPrint_ ? Put(out, "\r\n") : out;
 }
 
 void XmlWriter::AppendBytes(std::string_view bytes) {
     Reserve(bytes.size());
     std::memcpy(buffer_.get() + length_, bytes.data(), bytes.size());
     length_ += static_cast<std::uint32_t>(bytes.size());
+    buffer_[length_] = '\0';
+}
+
+// Appends bytes that stand earlier in the buffer itself (the name of an open element).
+void XmlWriter::AppendOwnBytes(std::uint32_t offset, std::uint32_t length) {
+    Reserve(length);
+    std::memcpy(buffer_.get() + length_, buffer_.get() + offset, length);
+    length_ += length;
     buffer_[length_] = '\0';
 }
 
@@ -80,7 +188,23 @@ void XmlWriter::Indent() {
 void XmlWriter::PushElement(std::string_view name, std::optional<std::string_view> attributes) {
     try {
         stack_.reserve(stack_.size() + 1);
-        ElementEntry entry{std::string(name), length_, 0};
+    } catch (const std::bad_alloc&) {
+        ThrowAllocationFailure();
+    }
+    ElementEntry entry{0, static_cast<std::uint32_t>(name.size()), length_, 0};
+    entry.nameOffset = static_cast<std::uint32_t>(length_ + IndentWidth() + 1);
+    const std::size_t attributeBytes = attributes ? 1 + attributes->size() : 0;
+    if (char* out = RoomFor(IndentWidth() + name.size() + attributeBytes + 2 + LineEndWidth())) {
+        out = PutIndent(out);
+        *out++ = '<';
+        out = Put(out, name);
+        if (attributes) {
+            *out++ = ' ';
+            out = Put(out, *attributes);
+        }
+        *out++ = '>';
+        EndAt(PutLineEnd(out));
+    } else {
         Indent();
         AppendBytes("<");
         AppendBytes(name);
@@ -90,26 +214,33 @@ void XmlWriter::PushElement(std::string_view name, std::optional<std::string_vie
         }
         AppendBytes(">");
         NewLine();
-        ++depth_;
-        entry.contentOffset = length_;
-        stack_.push_back(std::move(entry));
-    } catch (const std::bad_alloc&) {
-        ThrowAllocationFailure();
     }
+    ++depth_;
+    entry.contentOffset = length_;
+    stack_.push_back(entry);
 }
 
 bool XmlWriter::PopElement(bool dropIfEmpty) {
     if (stack_.empty()) throw XmlWriterError(kMissingPushElement);
-    const ElementEntry entry = std::move(stack_.back());
+    const ElementEntry entry = stack_.back();
     stack_.pop_back();
     --depth_;
     if (dropIfEmpty && entry.contentOffset == length_) {
         TruncateTo(entry.startOffset);
         return false;
     }
+    if (char* out = RoomFor(IndentWidth() + entry.nameLength + 3 + LineEndWidth())) {
+        out = PutIndent(out);
+        out = Put(out, "</");
+        std::memcpy(out, buffer_.get() + entry.nameOffset, entry.nameLength);
+        out += entry.nameLength;
+        *out++ = '>';
+        EndAt(PutLineEnd(out));
+        return true;
+    }
     Indent();
     AppendBytes("</");
-    AppendBytes(entry.name);
+    AppendOwnBytes(entry.nameOffset, entry.nameLength);
     AppendBytes(">");
     NewLine();
     return true;
@@ -128,6 +259,18 @@ void XmlWriter::TruncateTo(std::uint32_t length) {
 }
 
 void XmlWriter::WriteElement(std::string_view name, std::string_view text) {
+    if (char* out = RoomFor(IndentWidth() + 2 * name.size() + text.size() + 5 + LineEndWidth())) {
+        out = PutIndent(out);
+        *out++ = '<';
+        out = Put(out, name);
+        *out++ = '>';
+        out = Put(out, text);
+        out = Put(out, "</");
+        out = Put(out, name);
+        *out++ = '>';
+        EndAt(PutLineEnd(out));
+        return;
+    }
     Indent();
     AppendBytes("<");
     AppendBytes(name);
@@ -147,7 +290,35 @@ void XmlWriter::WriteDoubleElement(std::string_view name, double value, std::int
     WriteElement(name, NumberText::Fixed(value, decimals).View());
 }
 
+// The common case of record text, written straight from the record's units: nothing to
+// report (every character legal, the log off) and room in the buffer. Returns false,
+// having written nothing, in every other case.
+bool XmlWriter::WriteLegalTextElement(std::string_view name, std::u16string_view text) {
+    Configuration& config = ProcessConfiguration();
+    if (config.LogEnabledFlag()) return false;
+    const ValidCharTable& table = config.LegalCharacters();
+    for (const char16_t unit : text) {
+        if (!table.IsLegal(unit)) return false;
+    }
+    if (text.size() > (UINT32_MAX - capacity_) / kWidestUnit) return false;
+    const std::size_t textBytes = LegalTextBytes(text);
+    char* out = RoomFor(IndentWidth() + 2 * name.size() + textBytes + 5 + LineEndWidth());
+    if (out == nullptr) return false;
+    out = PutIndent(out);
+    *out++ = '<';
+    out = Put(out, name);
+    *out++ = '>';
+    out = PutLegalText(out, text);
+    out = Put(out, "</");
+    out = Put(out, name);
+    *out++ = '>';
+    EndAt(PutLineEnd(out));
+    return true;
+}
+
 void XmlWriter::WriteStringElement(std::string_view name, std::optional<std::u16string_view> text) {
+    // An empty text takes the long way: it is reported as a failed conversion.
+    if (text && !text->empty() && WriteLegalTextElement(name, *text)) return;
     bool changed = false;
     const std::optional<std::u16string> legal = GetLegalXMLString(name, text, changed, false);
     if (!legal) return;
@@ -177,16 +348,16 @@ void XmlWriter::WriteCommentW(std::u16string_view text) {
 }
 
 void XmlWriter::WriteCommentLine(std::string_view text) {
-    std::string safe;
     try {
-        safe.reserve(text.size());
-        AppendCommentSafe(safe, text);
+        commentScratch_.clear();
+        commentScratch_.reserve(text.size());
+        AppendCommentSafe(commentScratch_, text);
     } catch (const std::bad_alloc&) {
         ThrowAllocationFailure();
     }
     Indent();
     AppendBytes("<!--");
-    AppendBytes(safe);
+    AppendBytes(commentScratch_);
     AppendBytes(" -->");
     NewLine();
 }

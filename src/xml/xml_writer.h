@@ -65,17 +65,33 @@ private:
     struct ElementEntry;
     void Reserve(std::size_t bytes);
     void AppendBytes(std::string_view bytes);
+    void AppendOwnBytes(std::uint32_t offset, std::uint32_t length);
     void Indent();
+    std::size_t IndentWidth() const;
+    std::size_t LineEndWidth() const;
+    // Room for `bytes` more bytes and the terminator without growing, or null: callers then
+    // take the append-by-append path, so the buffer grows exactly as it always has.
+    char* RoomFor(std::size_t bytes);
+    void EndAt(char* end);
+    char* PutIndent(char* out) const;
+    char* PutLineEnd(char* out) const;
+    bool WriteLegalTextElement(std::string_view name, std::u16string_view text);
     void TruncateTo(std::uint32_t length);
     void WriteCommentLine(std::string_view text);
 
     std::int32_t depth_ = 0;
     std::int32_t indentWidth_ = 1;
     bool prettyPrint_ = true;
-    std::unique_ptr<char[]> buffer_;
+    // Grown with realloc, which extends the block in place or moves its pages where the
+    // allocator can: a large document costs no copy of everything written per step.
+    struct FreeBuffer {
+        void operator()(char* buffer) const;
+    };
+    std::unique_ptr<char[], FreeBuffer> buffer_;
     std::uint32_t capacity_ = 0;
     std::uint32_t length_ = 0;
     std::vector<ElementEntry> stack_;
+    std::string commentScratch_;  // reused by every comment of the document
 };
 
 }  // namespace audiogram

@@ -131,7 +131,9 @@ TEST(ConditionsExport, ReadCountedText15) {
     for (const CountedTextCase& c : cases) {
         std::vector<std::uint8_t> area(kWordListName.Size(), 0);
         for (std::size_t i = 0; i < c.units.size(); ++i) StoreU16(area, 2 * i, c.units[i]);
-        EXPECT_EQ(ReadCountedText15(area, CountedTextField{0, 15}), c.text) << c.units.size();
+        CountedText15Units units;
+        const auto text = ReadCountedText15(area, CountedTextField{0, 15}, units);
+        EXPECT_EQ(text ? std::optional<std::u16string>(*text) : std::nullopt, c.text) << c.units.size();
     }
 }
 

@@ -74,5 +74,18 @@ TEST(NumberText, RoundingAndExtremesMatchPrintf) {
     }
 }
 
+// The export writes stored values from their digits; the text must be the one the single-
+// precision value gives, for every value a field holds (and the magnitude 32768 of -32768).
+TEST(NumberText, DecimalsOfStoredValuesAreTheTextsOfTheirFloats) {
+    for (std::int32_t decimals = 0; decimals <= NumberText::kMaxDecimalDecimals; ++decimals) {
+        const auto divisor = static_cast<float>(std::pow(10.0, decimals));
+        for (std::int32_t stored = INT16_MIN; stored <= INT16_MAX + 1; ++stored) {
+            const float value = static_cast<float>(stored) / divisor;
+            ASSERT_EQ(NumberText::Decimal(stored, decimals).View(), NumberText::Fixed(value, decimals).View())
+                << stored << " with " << decimals << " decimals";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace audiogram
