@@ -2,6 +2,12 @@
 
 #include <array>
 #include <cstddef>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "xml/byte_search.h"
 
 namespace audiogram {
 namespace {
@@ -337,6 +343,121 @@ constexpr bool ListsAreWellFormed() {
 }
 static_assert(ListsAreWellFormed());
 
+// The child look-up of the import by name length: for every list, the first position whose
+// name has a given length, and for every entry the next position of its list with a name of
+// the same length. A look-up compares only the few names of the right length.
+constexpr std::size_t kIndexedNameLength = 64;
+constexpr std::uint8_t kNoPosition = 0xFF;
+
+struct NameIndex {
+    std::array<std::array<std::uint8_t, kIndexedNameLength>, kListCount> first{};
+    std::array<std::uint8_t, kElementRun.size()> next{};
+    std::array<std::uint8_t, kListCount> catchAll{};  // the first entry with code 0, or none
+};
+
+constexpr NameIndex BuildNameIndex() {
+    NameIndex index;
+    for (auto& lengths : index.first) lengths.fill(kNoPosition);
+    index.next.fill(kNoPosition);
+    index.catchAll.fill(kNoPosition);
+    for (std::size_t list = 0; list < kListCount; ++list) {
+        std::array<std::size_t, kIndexedNameLength> last{};
+        last.fill(SIZE_MAX);
+        for (std::size_t position = 0; kListStarts[list] + position < kListStarts[list + 1]; ++position) {
+            const SchemaEntry& entry = kElementRun[kListStarts[list] + position];
+            if (entry.code == kEnd) break;
+            if (entry.code == 0 && index.catchAll[list] == kNoPosition) {
+                index.catchAll[list] = static_cast<std::uint8_t>(position);
+            }
+            const std::size_t length = entry.name.size();
+            if (last[length] == SIZE_MAX) {
+                index.first[list][length] = static_cast<std::uint8_t>(position);
+            } else {
+                index.next[kListStarts[list] + last[length]] = static_cast<std::uint8_t>(position);
+            }
+            last[length] = position;
+        }
+    }
+    return index;
+}
+
+constexpr bool NamesFitTheIndex() {
+    for (std::size_t list = 0; list < kListCount; ++list) {
+        if (kListStarts[list + 1] - kListStarts[list] >= kNoPosition) return false;
+    }
+    for (const SchemaEntry& entry : kElementRun) {
+        if (entry.name.size() >= kIndexedNameLength) return false;
+    }
+    return true;
+}
+static_assert(NamesFitTheIndex());
+
+constexpr NameIndex kNameIndex = BuildNameIndex();
+
+// The import's look-up of a name it expects the table to know: per list, a small
+// open-addressed hash table of positions, keyed by the name's first and last eight bytes and
+// its length. A look-up costs one key, a probe or two and one comparison.
+constexpr std::size_t kHashSlots = 64;
+
+// `count` (at most 8) bytes as the word a memcpy load of them gives on this host.
+constexpr std::uint64_t WordOf(std::string_view bytes) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i]));
+        word |= std::endian::native == std::endian::little ? byte << (8 * i) : byte << (8 * (7 - i));
+    }
+    return word;
+}
+
+constexpr std::size_t HashSlot(std::string_view name) {
+    const std::size_t size = name.size();
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    if (std::is_constant_evaluated() || size < 8) {
+        const std::size_t head = size < 8 ? size : 8;
+        first = WordOf(name.substr(0, head));
+        last = WordOf(name.substr(size - head));
+    } else {
+        std::memcpy(&first, name.data(), 8);
+        std::memcpy(&last, name.data() + size - 8, 8);
+    }
+    const std::uint64_t key = first * 0x9E3779B97F4A7C15ull ^ (last + size) * 0xC2B2AE3D27D4EB4Full;
+    return static_cast<std::size_t>(key >> 58);  // 6 bits: kHashSlots
+}
+static_assert(kHashSlots == 64);
+
+using HashTables = std::array<std::array<std::uint8_t, kHashSlots>, kListCount>;
+
+constexpr HashTables BuildHashTables() {
+    HashTables tables{};
+    for (auto& table : tables) table.fill(kNoPosition);
+    for (std::size_t list = 0; list < kListCount; ++list) {
+        const std::size_t start = kListStarts[list];
+        for (std::size_t position = 0; start + position < kListStarts[list + 1]; ++position) {
+            const std::string_view name = kElementRun[start + position].name;
+            if (kElementRun[start + position].code == kEnd) break;
+            // The first entry of a name is the one every look-up finds.
+            std::size_t slot = HashSlot(name);
+            while (tables[list][slot] != kNoPosition && kElementRun[start + tables[list][slot]].name != name) {
+                slot = (slot + 1) % kHashSlots;
+            }
+            if (tables[list][slot] == kNoPosition) tables[list][slot] = static_cast<std::uint8_t>(position);
+        }
+    }
+    return tables;
+}
+
+// Every list leaves a good part of its slots free, so probes stay short and end.
+constexpr bool ListsFitTheirHashTables() {
+    for (std::size_t list = 0; list < kListCount; ++list) {
+        if (kListStarts[list + 1] - kListStarts[list] > kHashSlots * 3 / 4) return false;
+    }
+    return true;
+}
+static_assert(ListsFitTheirHashTables());
+
+constexpr HashTables kHashTables = BuildHashTables();
+
 // The enumeration tables, in table order; each ends with its end mark.
 constexpr std::array kPointStatus = {
     SchemaEntry{1, "Normal"},        SchemaEntry{0, "Unknown"},       SchemaEntry{2, "AlwaysResponse"},
@@ -501,21 +622,49 @@ std::int32_t AudiogramSchemaTable::DefaultCode(EnumTable table) const { return E
 
 std::int32_t AudiogramSchemaTable::CodeOfName(EnumTable table, std::string_view name) const {
     for (const SchemaEntry& entry : ValidEntries(table)) {
-        if (entry.name == name) return entry.code;
+        if (SameText(entry.name, name)) return entry.code;
     }
     return DefaultCode(table);
 }
 
-std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber, std::string_view name) const {
-    const std::span<const SchemaEntry> list = List(listNumber);
-    for (std::size_t position = 0; position < list.size(); ++position) {
-        const SchemaEntry& entry = list[position];
-        if (entry.code == kEndMark) break;
-        if (entry.name == name || entry.code == 0) {
-            return ChildMatch{static_cast<std::int32_t>(position), entry.code};
+// The first entry before the end mark whose name equals `name` or whose code is the
+// catch-all 0: the first of the names of that length, unless the catch-all comes earlier.
+ChildMatch AudiogramSchemaTable::LookUpChild(std::int32_t listNumber, std::string_view name) const {
+    constexpr ChildMatch kNone{-1, 0};
+    if (listNumber < 1 || listNumber > kListCount) return kNone;
+    const auto list = static_cast<std::size_t>(listNumber - 1);
+    const SchemaEntry* entries = kElementRun.data() + kListStarts[list];
+    const std::uint8_t catchAll = kNameIndex.catchAll[list];
+    if (name.size() < kIndexedNameLength) {
+        for (std::uint8_t position = kNameIndex.first[list][name.size()]; position < catchAll;
+             position = kNameIndex.next[kListStarts[list] + position]) {
+            if (SameText(entries[position].name, name)) return ChildMatch{position, entries[position].code};
         }
     }
-    return std::nullopt;
+    if (catchAll == kNoPosition) return kNone;
+    return ChildMatch{catchAll, entries[catchAll].code};
+}
+
+ChildMatch AudiogramSchemaTable::LookUpNamedChild(std::int32_t listNumber, std::string_view name) const {
+    constexpr ChildMatch kNone{-1, 0};
+    if (listNumber < 1 || listNumber > kListCount) return kNone;
+    const auto list = static_cast<std::size_t>(listNumber - 1);
+    const SchemaEntry* entries = kElementRun.data() + kListStarts[list];
+    for (std::size_t slot = HashSlot(name);; slot = (slot + 1) % kHashSlots) {
+        const std::uint8_t position = kHashTables[list][slot];
+        if (position == kNoPosition) return kNone;
+        if (SameText(entries[position].name, name)) {
+            // A catch-all before (or at) the entry takes the name instead.
+            if (position >= kNameIndex.catchAll[list]) return kNone;
+            return ChildMatch{position, entries[position].code};
+        }
+    }
+}
+
+std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber, std::string_view name) const {
+    const ChildMatch match = LookUpChild(listNumber, name);
+    if (match.position < 0) return std::nullopt;
+    return match;
 }
 
 }  // namespace audiogram

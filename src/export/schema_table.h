@@ -69,6 +69,12 @@ public:
     // Child look-up of the import: none when the list number is out of range or the name
     // is not found before the end mark; the catch-all matches every name not found before it.
     std::optional<ChildMatch> FindChild(std::int32_t listNumber, std::string_view name) const;
+    // The same answer with position -1 for none: the import's look-up of every element,
+    // returned in registers rather than through memory.
+    ChildMatch LookUpChild(std::int32_t listNumber, std::string_view name) const;
+    // The entry whose name equals `name` when FindChild finds that very entry (no catch-all
+    // before it); position -1 for every other name, including those only the catch-all takes.
+    ChildMatch LookUpNamedChild(std::int32_t listNumber, std::string_view name) const;
 };
 
 }  // namespace audiogram

@@ -8,9 +8,9 @@
 
 namespace audiogram {
 
-std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale) {
-    // A unit outside ASCII becomes '?', which ends the number like any other non-digit.
-    const float value = ReadLeadingFloat(SingleByteText(text).View());
+namespace {
+
+std::int16_t ScaledValue(float value, std::int32_t scale) {
     const float scaled = value * static_cast<float>(scale);
     const double rounded = std::floor(static_cast<double>(scaled) + 0.5);
 
@@ -23,8 +23,25 @@ std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole) & 0xFFFFu));
 }
 
+}  // namespace
+
+std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale) {
+    // A unit outside ASCII becomes '?', which ends the number like any other non-digit.
+    return ScaledValue(ReadLeadingFloat(SingleByteText(text).View()), scale);
+}
+
+std::int16_t ScanScaledValue(const LeafText& text, std::int32_t scale) {
+    if (text.IsAscii()) return ScaledValue(ReadLeadingFloat(text.AsciiBytes()), scale);
+    return ScanScaledValue(text.View(), scale);
+}
+
 std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, std::u16string_view text) {
     return schema.CodeOfName(table, SingleByteText(text).View());
+}
+
+std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, const LeafText& text) {
+    if (text.IsAscii()) return schema.CodeOfName(table, text.AsciiBytes());
+    return FindEnumCode(schema, table, text.View());
 }
 
 }  // namespace audiogram

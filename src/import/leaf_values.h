@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "export/schema_table.h"
+#include "import/leaf_text.h"
 
 namespace audiogram {
 
@@ -14,9 +15,11 @@ namespace audiogram {
 // the 32-bit result. A product outside the 32-bit range, or NaN, is -2147483648 first, so
 // its low 16 bits store 0.
 std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale);
+std::int16_t ScanScaledValue(const LeafText& text, std::int32_t scale);
 
 // The code of the first entry of `table` whose name equals the text byte for byte, or the
 // code of the table's first entry when no entry has that name.
 std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, std::u16string_view text);
+std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, const LeafText& text);
 
 }  // namespace audiogram

@@ -21,7 +21,7 @@ void StoreCalibration(MutableByteSpan notes, std::u16string_view text) {
     WriteCountedText(notes, record200::notes::kAudiometerLastCalibrationTimeZone, parts.zone);
 }
 
-void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, std::u16string_view text,
+void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, const LeafText& text,
                MutableByteSpan area) {
     switch (rule.action) {
         case LeafAction::Scaled:
@@ -31,10 +31,10 @@ void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, std::u1
             StoreU16(area, rule.offset, static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text)));
             return;
         case LeafAction::Text:
-            WriteCountedText(area, rule.TextField(), text);
+            WriteCountedText(area, rule.TextField(), text.View());
             return;
         case LeafAction::CalibrationDate:
-            StoreCalibration(area, text);
+            StoreCalibration(area, text.View());
             return;
         case LeafAction::FrequencyBit: {
             const auto bit = static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text));
@@ -55,7 +55,7 @@ std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::s
         const std::int32_t position = reader.NextElement(text);
         if (position <= 0) return position;
         const auto index = static_cast<std::size_t>(position - 1);
-        if (index < rules.size()) StoreLeaf(reader.Schema(), rules[index], text.View(), area);
+        if (index < rules.size()) StoreLeaf(reader.Schema(), rules[index], text, area);
     }
 }
 

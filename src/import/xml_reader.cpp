@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "xml/byte_search.h"
 #include "import/single_byte_text.h"
 #include "xml/text_legality.h"
 
@@ -14,9 +15,30 @@ constexpr bool IsXmlWhitespace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The first byte of an end tag's name as ScanToTokenStart takes it: anything that is
+// neither skipped nor changes the state.
+constexpr bool BeginsEndTagName(char c) { return !IsXmlWhitespace(c) && c != '>' && c != '<' && c != '"'; }
+
 constexpr bool IsSchemaList(std::int32_t list) {
     return list >= 1 && list <= AudiogramSchemaTable::kListCount;
 }
+
+// What ends a token, by the byte that stands after it: '<' always, left for the next
+// token; in a start tag a blank or '>' too, left as well; outside element text a '"' or
+// '>', consumed with the token.
+enum class TokenEnd : std::uint8_t { None, Left, Consumed };
+using TokenEnds = std::array<TokenEnd, 256>;
+
+constexpr TokenEnds MakeTokenEnds(bool startTag) {
+    TokenEnds ends{};
+    ends[static_cast<unsigned char>('"')] = TokenEnd::Consumed;
+    ends[static_cast<unsigned char>('>')] = startTag ? TokenEnd::Left : TokenEnd::Consumed;
+    if (startTag) ends[static_cast<unsigned char>(' ')] = TokenEnd::Left;
+    ends[static_cast<unsigned char>('<')] = TokenEnd::Left;
+    return ends;
+}
+constexpr TokenEnds kStartTagEnds = MakeTokenEnds(true);
+constexpr TokenEnds kOtherTokenEnds = MakeTokenEnds(false);
 
 // The document ends at its first NUL byte, or at the end of the bytes.
 std::string_view InputOf(ByteSpan document) {
@@ -35,21 +57,35 @@ AudiogramXmlReader::AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteS
 }
 
 std::int32_t AudiogramXmlReader::ReadToken(XmlTokenKind& kind, std::u16string_view& text) {
-    kind = XmlTokenKind::Prolog;
     text = {};
+    if (!NextToken(kind)) return -1;
+    text = TokenText();
+    return 0;
+}
+
+bool AudiogramXmlReader::NextToken(XmlTokenKind& kind) {
+    kind = XmlTokenKind::Prolog;
     tagOpened_ = false;
     for (;;) {
-        if (!ScanToTokenStart()) return -1;
+        if (!ScanToTokenStart()) return false;
         bool selfClosing = false;
-        if (!AtSelfClosingTag(selfClosing)) return -1;
+        if (!AtSelfClosingTag(selfClosing)) return false;
         if (!selfClosing) break;
         // A self-closing element yields no token at all; the state stays StartTag.
     }
     kind = state_;
     CollectToken();
-    ConvertToken();
-    text = {text_.data(), textLength_};
-    return 0;
+    tokenConverted_ = false;
+    if (state_ == XmlTokenKind::Content) TokenText();
+    return true;
+}
+
+std::u16string_view AudiogramXmlReader::TokenText() {
+    if (!tokenConverted_) {
+        ConvertToken();
+        tokenConverted_ = true;
+    }
+    return {text_.data(), textLength_};
 }
 
 // Moves the cursor onto the first byte of the next token; false at the end of input.
@@ -120,33 +156,32 @@ bool AudiogramXmlReader::AtSelfClosingTag(bool& selfClosing) {
 }
 
 // Collects the token's bytes, at most kTokenCapacity of them; the rest of a longer token is
-// consumed and dropped.
+// consumed and dropped. Element text runs to the next '<' and keeps its double quotes and
+// '>'.
 void AudiogramXmlReader::CollectToken() {
-    rawLength_ = 0;
-    unsigned char seen = 0;
-    while (cursor_ < input_.size()) {
-        const char b = input_[cursor_++];
-        if (state_ == XmlTokenKind::StartTag && (b == ' ' || b == '>')) {
-            --cursor_;
-            break;
-        }
-        if (b == '<') {
-            --cursor_;
-            break;
-        }
-        // Element text runs to the next '<' and keeps its double quotes and '>'.
-        if (state_ != XmlTokenKind::Content && (b == '"' || b == '>')) break;
-        if (rawLength_ < kTokenCapacity) {
-            raw_[rawLength_++] = b;
-            seen |= static_cast<unsigned char>(b);
-        }
+    const std::size_t start = cursor_;
+    std::size_t end = start;
+    TokenEnd ending = TokenEnd::None;
+    if (state_ == XmlTokenKind::Content) {
+        const void* open = std::memchr(input_.data() + start, '<', input_.size() - start);
+        end = open == nullptr ? input_.size() : static_cast<std::size_t>(static_cast<const char*>(open) - input_.data());
+        if (open != nullptr) ending = TokenEnd::Left;
+    } else {
+        const TokenEnds& ends = state_ == XmlTokenKind::StartTag ? kStartTagEnds : kOtherTokenEnds;
+        while (end < input_.size() && ends[static_cast<unsigned char>(input_[end])] == TokenEnd::None) ++end;
+        if (end < input_.size()) ending = ends[static_cast<unsigned char>(input_[end])];
     }
+    cursor_ = ending == TokenEnd::Consumed ? end + 1 : end;
+
+    raw_ = input_.substr(start, std::min(end - start, kTokenCapacity));
+    unsigned char seen = 0;
+    for (const char byte : raw_) seen |= static_cast<unsigned char>(byte);
     rawIsAscii_ = seen < 0x80;
 }
 
 // The token's bytes as UTF-16, with the escapes of element text turned back.
 void AudiogramXmlReader::ConvertToken() {
-    const std::string_view raw(raw_.data(), rawLength_);
+    const std::string_view raw = raw_;
     if (rawIsAscii_) {
         std::copy(raw.begin(), raw.end(), text_.begin());  // ASCII converts unit for unit
         textLength_ = raw.size();
@@ -175,16 +210,124 @@ std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_vie
     return 0;
 }
 
+// The look-up of the current token's name. An ASCII name is looked up by its bytes, which
+// are its single-byte text; any other goes through its UTF-16 text as FindChild's does.
+std::int32_t AudiogramXmlReader::FindTokenChild(std::int32_t list, std::int32_t& position, std::int32_t& code) {
+    if (!rawIsAscii_) return FindChild(list, TokenText(), position, code);
+    if (!IsSchemaList(list)) return -1;
+    const ChildMatch match = schema_.LookUpChild(list, raw_);
+    if (match.position < 0) return -1;
+    position = match.position;
+    code = match.code;
+    return 0;
+}
+
+void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii) {
+    raw_ = std::string_view(input_.data() + start, end - start);
+    rawIsAscii_ = ascii;
+    tokenConverted_ = false;
+}
+
+// The shapes nearly every element of a document has, read in one go: a leaf
+// "<Name>text</Name>", the start tag "<Name>" of a section, its conditions or a point, and an
+// end tag "</Name>", each after the blanks and line end of the indentation. A shape is taken
+// only where the general path (the loop of NextElement) would read the same tokens, with
+// plain names, element text of ASCII without escapes and nothing cut; the reader is then left
+// exactly as the general path leaves it. Anything else is left to the general path, and
+// nothing it relies on has changed.
+std::int32_t AudiogramXmlReader::NextElementQuickly(LeafText& text) {
+    std::size_t at = cursor_;
+    if (state_ == XmlTokenKind::StartTag) {
+        // After the start tag of a container the cursor stands on its '>'.
+        if (at >= input_.size() || input_[at] != '>') return kNotQuick;
+        ++at;
+    } else if (state_ != XmlTokenKind::EndTag) {
+        return kNotQuick;
+    }
+    while (at < input_.size() && IsXmlWhitespace(input_[at])) ++at;
+    if (at + 1 >= input_.size() || input_[at] != '<') return kNotQuick;
+    if (input_[at + 1] == '/') return EndTagQuickly(at + 2);
+    return StartTagQuickly(at + 1, text);
+}
+
+// A name of the schema table holds only letters, digits and '_': where the bytes up to the
+// next '>' are such a name, the general path ends the token at that '>' too (no blank, '<'
+// or '"' in it, no '/' before the '>') and finds the same entry. So the quick paths look for
+// the '>' alone and take only names the table knows.
+ChildMatch AudiogramXmlReader::LookUpName(std::size_t start, std::size_t end) const {
+    if (!IsSchemaList(currentList_) || end - start > kTokenCapacity) return ChildMatch{-1, 0};
+    return schema_.LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
+}
+
+std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
+    const std::size_t close = FindFirstOf<'>'>(input_, at).at;
+    if (close == input_.size()) return kNotQuick;
+    const ChildMatch match = LookUpName(at, close);
+    if (match.position < 0) return kNotQuick;
+    SetToken(at, close, true);
+    cursor_ = close + 1;
+    state_ = XmlTokenKind::EndTag;
+    tagOpened_ = true;
+    // As the general path: only the end tag of the current element (position 0) closes it.
+    if (match.position != 0) return -1;
+    if (const std::optional<std::int32_t> outer = stack_.Pop()) currentList_ = *outer;
+    return 0;
+}
+
+std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at, LeafText& text) {
+    const std::size_t nameEnd = FindFirstOf<'>'>(input_, at).at;
+    if (nameEnd == input_.size()) return kNotQuick;
+    const ChildMatch match = LookUpName(at, nameEnd);
+    if (match.position < 0) return kNotQuick;  // attributes, a self-closing tag, an unknown name
+    SetToken(at, nameEnd, true);
+    const std::int32_t position = match.position;
+
+    if (match.code != currentList_) {  // a container: entered, its '>' left for the next element
+        cursor_ = nameEnd;
+        state_ = XmlTokenKind::StartTag;
+        tagOpened_ = true;
+        if (!stack_.Push(currentList_)) return -1;
+        currentList_ = match.code;
+        return position;
+    }
+
+    // A leaf: its text up to the '<' of its end tag, whose name is not checked.
+    std::size_t textStart = nameEnd + 1;
+    while (textStart < input_.size() && IsXmlWhitespace(input_[textStart])) ++textStart;
+    if (textStart >= input_.size() || input_[textStart] == '<') return kNotQuick;  // no text
+    const ByteSearch textEnd = FindFirstOf<'<', '&'>(input_, textStart);
+    if (textEnd.at + 2 >= input_.size() || input_[textEnd.at] != '<' || !textEnd.ascii ||
+        textEnd.at - textStart > kTokenCapacity || input_[textEnd.at + 1] != '/' ||
+        !BeginsEndTagName(input_[textEnd.at + 2])) {
+        return kNotQuick;
+    }
+    const std::size_t endName = textEnd.at + 2;
+    const std::string_view name = raw_;
+    std::size_t close = endName + name.size();
+    // The end tag nearly always repeats the name; otherwise its end is looked for.
+    if (close >= input_.size() || input_[close] != '>' || !SameText(input_.substr(endName, name.size()), name)) {
+        const ByteSearch found = FindFirstOf<'<', '"', '>'>(input_, endName);
+        if (found.at == input_.size() || input_[found.at] != '>') return kNotQuick;
+        close = found.at;
+    }
+    text.AssignAscii(input_.substr(textStart, textEnd.at - textStart));
+    SetToken(endName, std::min(close, endName + kTokenCapacity), false);
+    cursor_ = close + 1;
+    state_ = XmlTokenKind::EndTag;
+    tagOpened_ = true;
+    return position;
+}
+
 std::int32_t AudiogramXmlReader::NextElement(LeafText& text) {
+    if (const std::int32_t quick = NextElementQuickly(text); quick != kNotQuick) return quick;
     std::int32_t position = 0;
     std::int32_t code = 0;
     XmlTokenKind kind{};
-    std::u16string_view token;
     for (;;) {
-        if (ReadToken(kind, token) != 0) return -1;
+        if (!NextToken(kind)) return -1;
 
         if (kind == XmlTokenKind::StartTag) {
-            const bool found = FindChild(currentList_, token, position, code) == 0;
+            const bool found = FindTokenChild(currentList_, position, code) == 0;
             if (!found && IsSchemaList(currentList_)) {
                 // An unknown element inside a section: skip it whole and go on after it.
                 if (SkipElement() != 0) return -1;
@@ -196,20 +339,20 @@ std::int32_t AudiogramXmlReader::NextElement(LeafText& text) {
                 return position;
             }
             // A leaf: its text (if any), then its end tag, whose name is not checked.
-            if (ReadToken(kind, token) != 0) return -1;
+            if (!NextToken(kind)) return -1;
             if (kind == XmlTokenKind::Attribute) continue;  // attributes are tokens of their own
             if (kind == XmlTokenKind::EndTag) {
                 text.Clear();
                 return position;
             }
             if (kind != XmlTokenKind::Content) return -1;
-            text.Assign(token);
-            if (ReadToken(kind, token) != 0) return -1;
+            text.Assign(TokenText());
+            if (!NextToken(kind)) return -1;
             return kind == XmlTokenKind::EndTag ? position : -1;
         }
 
         if (kind == XmlTokenKind::EndTag) {
-            FindChild(currentList_, token, position, code);
+            FindTokenChild(currentList_, position, code);
             if (position != 0) return -1;  // the end tag of a child, not of the current element
             if (const std::optional<std::int32_t> outer = stack_.Pop()) currentList_ = *outer;
             return 0;
@@ -224,9 +367,8 @@ std::int32_t AudiogramXmlReader::NextElement(LeafText& text) {
 std::int32_t AudiogramXmlReader::SkipElement() {
     std::size_t depth = 1;
     XmlTokenKind kind{};
-    std::u16string_view token;
     while (depth > 0) {
-        if (ReadToken(kind, token) != 0) return -1;
+        if (!NextToken(kind)) return -1;
         if (!tagOpened_) continue;
         if (kind == XmlTokenKind::StartTag) ++depth;
         if (kind == XmlTokenKind::EndTag) --depth;

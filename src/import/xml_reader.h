@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,21 @@ public:
     XmlTokenKind TokenState() const { return state_; }
 
 private:
+    // The next token's kind, its bytes collected; false at the end of input. The text of
+    // element content is converted at once (its escapes are turned back and logged); that
+    // of names and attributes only when asked for, since the look-ups use the bytes.
+    bool NextToken(XmlTokenKind& kind);
+    std::u16string_view TokenText();
+    std::int32_t FindTokenChild(std::int32_t list, std::int32_t& position, std::int32_t& code);
+    // What the quick paths answer for a shape they leave to the general path. (Not an
+    // optional: the quick paths run for every element, and a plain integer comes back in a
+    // register.)
+    static constexpr std::int32_t kNotQuick = -2;
+    std::int32_t NextElementQuickly(LeafText& text);
+    std::int32_t StartTagQuickly(std::size_t at, LeafText& text);
+    std::int32_t EndTagQuickly(std::size_t at);
+    ChildMatch LookUpName(std::size_t start, std::size_t end) const;
+    void SetToken(std::size_t start, std::size_t end, bool ascii);
     bool ScanToTokenStart();
     bool AtSelfClosingTag(bool& selfClosing);
     void CollectToken();
@@ -86,11 +102,12 @@ private:
     std::int32_t currentList_ = kRootList;
     ListStack stack_;
 
-    std::array<char, kTokenCapacity + 1> raw_{};
-    std::size_t rawLength_ = 0;
+    // The token's bytes, at most kTokenCapacity of them, where they stand in the input.
+    std::string_view raw_;
     bool rawIsAscii_ = true;
     std::array<char16_t, kTokenCapacity + 1> text_{};
     std::size_t textLength_ = 0;
+    bool tokenConverted_ = false;
     // Reused for the escape replacement, so that a text with escapes costs no allocation.
     std::u16string escapeScratch_;
 };

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "export/schema_table.h"
 
@@ -71,6 +74,43 @@ TEST(SchemaTable, ChildLookUp) {
     EXPECT_EQ(kTable.FindChild(27, "ForeignKey"), std::nullopt);
     EXPECT_EQ(kTable.FindChild(6, "ForeignKey")->position, 7);
     EXPECT_EQ(kTable.FindChild(32, "TonePoints"), std::nullopt);
+}
+
+// The child look-ups answer as the plain walk over a list does: the first entry whose name
+// equals the name or whose code is the catch-all 0, before the end mark. Every name of every
+// list is asked in every list, with names one byte off and names of no list.
+TEST(SchemaTable, ChildLookUpsAgreeWithTheWalkOverTheList) {
+    const auto walk = [](std::int32_t list, std::string_view name) -> std::optional<ChildMatch> {
+        const auto entries = kTable.List(list);
+        for (std::size_t position = 0; position < entries.size(); ++position) {
+            if (entries[position].code == AudiogramSchemaTable::kEndMark) break;
+            if (entries[position].name == name || entries[position].code == 0) {
+                return ChildMatch{static_cast<std::int32_t>(position), entries[position].code};
+            }
+        }
+        return std::nullopt;
+    };
+    std::vector<std::string> names = {"", "x", "PrivateAudiogramDat", std::string(70, 'A')};
+    for (std::int32_t list = 1; list <= AudiogramSchemaTable::kListCount; ++list) {
+        for (const SchemaEntry& entry : kTable.List(list)) {
+            names.emplace_back(entry.name);
+            names.push_back(std::string(entry.name) + "s");
+            if (!entry.name.empty()) names.push_back(std::string(entry.name.substr(1)) + "X");
+        }
+    }
+    for (std::int32_t list = 0; list <= AudiogramSchemaTable::kListCount + 1; ++list) {
+        for (const std::string& name : names) {
+            const std::optional<ChildMatch> expected = walk(list, name);
+            const std::optional<ChildMatch> found = kTable.FindChild(list, name);
+            ASSERT_EQ(found.has_value(), expected.has_value()) << list << " " << name;
+            if (!expected) continue;
+            ASSERT_EQ(found->position, expected->position) << list << " " << name;
+            ASSERT_EQ(found->code, expected->code) << list << " " << name;
+            // The named look-up finds the same entry, unless only the catch-all takes the name.
+            const ChildMatch named = kTable.LookUpNamedChild(list, name);
+            EXPECT_EQ(named.position, expected->code == 0 ? -1 : expected->position) << list << " " << name;
+        }
+    }
 }
 
 }  // namespace
