@@ -20,6 +20,9 @@
 #include "support/configuration.h"
 
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace audiogram::bench {
 namespace {
@@ -100,6 +103,18 @@ void PrintRatios(const RatioReporter& reporter) {
 
 }  // namespace
 
+// glibc hands blocks above its mmap threshold back to the kernel when they are freed and
+// maps fresh pages for the next one, so a benchmark of large blocks (pugixml's copy of the
+// heavy document, its pages) measures page faults, and how many it meets depends on which
+// benchmarks ran before it. Freed memory is kept for reuse instead: every benchmark then
+// measures its code, the same way whatever the order.
+void KeepFreedMemory() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
+}
+
 // A fresh, empty PROGRAMDATA folder for the run, removed afterwards.
 class DefaultConfiguration {
 public:
@@ -129,6 +144,7 @@ int main(int argc, char** argv) {
     // The machine's own configuration (a switched-on log, a narrower character list) must
     // not change what is measured: the conversions run with the defaults.
     const audiogram::bench::DefaultConfiguration configuration;
+    audiogram::bench::KeepFreedMemory();
     audiogram::bench::BenchRecords();  // built before any timing starts
     audiogram::bench::RegisterBaselines();
     audiogram::bench::RegisterConversions();

@@ -1,6 +1,6 @@
 #include "import/leaf_values.h"
 
-#include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "import/leading_float.h"
@@ -10,16 +10,21 @@ namespace audiogram {
 
 namespace {
 
+// floor(scaled + 0.5) in double precision, or -2147483648 when that lies outside the 32-bit
+// range or is NaN. The range test on the sum comes first, so every conversion is defined; in
+// range, truncation corrected for negative fractions is the floor.
 std::int16_t ScaledValue(float value, std::int32_t scale) {
     const float scaled = value * static_cast<float>(scale);
-    const double rounded = std::floor(static_cast<double>(scaled) + 0.5);
+    const double half = static_cast<double>(scaled) + 0.5;
 
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
-    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
-    // The range test comes first so that the conversion below is always defined.
-    const std::int32_t whole = (std::isnan(rounded) || rounded < kLowest || rounded > kHighest)
-                                   ? std::numeric_limits<std::int32_t>::min()
-                                   : static_cast<std::int32_t>(rounded);
+    constexpr double kBeyondHighest = 2147483648.0;
+    std::int32_t whole = std::numeric_limits<std::int32_t>::min();
+    if (half >= kLowest && half < kBeyondHighest) {  // false for NaN
+        auto truncated = static_cast<std::int64_t>(half);
+        if (static_cast<double>(truncated) > half) --truncated;
+        whole = static_cast<std::int32_t>(truncated);
+    }
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole) & 0xFFFFu));
 }
 

@@ -104,9 +104,9 @@ HResult ConvertBlob100to200(ByteSpan source, Blob& result) {
 
 HResult ConvertBlob200to100(ByteSpan source, Blob& result) {
     if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
-    Blob record(record100::kSize);
+    Record100Bytes record;  // every byte of it is copied from the source
     ConvertRecord200to100(source.first(record200::kSize), record);
-    result = std::move(record);
+    SetBlobBytes(result, record);
     return kStatusOk;
 }
 

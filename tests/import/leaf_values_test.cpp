@@ -9,6 +9,7 @@
 #include <utility>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "import/leading_float.h"
 #include "import_test_support.h"
@@ -139,6 +140,33 @@ TEST(ScanScaledValueTest, RoundsHalfUpAndKeepsTheLow16Bits) {
 
 // Every stored value comes back from the text the export writes for it: the quotient in
 // single precision with 1, 2 or 3 decimals.
+// The scaled value is floor(value * scale + 0.5) in double precision, -2147483648 outside the
+// 32-bit range or for NaN, cut to its low 16 bits: checked on numbers near every edge.
+TEST(ScanScaledValueTest, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
+    std::mt19937 random(91);
+    const CLocale cLocale;
+    const char* const fixed[] = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5", "-0.5",
+                                 "0.49999997", "-1.5", "nan", "-inf", "1e30", "65535.5", "-65536.5"};
+    std::vector<std::string> texts(std::begin(fixed), std::end(fixed));
+    for (int i = 0; i < 100000; ++i) {
+        const double magnitude = std::pow(10.0, static_cast<double>(random() % 12) - 2.0);
+        const double value = (static_cast<double>(random()) / 4294967296.0 - 0.5) * magnitude;
+        texts.push_back(std::to_string(value));
+        texts.push_back(std::to_string(std::round(value * 2) / 2));  // halves
+    }
+    for (const std::string& text : texts) {
+        for (const std::int32_t scale : {1, 10, 100, 1000}) {
+            const float scaled = std::strtof(text.c_str(), nullptr) * static_cast<float>(scale);
+            const double rounded = std::floor(static_cast<double>(scaled) + 0.5);
+            const std::int32_t whole = (std::isnan(rounded) || rounded < -2147483648.0 || rounded > 2147483647.0)
+                                           ? INT32_MIN
+                                           : static_cast<std::int32_t>(rounded);
+            const auto expected = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole)));
+            ASSERT_EQ(ScanScaledValue(test::Widened(text), scale), expected) << text << " times " << scale;
+        }
+    }
+}
+
 TEST(ScanScaledValueTest, ReadsBackEveryExportedValue) {
     const CLocale cLocale;
     for (const auto& [scale, decimals] : {std::pair{10, 1}, std::pair{100, 2}, std::pair{1000, 3}}) {
