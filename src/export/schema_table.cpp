@@ -458,6 +458,22 @@ static_assert(ListsFitTheirHashTables());
 
 constexpr HashTables kHashTables = BuildHashTables();
 
+// No list names two entries alike before its catch-all or end mark: each is found by its name.
+constexpr bool NamesOfAListDiffer() {
+    for (std::size_t list = 0; list < kListCount; ++list) {
+        const std::size_t start = kListStarts[list];
+        const std::size_t named = kNameIndex.catchAll[list] == kNoPosition ? kListStarts[list + 1] - start - 1
+                                                                           : kNameIndex.catchAll[list];
+        for (std::size_t a = 0; a < named; ++a) {
+            for (std::size_t b = a + 1; b < named; ++b) {
+                if (kElementRun[start + a].name == kElementRun[start + b].name) return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(NamesOfAListDiffer());
+
 // The enumeration tables, in table order; each ends with its end mark.
 constexpr std::array kPointStatus = {
     SchemaEntry{1, "Normal"},        SchemaEntry{0, "Unknown"},       SchemaEntry{2, "AlwaysResponse"},
@@ -659,6 +675,13 @@ ChildMatch AudiogramSchemaTable::LookUpNamedChild(std::int32_t listNumber, std::
             return ChildMatch{position, entries[position].code};
         }
     }
+}
+
+std::span<const SchemaEntry> AudiogramSchemaTable::NamedChildren(std::int32_t listNumber) const {
+    const std::span<const SchemaEntry> entries = List(listNumber);
+    if (entries.empty()) return entries;
+    const std::uint8_t catchAll = kNameIndex.catchAll[static_cast<std::size_t>(listNumber - 1)];
+    return entries.first(catchAll == kNoPosition ? entries.size() - 1 : catchAll);
 }
 
 std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber, std::string_view name) const {

@@ -75,6 +75,10 @@ public:
     // The entry whose name equals `name` when FindChild finds that very entry (no catch-all
     // before it); position -1 for every other name, including those only the catch-all takes.
     ChildMatch LookUpNamedChild(std::int32_t listNumber, std::string_view name) const;
+    // The entries of a list from its owner up to (not including) its catch-all or end mark:
+    // the ones FindChild finds by their own names, since the names of a list differ. Empty
+    // for a number out of range.
+    std::span<const SchemaEntry> NamedChildren(std::int32_t listNumber) const;
 };
 
 }  // namespace audiogram

@@ -108,20 +108,15 @@ float ConvertNumber(std::string_view number, bool hex) {
     return error == std::errc{} ? value : 0.0f;
 }
 
-// The number every document holds, read without the general conversion: decimal digits
-// with at most one point and no exponent, at most 10 of them after the point, whose digits
-// make an integer below 2^24. Both that integer and the power of ten are exact floats, and
-// IEEE division rounds their quotient to nearest even just as the conversion of the decimal
-// text does, so the value is the same. False for every other text. (A plain result and a
-// flag: an optional<float> costs this path, run for every number, a trip through memory.)
-bool ReadPlainDecimal(std::string_view text, float& value) {
+// The digits of a plain decimal after its sign: decimal digits with at most one point and no
+// exponent, at most 10 of them after the point, making an integer below 2^24. False for
+// every other text (a hexadecimal number, one with an exponent, too many digits).
+bool ReadPlainDigits(std::string_view text, std::uint32_t& digits, std::size_t& fractionDigits) {
     constexpr std::uint32_t kExactIntegers = 1u << 24;
-    constexpr std::array<float, 11> kPowersOfTen = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                                    1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
     if (text.size() > 1 && text[0] == '0' && AsciiLower(text[1]) == 'x') return false;
-    std::uint32_t digits = 0;
+    digits = 0;
+    fractionDigits = 0;
     std::size_t digitCount = 0;
-    std::size_t fractionDigits = 0;
     bool point = false;
     std::size_t i = 0;
     for (; i < text.size(); ++i) {
@@ -137,10 +132,8 @@ bool ReadPlainDecimal(std::string_view text, float& value) {
             break;
         }
     }
-    if (digitCount == 0 || fractionDigits >= kPowersOfTen.size()) return false;
-    if (i < text.size() && AsciiLower(text[i]) == 'e') return false;
-    value = static_cast<float>(digits) / kPowersOfTen[fractionDigits];
-    return true;
+    if (digitCount == 0 || fractionDigits > kMaxPlainFractionDigits) return false;
+    return i == text.size() || AsciiLower(text[i]) != 'e';
 }
 
 // None when the text does not begin with a number.
@@ -163,7 +156,29 @@ std::optional<float> ReadUnsignedFloat(std::string_view text) {
 
 }  // namespace
 
+bool ReadPlainDecimal(std::string_view text, PlainDecimal& decimal) {
+    std::size_t start = 0;
+    while (start < text.size() && IsCSpace(text[start])) ++start;
+    decimal.negative = false;
+    if (start < text.size() && (text[start] == '+' || text[start] == '-')) {
+        decimal.negative = text[start] == '-';
+        ++start;
+    }
+    return ReadPlainDigits(text.substr(start), decimal.digits, decimal.fractionDigits);
+}
+
+// Both the digits and the power of ten are exact floats, and IEEE division rounds their
+// quotient to nearest even just as the conversion of the decimal text does.
+float PlainDecimal::Value() const {
+    constexpr std::array<float, kMaxPlainFractionDigits + 1> kPowersOfTen = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                                            1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    const float magnitude = static_cast<float>(digits) / kPowersOfTen[fractionDigits];
+    return negative ? -magnitude : magnitude;
+}
+
 float ReadLeadingFloat(std::string_view text) {
+    PlainDecimal plain;
+    if (ReadPlainDecimal(text, plain)) return plain.Value();
     std::size_t start = 0;
     while (start < text.size() && IsCSpace(text[start])) ++start;
     bool negative = false;
@@ -171,8 +186,6 @@ float ReadLeadingFloat(std::string_view text) {
         negative = text[start] == '-';
         ++start;
     }
-    float plain = 0.0f;
-    if (ReadPlainDecimal(text.substr(start), plain)) return negative ? -plain : plain;
     const std::optional<float> magnitude = ReadUnsignedFloat(text.substr(start));
     if (!magnitude) return 0.0f;  // a sign alone is no number: positive zero, as strtof gives
     return negative ? -*magnitude : *magnitude;

@@ -28,6 +28,33 @@ std::int16_t ScaledValue(float value, std::int32_t scale) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole) & 0xFFFFu));
 }
 
+std::int16_t LowBits(std::int64_t value) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(value) & 0xFFFFu));
+}
+
+// A plain decimal with no more fraction digits than the scale has zeros is a whole number of
+// the scale's units; below 2^22 of them the float steps (the division by the power of ten,
+// the multiplication by the scale, rounding half up) give exactly that number, for every
+// such decimal (a test runs them all), so it is taken without them.
+constexpr std::int64_t kExactScaledLimit = std::int64_t{1} << 22;
+
+bool ScaledWholeNumber(const PlainDecimal& decimal, std::int32_t scale, std::int16_t& stored) {
+    std::size_t zeros = 0;
+    switch (scale) {
+        case 1: zeros = 0; break;
+        case 10: zeros = 1; break;
+        case 100: zeros = 2; break;
+        case 1000: zeros = 3; break;
+        default: return false;
+    }
+    if (decimal.fractionDigits > zeros) return false;
+    std::int64_t whole = decimal.digits;
+    for (std::size_t i = decimal.fractionDigits; i < zeros; ++i) whole *= 10;
+    if (whole >= kExactScaledLimit) return false;
+    stored = LowBits(decimal.negative ? -whole : whole);
+    return true;
+}
+
 }  // namespace
 
 std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale) {
@@ -36,7 +63,15 @@ std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale) {
 }
 
 std::int16_t ScanScaledValue(const LeafText& text, std::int32_t scale) {
-    if (text.IsAscii()) return ScaledValue(ReadLeadingFloat(text.AsciiBytes()), scale);
+    if (text.IsAscii()) {
+        PlainDecimal decimal;
+        if (ReadPlainDecimal(text.AsciiBytes(), decimal)) {
+            std::int16_t stored = 0;
+            if (ScaledWholeNumber(decimal, scale, stored)) return stored;
+            return ScaledValue(decimal.Value(), scale);
+        }
+        return ScaledValue(ReadLeadingFloat(text.AsciiBytes()), scale);
+    }
     return ScanScaledValue(text.View(), scale);
 }
 

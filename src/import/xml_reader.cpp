@@ -232,9 +232,10 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // "<Name>text</Name>", the start tag "<Name>" of a section, its conditions or a point, and an
 // end tag "</Name>", each after the blanks and line end of the indentation. A shape is taken
 // only where the general path (the loop of NextElement) would read the same tokens, with
-// plain names, element text of ASCII without escapes and nothing cut; the reader is then left
-// exactly as the general path leaves it. Anything else is left to the general path, and
-// nothing it relies on has changed.
+// names the schema table knows; the reader's position, state and lists are then left exactly
+// as the general path leaves them (its token buffer, which the general path fills anew before
+// it reads it, may differ). Anything else is left to the general path, and nothing it relies
+// on has changed.
 std::int32_t AudiogramXmlReader::NextElementQuickly(LeafText& text) {
     std::size_t at = cursor_;
     if (state_ == XmlTokenKind::StartTag) {
@@ -259,12 +260,56 @@ ChildMatch AudiogramXmlReader::LookUpName(std::size_t start, std::size_t end) co
     return schema_.LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
 }
 
+// Whether the name of the current list's entry at `position` stands at `at`, followed by '>'.
+inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t position) const {
+    if (position >= named_.size()) return false;
+    const std::string_view name = named_[position].name;
+    const std::size_t end = at + name.size();
+    return end < input_.size() && input_[end] == '>' && SameText(input_.substr(at, name.size()), name);
+}
+
+// Documents list the elements of a list in the list's order, so the element after the one
+// last found, or the same one again (the next point), is nearly always what stands here:
+// checking those costs less than finding the name's end and looking it up.
+ChildMatch AudiogramXmlReader::ExpectedChild(std::size_t at, std::size_t& nameEnd) {
+    if (currentList_ < 0 || currentList_ > AudiogramSchemaTable::kListCount) return ChildMatch{-1, 0};
+    if (namedList_ != currentList_) {
+        named_ = schema_.NamedChildren(currentList_);
+        namedList_ = currentList_;
+    }
+    const std::size_t last = lastFound_[static_cast<std::size_t>(currentList_)];
+    std::size_t position = last + 1;
+    if (!NameStandsAt(at, position)) {
+        position = last;
+        if (!NameStandsAt(at, position)) {
+            position = last + 2;
+            if (!NameStandsAt(at, position)) return ChildMatch{-1, 0};
+        }
+    }
+    nameEnd = at + named_[position].name.size();
+    return ChildMatch{static_cast<std::int32_t>(position), named_[position].code};
+}
+
 std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
-    const std::size_t close = FindFirstOf<'>'>(input_, at).at;
-    if (close == input_.size()) return kNotQuick;
-    const ChildMatch match = LookUpName(at, close);
-    if (match.position < 0) return kNotQuick;
-    SetToken(at, close, true);
+    // Nearly always the end tag of the current element, whose name is the list's owner's.
+    ChildMatch match{-1, 0};
+    std::size_t close = 0;
+    if (currentList_ >= 1 && currentList_ <= AudiogramSchemaTable::kListCount) {
+        if (namedList_ != currentList_) {
+            named_ = schema_.NamedChildren(currentList_);
+            namedList_ = currentList_;
+        }
+        if (NameStandsAt(at, 0)) {
+            match = ChildMatch{0, named_[0].code};
+            close = at + named_[0].name.size();
+        }
+    }
+    if (match.position < 0) {
+        close = FindFirstOf<'>'>(input_, at).at;
+        if (close == input_.size()) return kNotQuick;
+        match = LookUpName(at, close);
+        if (match.position < 0) return kNotQuick;
+    }
     cursor_ = close + 1;
     state_ = XmlTokenKind::EndTag;
     tagOpened_ = true;
@@ -275,11 +320,15 @@ std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
 }
 
 std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at, LeafText& text) {
-    const std::size_t nameEnd = FindFirstOf<'>'>(input_, at).at;
-    if (nameEnd == input_.size()) return kNotQuick;
-    const ChildMatch match = LookUpName(at, nameEnd);
-    if (match.position < 0) return kNotQuick;  // attributes, a self-closing tag, an unknown name
-    SetToken(at, nameEnd, true);
+    std::size_t nameEnd = 0;
+    ChildMatch match = ExpectedChild(at, nameEnd);
+    if (match.position < 0) {
+        nameEnd = FindFirstOf<'>'>(input_, at).at;
+        if (nameEnd == input_.size()) return kNotQuick;
+        match = LookUpName(at, nameEnd);
+        if (match.position < 0) return kNotQuick;  // attributes, a self-closing tag, an unknown name
+    }
+    lastFound_[static_cast<std::size_t>(currentList_)] = static_cast<std::size_t>(match.position);
     const std::int32_t position = match.position;
 
     if (match.code != currentList_) {  // a container: entered, its '>' left for the next element
@@ -295,14 +344,14 @@ std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at, LeafText& text)
     std::size_t textStart = nameEnd + 1;
     while (textStart < input_.size() && IsXmlWhitespace(input_[textStart])) ++textStart;
     if (textStart >= input_.size() || input_[textStart] == '<') return kNotQuick;  // no text
-    const ByteSearch textEnd = FindFirstOf<'<', '&'>(input_, textStart);
-    if (textEnd.at + 2 >= input_.size() || input_[textEnd.at] != '<' || !textEnd.ascii ||
-        textEnd.at - textStart > kTokenCapacity || input_[textEnd.at + 1] != '/' ||
-        !BeginsEndTagName(input_[textEnd.at + 2])) {
+    ByteSearch textEnd = FindFirstOf<'<', '&'>(input_, textStart);
+    const bool escapes = textEnd.at < input_.size() && input_[textEnd.at] == '&';
+    if (escapes) textEnd = FindFirstOf<'<'>(input_, textEnd.at);
+    if (textEnd.at + 2 >= input_.size() || input_[textEnd.at + 1] != '/' || !BeginsEndTagName(input_[textEnd.at + 2])) {
         return kNotQuick;
     }
     const std::size_t endName = textEnd.at + 2;
-    const std::string_view name = raw_;
+    const std::string_view name = input_.substr(at, nameEnd - at);
     std::size_t close = endName + name.size();
     // The end tag nearly always repeats the name; otherwise its end is looked for.
     if (close >= input_.size() || input_[close] != '>' || !SameText(input_.substr(endName, name.size()), name)) {
@@ -310,8 +359,20 @@ std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at, LeafText& text)
         if (found.at == input_.size() || input_[found.at] != '>') return kNotQuick;
         close = found.at;
     }
-    text.AssignAscii(input_.substr(textStart, textEnd.at - textStart));
-    SetToken(endName, std::min(close, endName + kTokenCapacity), false);
+
+    const std::string_view content = input_.substr(textStart, textEnd.at - textStart);
+    if (textEnd.ascii && !escapes && content.size() <= kTokenCapacity) {
+        text.AssignAscii(content);
+    } else {
+        // Escapes or other characters: the element text's token, converted (its escapes turned
+        // back and logged) by the general path's own code.
+        const std::string_view kept = content.substr(0, kTokenCapacity);
+        unsigned char seen = 0;
+        for (const char byte : kept) seen |= static_cast<unsigned char>(byte);
+        SetToken(textStart, textStart + kept.size(), seen < 0x80);
+        state_ = XmlTokenKind::Content;
+        text.Assign(TokenText());
+    }
     cursor_ = close + 1;
     state_ = XmlTokenKind::EndTag;
     tagOpened_ = true;

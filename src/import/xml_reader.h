@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -82,6 +83,8 @@ private:
     std::int32_t StartTagQuickly(std::size_t at, LeafText& text);
     std::int32_t EndTagQuickly(std::size_t at);
     ChildMatch LookUpName(std::size_t start, std::size_t end) const;
+    ChildMatch ExpectedChild(std::size_t at, std::size_t& nameEnd);
+    bool NameStandsAt(std::size_t at, std::size_t position) const;
     void SetToken(std::size_t start, std::size_t end, bool ascii);
     bool ScanToTokenStart();
     bool AtSelfClosingTag(bool& selfClosing);
@@ -101,6 +104,13 @@ private:
     bool tagOpened_ = false;  // the last token followed a '<'
     std::int32_t currentList_ = kRootList;
     ListStack stack_;
+
+    // The entries of the current list that are found by their names, and the position of the
+    // element last found in each list: the quick paths check the entries expected next
+    // against the document before they look a name up.
+    std::int32_t namedList_ = -1;
+    std::span<const SchemaEntry> named_;
+    std::array<std::size_t, AudiogramSchemaTable::kListCount + 1> lastFound_{};
 
     // The token's bytes, at most kTokenCapacity of them, where they stand in the input.
     std::string_view raw_;

@@ -163,6 +163,44 @@ TEST(ScanScaledValueTest, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
                                            : static_cast<std::int32_t>(rounded);
             const auto expected = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole)));
             ASSERT_EQ(ScanScaledValue(test::Widened(text), scale), expected) << text << " times " << scale;
+            LeafText leaf;
+            leaf.AssignAscii(text);  // the bytes as the reader hands over ASCII text
+            ASSERT_EQ(ScanScaledValue(leaf, scale), expected) << text << " times " << scale;
+        }
+    }
+}
+
+// ScanScaledValue takes a plain decimal with no more fraction digits than the scale has
+// zeros, and fewer than 2^22 units of the scale, as the whole number it is. That rests on
+// this, checked for every such number: dividing its digits by the power of ten and
+// multiplying by the scale in single precision, then rounding half up, gives that number.
+TEST(ScanScaledValueTest, WholeNumbersOfTheScaleSurviveTheFloatSteps) {
+    constexpr float kPowers[] = {1.0f, 10.0f, 100.0f, 1000.0f};
+    constexpr std::uint32_t kLimit = 1u << 22;
+    for (int zeros = 0; zeros <= 3; ++zeros) {
+        for (int fraction = 0; fraction <= zeros; ++fraction) {
+            std::uint32_t factor = 1;
+            for (int i = fraction; i < zeros; ++i) factor *= 10;
+            for (std::uint32_t digits = 0; digits * factor < kLimit; ++digits) {
+                const float value = static_cast<float>(digits) / kPowers[fraction];
+                const float scaled = value * kPowers[zeros];
+                const double rounded = std::floor(static_cast<double>(scaled) + 0.5);
+                ASSERT_EQ(rounded, static_cast<double>(digits * factor))
+                    << digits << " with " << fraction << " fraction digits, scale 10^" << zeros;
+            }
+        }
+    }
+    // And through the text, with signs, blanks and what may follow the number.
+    const CLocale cLocale;
+    for (const char* text : {"1234", "-12.5", " +0.25", "4194.303", "-0", "0.0", "419430.3", "65535", "12.50<"}) {
+        for (const std::int32_t scale : {1, 10, 100, 1000}) {
+            const float scaled = std::strtof(text, nullptr) * static_cast<float>(scale);
+            const auto whole = static_cast<std::int64_t>(std::floor(static_cast<double>(scaled) + 0.5));
+            const auto expected = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(whole)));
+            LeafText leaf;
+            leaf.AssignAscii(text);
+            ASSERT_EQ(ScanScaledValue(leaf, scale), expected) << text << " times " << scale;
+            ASSERT_EQ(ScanScaledValue(test::Widened(text), scale), expected) << text << " times " << scale;
         }
     }
 }
