@@ -55,6 +55,10 @@ std::size_t AllocationProbe::PeakBytes() const {
     return counts.peakBytes > liveAtStart_ ? counts.peakBytes - liveAtStart_ : 0;
 }
 
+std::size_t AllocationProbe::HeldBytes() const {
+    return counts.liveBytes > liveAtStart_ ? counts.liveBytes - liveAtStart_ : 0;
+}
+
 }  // namespace audiogram::testing
 
 using audiogram::testing::CountedAllocate;

@@ -17,6 +17,8 @@ public:
 
     std::uint64_t Allocations() const;
     std::size_t PeakBytes() const;
+    // The bytes allocated since and not yet freed (0 when as much was freed as allocated).
+    std::size_t HeldBytes() const;
 
 private:
     std::uint64_t allocationsAtStart_;
