@@ -1,5 +1,6 @@
 #include "xml/xml_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -109,12 +110,15 @@ XmlWriter::XmlWriter() : buffer_(static_cast<char*>(std::malloc(kGrowthStep))), 
 
 XmlWriter::~XmlWriter() = default;
 
-// Makes room for `bytes` more bytes and the terminator. The buffer grows in fixed steps,
-// by the append's own size on top for a single append larger than a step. A failed
-// growth leaves the text as it was.
+// Makes room for `bytes` more bytes and the terminator. The buffer grows in steps of 32 KiB,
+// by the append's own size on top for a single append larger than a step; once it holds
+// more than two steps, a step is half of what it holds, so a large document costs copying
+// in proportion to its size rather than to its square. A failed growth leaves the text as
+// it was.
 void XmlWriter::Reserve(std::size_t bytes) {
     if (bytes < capacity_ - length_) return;
-    std::uint64_t grown = std::uint64_t{capacity_} + kGrowthStep;
+    const std::uint64_t step = std::max<std::uint64_t>(kGrowthStep, capacity_ / 2);
+    std::uint64_t grown = std::uint64_t{capacity_} + step;
     if (bytes + 1 > kGrowthStep) grown += bytes;
     if (grown > UINT32_MAX) ThrowAllocationFailure();
     char* larger = static_cast<char*>(std::realloc(buffer_.get(), static_cast<std::size_t>(grown)));

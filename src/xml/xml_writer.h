@@ -21,6 +21,7 @@ public:
 
 class XmlWriter {
 public:
+    // The first size of the buffer and its smallest growth step (see Reserve).
     static constexpr std::uint32_t kGrowthStep = 32768;
 
     XmlWriter();

@@ -184,6 +184,18 @@ TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
     }
 }
 
+// Up to two steps the buffer grows by a step; beyond, by half of what it holds, so that a large
+// document is copied a few times over in all rather than once per step.
+TEST(XmlWriter, LargeDocumentsGrowByHalfTheirSize) {
+    XmlWriter writer;
+    std::vector<std::uint32_t> capacities = {writer.Capacity()};
+    while (writer.Length() < 200000) {
+        writer.AppendText(std::string(1000, 'x'));
+        if (writer.Capacity() != capacities.back()) capacities.push_back(writer.Capacity());
+    }
+    EXPECT_EQ(capacities, (std::vector<std::uint32_t>{32768, 65536, 98304, 147456, 221184}));
+}
+
 TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
     const std::function<void(XmlWriter&)> closers[] = {[](XmlWriter& w) { w.PopElement(true); },
                                                        [](XmlWriter& w) { w.PopElement(false); },
