@@ -591,10 +591,40 @@ static_assert(EnumerationsEndWithTheirMark());
 static_assert(static_cast<std::size_t>(EnumTable::SpeechThresholdType) + 1 == kEnumerations.size());
 
 // The entries before the end mark: the ones a look-up of a valid code or name may find.
-std::span<const SchemaEntry> ValidEntries(EnumTable table) {
+constexpr std::span<const SchemaEntry> ValidEntries(EnumTable table) {
     const std::span<const SchemaEntry> entries = kEnumerations[static_cast<std::size_t>(table)];
     return entries.first(entries.size() - 1);
 }
+
+// The import reads an enumeration name for nearly every condition: per table, a hash table of
+// the entries' indices in the manner of the element lists', the first entry of a name in it.
+using EnumHashTables = std::array<std::array<std::uint8_t, kHashSlots>, kEnumerations.size()>;
+
+constexpr EnumHashTables BuildEnumHashTables() {
+    EnumHashTables tables{};
+    for (auto& table : tables) table.fill(kNoPosition);
+    for (std::size_t t = 0; t < kEnumerations.size(); ++t) {
+        const std::span<const SchemaEntry> entries = ValidEntries(static_cast<EnumTable>(t));
+        for (std::size_t index = 0; index < entries.size(); ++index) {
+            std::size_t slot = HashSlot(entries[index].name);
+            while (tables[t][slot] != kNoPosition && entries[tables[t][slot]].name != entries[index].name) {
+                slot = (slot + 1) % kHashSlots;
+            }
+            if (tables[t][slot] == kNoPosition) tables[t][slot] = static_cast<std::uint8_t>(index);
+        }
+    }
+    return tables;
+}
+
+constexpr bool EnumerationsFitTheirHashTables() {
+    for (const std::span<const SchemaEntry> entries : kEnumerations) {
+        if (entries.size() > kHashSlots * 3 / 4) return false;
+    }
+    return true;
+}
+static_assert(EnumerationsFitTheirHashTables());
+
+constexpr EnumHashTables kEnumHashTables = BuildEnumHashTables();
 
 }  // namespace
 
@@ -637,10 +667,13 @@ std::string_view AudiogramSchemaTable::DefaultName(EnumTable table) const { retu
 std::int32_t AudiogramSchemaTable::DefaultCode(EnumTable table) const { return Enumeration(table).front().code; }
 
 std::int32_t AudiogramSchemaTable::CodeOfName(EnumTable table, std::string_view name) const {
-    for (const SchemaEntry& entry : ValidEntries(table)) {
-        if (SameText(entry.name, name)) return entry.code;
+    const auto index = static_cast<std::size_t>(table);
+    const std::span<const SchemaEntry> entries = ValidEntries(table);
+    for (std::size_t slot = HashSlot(name);; slot = (slot + 1) % kHashSlots) {
+        const std::uint8_t entry = kEnumHashTables[index][slot];
+        if (entry == kNoPosition) return DefaultCode(table);
+        if (SameText(entries[entry].name, name)) return entries[entry].code;
     }
-    return DefaultCode(table);
 }
 
 // The first entry before the end mark whose name equals `name` or whose code is the

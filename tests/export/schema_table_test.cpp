@@ -113,5 +113,30 @@ TEST(SchemaTable, ChildLookUpsAgreeWithTheWalkOverTheList) {
     }
 }
 
+// Name to code answers as the walk over the table does: the first entry of the name before
+// the end mark, else the first entry's code; for every name of every table, and near misses.
+TEST(SchemaTable, CodeOfNameAgreesWithTheWalkOverTheTable) {
+    for (int t = 0; t <= static_cast<int>(EnumTable::SpeechThresholdType); ++t) {
+        const auto table = static_cast<EnumTable>(t);
+        const auto entries = kTable.Enumeration(table);
+        std::vector<std::string> names = {"", "x", std::string(70, 'A')};
+        for (const SchemaEntry& entry : entries) {
+            names.emplace_back(entry.name);
+            names.push_back(std::string(entry.name) + "s");
+            names.push_back(std::string(entry.name.substr(0, entry.name.size() / 2)));
+        }
+        for (const std::string& name : names) {
+            std::int32_t expected = entries.front().code;
+            for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+                if (entries[i].name == name) {
+                    expected = entries[i].code;
+                    break;
+                }
+            }
+            EXPECT_EQ(kTable.CodeOfName(table, name), expected) << t << " " << name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace audiogram
