@@ -67,10 +67,15 @@ public:
     XmlTokenKind TokenState() const { return state_; }
 
 private:
+    std::int32_t NextToken(XmlTokenKind& kind);
     bool ScanToTokenStart();
     bool AtSelfClosingTag(bool& selfClosing);
     void CollectToken();
-    void ConvertToken();
+    void WidenToken();
+    void ConvertContent();
+    std::string_view RawToken() const { return {raw_.data(), rawLength_}; }
+    std::int32_t FindChildByBytes(std::int32_t list, std::string_view name, std::int32_t& position,
+                                  std::int32_t& code) const;
     std::int32_t SkipElement();
 
     const AudiogramSchemaTable& schema_;
@@ -88,10 +93,10 @@ private:
 
     std::array<char, kTokenCapacity + 1> raw_{};
     std::size_t rawLength_ = 0;
-    bool rawIsAscii_ = true;
     std::array<char16_t, kTokenCapacity + 1> text_{};
     std::size_t textLength_ = 0;
-    // Reused for the escape replacement, so that a text with escapes costs no allocation.
+    // Reused for the escape replacement, so that texts with escapes cost no allocation
+    // after the first.
     std::u16string escapeScratch_;
 };
 
