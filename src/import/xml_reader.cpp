@@ -15,7 +15,8 @@ enum class ByteClass : std::uint8_t { Plain, Whitespace, Space, Open, Close, Quo
 
 constexpr std::array<ByteClass, 256> MakeByteClasses() {
     std::array<ByteClass, 256> classes{};
-    for (const char c : {'\t', '\n', '\v', '\f', '\r'}) classes[static_cast<unsigned char>(c)] = ByteClass::Whitespace;
+    for (const char c : {'\t', '\n', '\v', '\f', '\r'})
+        classes[static_cast<unsigned char>(c)] = ByteClass::Whitespace;
     classes[' '] = ByteClass::Space;
     classes['<'] = ByteClass::Open;
     classes['>'] = ByteClass::Close;
@@ -29,7 +30,9 @@ constexpr std::array<ByteClass, 256> MakeByteClasses() {
 
 constexpr std::array<ByteClass, 256> kByteClasses = MakeByteClasses();
 
-constexpr ByteClass ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
+constexpr ByteClass ClassOf(char c) {
+    return kByteClasses[static_cast<unsigned char>(c)];
+}
 
 // The bytes that end a name or attribute token: '<' ends every one, '>' and '"' every one
 // but element text, a space a start-tag name.
@@ -195,7 +198,8 @@ void AudiogramXmlReader::CollectToken() {
     } else {
         const std::uint8_t endsHere =
             kEndsAny | kEndsName | (state == XmlTokenKind::StartTag ? kEndsStartTag : std::uint8_t{0});
-        while (cursor < end && (kTokenEnds[static_cast<unsigned char>(bytes[cursor])] & endsHere) == 0) ++cursor;
+        while (cursor < end && (kTokenEnds[static_cast<unsigned char>(bytes[cursor])] & endsHere) == 0)
+            ++cursor;
     }
     const std::size_t length = std::min(cursor - start, kTokenCapacity);
     std::memcpy(raw_.data(), bytes + start, length);
@@ -218,9 +222,10 @@ void AudiogramXmlReader::WidenToken() {
         if (byte >= 0x80) break;
         text_[i] = byte;
     }
-    textLength_ = i == rawLength_
-                      ? i
-                      : Utf8ToWideInto(std::span<char16_t>(text_), std::string_view(raw_.data(), rawLength_)).size();
+    textLength_ =
+        i == rawLength_
+            ? i
+            : Utf8ToWideInto(std::span<char16_t>(text_), std::string_view(raw_.data(), rawLength_)).size();
     text_[textLength_] = 0;
 }
 
@@ -238,13 +243,13 @@ void AudiogramXmlReader::ConvertContent() {
     text_[textLength_] = 0;
 }
 
-std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name, std::int32_t& position,
-                                           std::int32_t& code) const {
+std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name,
+                                           std::int32_t& position, std::int32_t& code) const {
     return FindChildByBytes(list, SingleByteText(name).View(), position, code);
 }
 
-std::int32_t AudiogramXmlReader::FindChildByBytes(std::int32_t list, std::string_view name, std::int32_t& position,
-                                                  std::int32_t& code) const {
+std::int32_t AudiogramXmlReader::FindChildByBytes(std::int32_t list, std::string_view name,
+                                                  std::int32_t& position, std::int32_t& code) const {
     if (!IsSchemaList(list)) return -1;
     const std::optional<ChildMatch> match = schema_.FindChild(list, name);
     if (!match) return -1;

@@ -1,18 +1,17 @@
 // The walk over the root's children: slots, surplus elements, the elements that end the
 // walk, failures, and the dispatcher's 500 to 200 and 500 to 100 steps.
 
-#include "import/convert500to200.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "import/convert500to200.h"
 #include "import_test_support.h"
-#include "support/case_names.h"
 #include "records/missing_value.h"
 #include "records/record100_layout.h"
 #include "service/blob_dispatcher.h"
+#include "support/case_names.h"
 
 namespace audiogram {
 namespace {
@@ -23,8 +22,8 @@ using test::Import;
 
 std::string TonePoint(int frequency, std::string_view pointsName = "TonePoints") {
     const std::string points(pointsName);
-    return "<" + points + "><StimulusFrequency>" + std::to_string(frequency) + "</StimulusFrequency></" + points +
-           ">";
+    return "<" + points + "><StimulusFrequency>" + std::to_string(frequency) + "</StimulusFrequency></" +
+           points + ">";
 }
 
 // A curve section of `points` tone points with the frequencies from `firstFrequency` on.
@@ -38,11 +37,13 @@ std::string ToneSection(std::string_view name, int firstFrequency, int points = 
     return section + "</" + std::string(name) + ">";
 }
 
-std::int16_t FirstFrequency(const test::ImportResult& result, std::size_t curveOffset, std::size_t point = 0) {
+std::int16_t FirstFrequency(const test::ImportResult& result, std::size_t curveOffset,
+                            std::size_t point = 0) {
     return result.I16(curveOffset + kToneCurve.PointOffset(point));
 }
 
-bool EqualsEmptyRecord(const test::ImportResult& result, std::size_t from = 0, std::size_t to = record200::kSize) {
+bool EqualsEmptyRecord(const test::ImportResult& result, std::size_t from = 0,
+                       std::size_t to = record200::kSize) {
     const auto empty = test::EmptyRecord();
     return std::equal(result.record->begin() + static_cast<std::ptrdiff_t>(from),
                       result.record->begin() + static_cast<std::ptrdiff_t>(to),
@@ -64,15 +65,15 @@ const std::vector<StatusCase> kStatusCases = {
      "<TORVAAudiometricStandard><ToneNotes></ToneNotes></TORVAAudiometricStandard>", -1, false},
     {"EmptyDocumentFails", "", -1, false},
     {"DeclarationAloneFails", "<?xml version=\"1.0\"?>\r\n", -1, false},
-    {"TruncatedInsideASectionFails", test::OpenDocument("<ToneThresholdAudiogram><TonePoints><StimulusLevel>1"), -1,
-     false},
+    {"TruncatedInsideASectionFails",
+     test::OpenDocument("<ToneThresholdAudiogram><TonePoints><StimulusLevel>1"), -1, false},
     {"MissingRootEndTagFails", test::OpenDocument("<ToneNotes></ToneNotes>"), -1, false},
     {"LeafWithAttributeFails",
      Document("<SpeechDiscriminationAudiogram><SpeechDiscriminationPoints><ScorePercent unit=\"%\">50"
               "</ScorePercent></SpeechDiscriminationPoints></SpeechDiscriminationAudiogram>"),
      -1, false},
-    {"EmptySectionsUseSlotsButChangeNothing", Document("<ToneThresholdAudiogram></ToneThresholdAudiogram><ToneNotes/>"),
-     0, true},
+    {"EmptySectionsUseSlotsButChangeNothing",
+     Document("<ToneThresholdAudiogram></ToneThresholdAudiogram><ToneNotes/>"), 0, true},
     {"SelfClosingPrivateDataIsNoElement", Document("<PrivateAudiogramData/>"), 0, true},
 };
 
@@ -89,10 +90,9 @@ TEST_P(ImportStatusTest, EndsWithStatus) {
 INSTANTIATE_TEST_SUITE_P(Cases, ImportStatusTest, ::testing::ValuesIn(kStatusCases), testing::CaseName{});
 
 TEST(ImportDriverTest, RepeatedSectionsFillSlotsInDocumentOrder) {
-    const auto result = Import(Document(ToneSection("ToneThresholdAudiogram", 100) +
-                                        "<ToneThresholdAudiogram></ToneThresholdAudiogram>" +
-                                        ToneSection("MostComfortableLevel", 300) +
-                                        ToneSection("ToneThresholdAudiogram", 200)));
+    const auto result = Import(Document(
+        ToneSection("ToneThresholdAudiogram", 100) + "<ToneThresholdAudiogram></ToneThresholdAudiogram>" +
+        ToneSection("MostComfortableLevel", 300) + ToneSection("ToneThresholdAudiogram", 200)));
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(FirstFrequency(result, 0 * 446), 100);
     EXPECT_EQ(FirstFrequency(result, 1 * 446), MissingValue);  // the empty section used slot 1
@@ -103,7 +103,8 @@ TEST(ImportDriverTest, RepeatedSectionsFillSlotsInDocumentOrder) {
 TEST(ImportDriverTest, SurplusSectionsAreReadAndIgnored) {
     std::string body;
     for (int slot = 0; slot < 20; ++slot) body += ToneSection("ToneThresholdAudiogram", 1000 + slot);
-    for (int slot = 0; slot < 3; ++slot) body += ToneSection("DecayAudiogram", 10 + slot);  // wrong points: ignored
+    for (int slot = 0; slot < 3; ++slot)
+        body += ToneSection("DecayAudiogram", 10 + slot);  // wrong points: ignored
     body += "<ToneNotes><TestMethod>after</TestMethod></ToneNotes>";
     const auto result = Import(Document(body));
     ASSERT_EQ(result.status, 0);
@@ -125,16 +126,17 @@ TEST(ImportDriverTest, SurplusPointsAreReadAndIgnored) {
 }
 
 TEST(ImportDriverTest, SingleSlotSectionsAreOverwritten) {
-    const auto result = Import(Document(ToneSection("StengerAudiogram", 100, 3) + ToneSection("StengerAudiogram", 900)));
+    const auto result =
+        Import(Document(ToneSection("StengerAudiogram", 100, 3) + ToneSection("StengerAudiogram", 900)));
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(FirstFrequency(result, 15506, 0), 900);
     EXPECT_EQ(FirstFrequency(result, 15506, 1), 101);  // the second element had one point only
 }
 
 TEST(ImportDriverTest, KeysOfTheToneThresholdSectionAreIgnored) {
-    const auto result = Import(Document(
-        "<ToneThresholdAudiogram><PrimaryKey>12</PrimaryKey>" + TonePoint(250) +
-        "<ForeignKey>x</ForeignKey></ToneThresholdAudiogram>"));
+    const auto result =
+        Import(Document("<ToneThresholdAudiogram><PrimaryKey>12</PrimaryKey>" + TonePoint(250) +
+                        "<ForeignKey>x</ForeignKey></ToneThresholdAudiogram>"));
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(FirstFrequency(result, 0), 250);
     EXPECT_TRUE(EqualsEmptyRecord(result, 446, record200::kSize));
@@ -158,9 +160,11 @@ TEST(ImportDriverTest, UnknownElementsInsideSectionsAreSkipped) {
     const auto result = Import(Document(
         "<ToneThresholdAudiogram><Comment lang=\"en\">see <b>chart</b></Comment>"
         "<AudMeasurementConditions><Vendor><Id>7</Id></Vendor><StimulusSignalType>Warble</StimulusSignalType>"
-        "</AudMeasurementConditions><TonePoints><Extra/><Note>x</Note><StimulusFrequency>750</StimulusFrequency>"
+        "</AudMeasurementConditions><TonePoints><Extra/><Note>x</Note><StimulusFrequency>750</"
+        "StimulusFrequency>"
         "</TonePoints></ToneThresholdAudiogram>"
-        "<ToneThresholdAudiogram>" + TonePoint(125) + "</ToneThresholdAudiogram>"));
+        "<ToneThresholdAudiogram>" +
+        TonePoint(125) + "</ToneThresholdAudiogram>"));
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(result.I16(meas_cond::kSignalType), 3);
     EXPECT_EQ(FirstFrequency(result, 0), 750);
@@ -181,22 +185,26 @@ TEST(ImportDispatchTest, DocumentsBecome200And100Records) {
     std::string document = Document(ToneSection("ToneThresholdAudiogram", 1000) +
                                     "<PrivateAudiogramData>QUJD</PrivateAudiogramData>");
     Blob record200;
-    ASSERT_EQ(ConvertDataBlob(kDataStandard200, kDataStandard500, MutableByteSpan(
-                                  reinterpret_cast<std::uint8_t*>(document.data()), document.size()), record200),
-              kStatusOk);
+    ASSERT_EQ(
+        ConvertDataBlob(kDataStandard200, kDataStandard500,
+                        MutableByteSpan(reinterpret_cast<std::uint8_t*>(document.data()), document.size()),
+                        record200),
+        kStatusOk);
     ASSERT_EQ(record200.size(), record200::kSize);  // the private data never comes back as extension bytes
     EXPECT_EQ(LoadI16(record200, kToneCurve.PointOffset(0)), 1000);
 
     Blob record100;
-    ASSERT_EQ(ConvertDataBlob(kDataStandard100, kDataStandard500, MutableByteSpan(
-                                  reinterpret_cast<std::uint8_t*>(document.data()), document.size()), record100),
-              kStatusOk);
+    ASSERT_EQ(
+        ConvertDataBlob(kDataStandard100, kDataStandard500,
+                        MutableByteSpan(reinterpret_cast<std::uint8_t*>(document.data()), document.size()),
+                        record100),
+        kStatusOk);
     EXPECT_EQ(record100.size(), record100::kSize);
 }
 
 TEST(ImportDispatchTest, FailedImportsGiveEFailAndNoResult) {
-    for (std::string document : {std::string(), std::string("<TORVAAudiometricStandard><ToneNotes>"),
-                                 Document("<ToneNotes>")}) {
+    for (std::string document :
+         {std::string(), std::string("<TORVAAudiometricStandard><ToneNotes>"), Document("<ToneNotes>")}) {
         const MutableByteSpan bytes(reinterpret_cast<std::uint8_t*>(document.data()), document.size());
         Blob result{1, 2, 3};
         EXPECT_EQ(ConvertDataBlob(kDataStandard200, kDataStandard500, bytes, result), kStatusFail);

@@ -23,13 +23,16 @@ TEST(ImportLog, ReplacedEscapesAreLoggedAfterTheConfigurationIsSetUp) {
     ASSERT_EQ(plain.status, 0);
     EXPECT_FALSE(std::filesystem::exists(programData.LogFile()));
 
-    const auto escaped = test::Import(test::Document("<ToneNotes><TestMethod>a &amp;lt; b</TestMethod></ToneNotes>"));
+    const auto escaped =
+        test::Import(test::Document("<ToneNotes><TestMethod>a &amp;lt; b</TestMethod></ToneNotes>"));
     ASSERT_EQ(escaped.status, 0);
     EXPECT_EQ(escaped.Text(record200::kToneNotesOffset, record200::notes::kTestMethod), u"a < b");
     const std::string log = programData.ReadLog();
     EXPECT_NE(log.find("Init: GetPathToIniFile "), std::string::npos) << log;
-    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &amp; with & in a &amp;lt; b\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &lt; with < in a &lt; b\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &amp; with & in a &amp;lt; b\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &lt; with < in a &lt; b\n"), std::string::npos)
+        << log;
 }
 
 }  // namespace

@@ -34,18 +34,23 @@ inline std::string Shown(std::u16string_view text) {
     return shown;
 }
 
-inline std::u16string Widened(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+inline std::u16string Widened(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
 
 // The declaration and the root's start tag as the export writes them, then `body`.
 inline std::string OpenDocument(std::string_view body) {
-    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                       "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
-                       "xmlns=\"http://www.torva.com/Measurement/Audiogram\">\r\n") +
+    return std::string(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+               "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
+               "xmlns=\"http://www.torva.com/Measurement/Audiogram\">\r\n") +
            std::string(body);
 }
 
 // A whole document around `body`.
-inline std::string Document(std::string_view body) { return OpenDocument(body) + "</TORVAAudiometricStandard>\r\n"; }
+inline std::string Document(std::string_view body) {
+    return OpenDocument(body) + "</TORVAAudiometricStandard>\r\n";
+}
 
 struct ImportResult {
     std::int32_t status = 0;

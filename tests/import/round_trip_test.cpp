@@ -56,13 +56,16 @@ public:
         for (const SectionLayout& section : record200::kCurveSections) {
             const auto used = Chance(2) ? 0 : Some(section.slots);
             for (std::size_t slot = 0; slot < used; ++slot) {
-                Curve(MutableByteSpan(record).subspan(section.CurveOffset(slot), section.curve.size), section.curve);
+                Curve(MutableByteSpan(record).subspan(section.CurveOffset(slot), section.curve.size),
+                      section.curve);
             }
         }
         Notes(MutableByteSpan(record).subspan(record200::kToneNotesOffset, record200::notes::kSize));
         Notes(MutableByteSpan(record).subspan(record200::kSpeechNotesOffset, record200::notes::kSize));
         for (std::size_t mask = 0; mask < record200::tone_average::kSize; mask += 2) {
-            if (Chance(2)) StoreU16(record, record200::kToneAverageOffset + mask, static_cast<std::uint16_t>(Int(0, 0xFFFF)));
+            if (Chance(2))
+                StoreU16(record, record200::kToneAverageOffset + mask,
+                         static_cast<std::uint16_t>(Int(0, 0xFFFF)));
         }
         return record;
     }
@@ -76,7 +79,9 @@ private:
         if (Chance(8)) return most;
         return static_cast<std::size_t>(Int(1, static_cast<int>(std::min<std::size_t>(most, 4))));
     }
-    std::int16_t AnyValue() { return Chance(8) ? MissingValue : static_cast<std::int16_t>(Int(-32768, 32767)); }
+    std::int16_t AnyValue() {
+        return Chance(8) ? MissingValue : static_cast<std::int16_t>(Int(-32768, 32767));
+    }
     std::int16_t PresentValue() {
         const auto value = static_cast<std::int16_t>(Int(-32768, 32767));
         return IsMissing(value) ? std::int16_t{0} : value;
@@ -88,7 +93,8 @@ private:
     }
     std::int16_t Code(EnumTable table) {
         const auto entries = schema_.Enumeration(table);
-        return static_cast<std::int16_t>(entries[static_cast<std::size_t>(Int(0, static_cast<int>(entries.size()) - 2))].code);
+        return static_cast<std::int16_t>(
+            entries[static_cast<std::size_t>(Int(0, static_cast<int>(entries.size()) - 2))].code);
     }
     // An invalid code or a missing value, where the document carries back the default the
     // export writes for it; elsewhere a valid code.
@@ -99,7 +105,8 @@ private:
     }
 
     std::u16string Text(std::size_t capacity) {
-        static constexpr char16_t kWider[] = {0x00E9, 0x00DF, 0x20AC, 0x4E2D, 0x0085, u'&', u'<', u'>', u'"', u'\''};
+        static constexpr char16_t kWider[] = {0x00E9, 0x00DF, 0x20AC, 0x4E2D, 0x0085,
+                                              u'&',   u'<',   u'>',   u'"',   u'\''};
         static constexpr char16_t kIllegal[] = {0x01, 0x1F, 0x7F, 0xD800, 0xDC00, 0xFFFE, 0xFFFF, 0xFF78};
         std::u16string text;
         const int length = Int(0, static_cast<int>(capacity));
@@ -129,7 +136,8 @@ private:
     // answers by leaving the leaf out.
     void StoreText(MutableByteSpan area, CountedTextField field, std::u16string_view text, bool countMayLie) {
         WriteCountedText(area, field, text);
-        if (countMayLie && Hostile() && Chance(6)) StoreU16(area, field.offset, static_cast<std::uint16_t>(Int(0, 0xFFFF)));
+        if (countMayLie && Hostile() && Chance(6))
+            StoreU16(area, field.offset, static_cast<std::uint16_t>(Int(0, 0xFFFF)));
     }
 
     void Curve(MutableByteSpan curve, const CurveLayout& layout) {
@@ -139,7 +147,8 @@ private:
             Point(curve.subspan(layout.PointOffset(index), layout.PointSize()), layout.points);
         }
         // A hostile end mark amid the points: the export stops there.
-        if (Hostile() && points > 2 && Chance(4)) StoreI16(curve, layout.PointOffset(points / 2), MissingValue);
+        if (Hostile() && points > 2 && Chance(4))
+            StoreI16(curve, layout.PointOffset(points / 2), MissingValue);
     }
 
     void Conditions(MutableByteSpan c) {
@@ -160,17 +169,20 @@ private:
         StoreI16(c, kPresentationType + 2, HostileCode(EnumTable::PresentationType, false));
         // These leave out 1; an invalid code would come back as their first entry, 1, and be
         // left out then. A missing value is left out and comes back as 1.
-        for (const auto& [offset, table] : {std::pair{kTransducerType, EnumTable::TransducerType},
-                                            std::pair{kTransducerCalibrationStandard, EnumTable::CalibrationStandard},
-                                            std::pair{kHearingInstrumentCondition, EnumTable::HearingInstrumentCondition}}) {
+        for (const auto& [offset, table] :
+             {std::pair{kTransducerType, EnumTable::TransducerType},
+              std::pair{kTransducerCalibrationStandard, EnumTable::CalibrationStandard},
+              std::pair{kHearingInstrumentCondition, EnumTable::HearingInstrumentCondition}}) {
             StoreI16(c, offset, Hostile() && Chance(6) ? MissingValue : Code(table));
             StoreI16(c, offset + 2, Hostile() && Chance(6) ? MissingValue : Code(table));
         }
         StoreI16(c, kAuxiliary, HostileCode(EnumTable::AuxiliaryParameter, false));
         StoreI16(c, kAuxiliary + 2, HostileCode(EnumTable::AuxiliaryParameter, false));
-        StoreI16(c, kSpeechThresholdType, Hostile() && Chance(6) ? MissingValue : Code(EnumTable::SpeechThresholdType));
-        for (const std::size_t offset : {kWarbleModulation, kWarbleModulationSize, kPulseModulation, kPulseCycle,
-                                         kAmplitudeModulation, kFrequencyModulation, kOnTime, kOffTime, kSiSiParameter}) {
+        StoreI16(c, kSpeechThresholdType,
+                 Hostile() && Chance(6) ? MissingValue : Code(EnumTable::SpeechThresholdType));
+        for (const std::size_t offset :
+             {kWarbleModulation, kWarbleModulationSize, kPulseModulation, kPulseCycle, kAmplitudeModulation,
+              kFrequencyModulation, kOnTime, kOffTime, kSiSiParameter}) {
             StoreI16(c, offset, AnyValue());
             StoreI16(c, offset + 2, AnyValue());
         }
@@ -210,7 +222,8 @@ private:
                 StoreI16(p, speech_point::kStimulusLevel, PresentValue());
                 StoreI16(p, speech_point::kMaskingLevel, AnyValue());
                 if (withoutData || (LoadI16(p, 0) == 0 && LoadI16(p, 2) == 0)) {
-                    StoreI16(p, speech_point::kStimulusLevel, withoutData ? std::int16_t{0} : std::int16_t{5});
+                    StoreI16(p, speech_point::kStimulusLevel,
+                             withoutData ? std::int16_t{0} : std::int16_t{5});
                     StoreI16(p, speech_point::kMaskingLevel, 0);
                 }
                 StoreI16(p, speech_point::kScorePercent, Hostile() ? AnyValue() : NonNegative());
@@ -224,17 +237,20 @@ private:
                 StoreI16(p, decay_point::kEndTime, Hostile() ? AnyValue() : NonNegative());
                 return;
             case PointKind::DifferenceLimen:
-                StoreI16(p, difference_limen_point::kStimulusFrequency, withoutData ? std::int16_t{0} : WithData());
+                StoreI16(p, difference_limen_point::kStimulusFrequency,
+                         withoutData ? std::int16_t{0} : WithData());
                 StoreI16(p, difference_limen_point::kStimulusLevel, Hostile() ? AnyValue() : PresentValue());
-                Masking(p, difference_limen_point::kMaskingFrequency, difference_limen_point::kMaskingLevel, false);
+                Masking(p, difference_limen_point::kMaskingFrequency, difference_limen_point::kMaskingLevel,
+                        false);
                 StoreI16(p, difference_limen_point::kModulationSize, Hostile() ? AnyValue() : PresentValue());
                 StoreI16(p, difference_limen_point::kPointStatus, Status(true));
                 return;
             case PointKind::SiSi:
                 StoreI16(p, sisi_point::kStimulusFrequency, withoutData ? std::int16_t{0} : WithData());
-                for (const std::size_t field : {sisi_point::kStimulusLevel, sisi_point::kMaskingFrequency,
-                                                sisi_point::kMaskingLevel, sisi_point::kModulationSize,
-                                                sisi_point::kNumberOfAnswers, sisi_point::kNumberOfIncrements}) {
+                for (const std::size_t field :
+                     {sisi_point::kStimulusLevel, sisi_point::kMaskingFrequency, sisi_point::kMaskingLevel,
+                      sisi_point::kModulationSize, sisi_point::kNumberOfAnswers,
+                      sisi_point::kNumberOfIncrements}) {
                     StoreI16(p, field, AnyValue());
                 }
                 return;
@@ -246,8 +262,10 @@ private:
         // export completes), zones in odd places and malformed dates (which it leaves out).
         static const std::u16string kValid[] = {u"2009-03-17T10:30:00", u"2004-12-31T23:59:59.1234",
                                                 u"2009-03-17T10:30:00Z", u"1999-01-01T00:00:00"};
-        static const std::u16string kHostile[] = {u"2009-03-17", u"2009-03-17Z", u"2009/03/17", u"17-03-2009",
-                                                  u"2009-03-1x", u"2009-03-17T10:30:00-05:0", u"20090317T1030"};
+        static const std::u16string kHostile[] = {u"2009-03-17",   u"2009-03-17Z",
+                                                  u"2009/03/17",   u"17-03-2009",
+                                                  u"2009-03-1x",   u"2009-03-17T10:30:00-05:0",
+                                                  u"20090317T1030"};
         if (Hostile() && Chance(2)) return kHostile[Int(0, std::size(kHostile) - 1)];
         return kValid[Int(0, std::size(kValid) - 1)];
     }
@@ -255,8 +273,8 @@ private:
     void Notes(MutableByteSpan notes) {
         namespace n = record200::notes;
         if (Chance(3)) return;
-        for (const CountedTextField field : {n::kAudiometerMakeModel, n::kAudiometerSerialNumber, n::kTestMethod,
-                                             n::kTestReliability}) {
+        for (const CountedTextField field :
+             {n::kAudiometerMakeModel, n::kAudiometerSerialNumber, n::kTestMethod, n::kTestReliability}) {
             std::u16string text = Text(field.capacity);
             // The leaf's text runs to the terminator whatever the count says: with a lying
             // count the text must hold something, or the leaf would come back as no text.
@@ -270,7 +288,8 @@ private:
         const std::u16string zone = date.find(u'Z') == std::u16string::npos ? kZones[Int(0, 2)] : u"";
         StoreText(notes, n::kAudiometerLastCalibration, date, false);
         StoreText(notes, n::kAudiometerLastCalibrationTimeZone, zone, false);
-        if (Hostile() && Chance(8)) StoreU16(notes, n::kAudiometerLastCalibrationTimeZone.offset, 7);  // leaf left out
+        if (Hostile() && Chance(8))
+            StoreU16(notes, n::kAudiometerLastCalibrationTimeZone.offset, 7);  // leaf left out
     }
 
     Kind kind_;
@@ -278,7 +297,9 @@ private:
     AudiogramSchemaTable schema_;
 };
 
-std::string ToText(const Blob& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string ToText(const Blob& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
 
 // Equal texts, or the first line where they differ.
 ::testing::AssertionResult SameLines(const std::string& actual, const std::string& expected) {
@@ -325,7 +346,8 @@ std::string WithoutComments(const std::string& document) {
     std::istringstream lines(document);
     std::string kept;
     for (std::string line; std::getline(lines, line);) {
-        if (line.find_first_not_of('\t') != std::string::npos && line.compare(line.find_first_not_of('\t'), 4, "<!--") == 0) {
+        if (line.find_first_not_of('\t') != std::string::npos &&
+            line.compare(line.find_first_not_of('\t'), 4, "<!--") == 0) {
             continue;
         }
         kept += line + "\n";
@@ -335,8 +357,8 @@ std::string WithoutComments(const std::string& document) {
 
 // The documents after `xmllint --format`, which reindents them with LF line ends.
 std::vector<std::string> Reformatted(const std::vector<std::string>& documents) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("import_round_trip_" + std::to_string(std::random_device{}()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("import_round_trip_" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder);
     std::string command = std::string(AUDCONV_XMLLINT) + " --format";
     for (std::size_t i = 0; i < documents.size(); ++i) {
@@ -390,7 +412,8 @@ TEST(ImportRoundTripTest, HostileRecordsExportTheSameDocumentButItsComments) {
     for (int i = 0; i < kRecordsPerKind; ++i) {
         const std::string document = Export(generator.Next());
         const Blob imported = Import(document);
-        ASSERT_TRUE(SameLines(WithoutComments(Export(imported)), WithoutComments(document))) << "record " << i;
+        ASSERT_TRUE(SameLines(WithoutComments(Export(imported)), WithoutComments(document)))
+            << "record " << i;
         documents.push_back(document);
     }
     const std::vector<std::string> formatted = Reformatted(documents);

@@ -63,10 +63,11 @@ const std::vector<TokenCase> kTokenCases = {
 
 class TokenizerTest : public ::testing::TestWithParam<TokenCase> {};
 
-TEST_P(TokenizerTest, ProducesTokens) { EXPECT_EQ(Tokens(GetParam().input), GetParam().expected); }
+TEST_P(TokenizerTest, ProducesTokens) {
+    EXPECT_EQ(Tokens(GetParam().input), GetParam().expected);
+}
 
-INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTest, ::testing::ValuesIn(kTokenCases),
-                         testing::CaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTest, ::testing::ValuesIn(kTokenCases), testing::CaseName{});
 
 TEST(TokenizerTest, LongTokensAreCutAndTheirRestDropped) {
     const std::string longText(300, 'x');
@@ -100,11 +101,11 @@ TEST(FindChildTest, FindsPositionsCatchAllAndRefusals) {
         {1, u"TORVAAudiometricStandard", 0, 0, 1},
         {1, u"ToneNotes", 0, 9, 19},
         {1, u"ShortIncrementSensitivityIndex", 0, 16, 30},
-        {1, u"Anything", 0, 17, 0},                  // the catch-all
-        {1, u"ToneNotes ", 0, 17, 0},                // a name with a space is another name
+        {1, u"Anything", 0, 17, 0},    // the catch-all
+        {1, u"ToneNotes ", 0, 17, 0},  // a name with a space is another name
         {2, u"ForeignKey", 0, 4, 2},
         {3, u"MaskingPulseCycle", 0, 39, 3},
-        {3, u"maskingpulsecycle", -1, -5, -5},       // case counts
+        {3, u"maskingpulsecycle", -1, -5, -5},  // case counts
         {19, u"Unknown", -1, -5, -5},
         {19, u"TestM\u00E9thod", -1, -5, -5},
         {0, u"ToneNotes", -1, -5, -5},
@@ -154,7 +155,8 @@ const std::vector<WalkCase> kWalkCases = {
     {"EndTagOfAChildFails", Document("<ToneNotes></TestMethod>"), "9|!"},
     {"UnknownRootChildEntersNoList", Document("<Extra>abc</Extra>"), "17|0|0|!"},
     {"UnknownElementInsideASectionIsSkippedWhole",
-     Document("<ToneNotes><Foo a=\"1\"><Bar>x</Bar>mixed <i>text</i> here<Baz/></Foo><TestMethod>m</TestMethod></ToneNotes>"),
+     Document("<ToneNotes><Foo a=\"1\"><Bar>x</Bar>mixed <i>text</i> "
+              "here<Baz/></Foo><TestMethod>m</TestMethod></ToneNotes>"),
      "9|4=m|0|0|!"},
     {"UnknownElementThatNeverEndsFails", Document("<ToneNotes><Foo><Bar>x</Bar>"), "9|!"},
     {"EndTagWithSpaceStillPops", Document("<ToneNotes><TestMethod>m</TestMethod></ToneNotes >"),
@@ -169,10 +171,11 @@ const std::vector<WalkCase> kWalkCases = {
 
 class NextElementTest : public ::testing::TestWithParam<WalkCase> {};
 
-TEST_P(NextElementTest, ReportsPositions) { EXPECT_EQ(Walk(GetParam().input), GetParam().expected); }
+TEST_P(NextElementTest, ReportsPositions) {
+    EXPECT_EQ(Walk(GetParam().input), GetParam().expected);
+}
 
-INSTANTIATE_TEST_SUITE_P(Cases, NextElementTest, ::testing::ValuesIn(kWalkCases),
-                         testing::CaseName{});
+INSTANTIATE_TEST_SUITE_P(Cases, NextElementTest, ::testing::ValuesIn(kWalkCases), testing::CaseName{});
 
 TEST(NextElementTest, ListsFollowTheElements) {
     const AudiogramSchemaTable schema;
