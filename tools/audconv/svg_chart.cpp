@@ -10,6 +10,8 @@
 #include <tuple>
 #include <vector>
 
+#include "text_safety.h"
+
 namespace audiogram::tool {
 namespace {
 
@@ -290,41 +292,6 @@ std::string RenderAudiogramSvg(const AudiogramChart& chart, std::string_view tit
     WriteLegend(svg, chart.marks, chart);
     svg << "</svg>\n";
     return svg.str();
-}
-
-std::string XmlText(std::string_view text) {
-    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;
-        char32_t code = length == 1 ? byte : length == 2 ? byte & 0x1Fu : length == 3 ? byte & 0x0Fu : byte & 0x07u;
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        static constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= kLeast[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) &&
-                code != 0xFFFE && code != 0xFFFF && (code >= 0x20 || code == '\t' || code == '\n' || code == '\r');
-        if (!valid) {
-            out += kReplacement;
-            i += 1;
-            continue;
-        }
-        switch (code) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
-            default: out.append(text.substr(i, length));
-        }
-        i += length;
-    }
-    return out;
 }
 
 }  // namespace audiogram::tool

@@ -29,8 +29,4 @@ std::string SymbolId(const ChartMark& mark);
 
 std::string RenderAudiogramSvg(const AudiogramChart& chart, std::string_view title);
 
-// The text made safe for XML character data and attribute values: markup characters
-// escaped, invalid UTF-8 and characters XML forbids replaced by U+FFFD.
-std::string XmlText(std::string_view text);
-
 }  // namespace audiogram::tool
