@@ -4,16 +4,48 @@
 #include <vector>
 
 #include "audiogram_chart.h"
-#include "record_builder.h"
+#include "record_builder/record_builder.h"
+#include "records/meas_cond_layout.h"
+#include "records/missing_value.h"
 #include "svg_chart.h"
 #include "xml_query.h"
 
 namespace audiogram::tool {
 namespace {
 
-using test::RecordBuilder;
-using test::TonePoint;
 using test::XmlQuery;
+
+struct TonePoint {
+    std::int16_t frequency;
+    std::int16_t level;  // tenths
+    std::int16_t maskingFrequency = MissingValue;
+    std::int16_t maskingLevel = MissingValue;
+    std::int16_t status = 1;
+};
+
+// A record whose tone curves are put in place one by one: stimulus signal output, masking
+// signal type and points.
+class RecordBuilder {
+public:
+    RecordBuilder& ToneCurve(Section section, std::size_t slot, std::int16_t signalOutput,
+                             std::int16_t maskingSignalType, std::initializer_list<TonePoint> points) {
+        CurveWriter curve = record_.Curve(section, slot);
+        curve.Pair(meas_cond::kSignalType, 2, maskingSignalType).Stimulus(meas_cond::kSignalOutput, signalOutput);
+        std::size_t index = 0;
+        for (const TonePoint& p : points) {
+            curve.Point(index++, {p.frequency, p.level, p.maskingFrequency, p.maskingLevel, p.status});
+        }
+        return *this;
+    }
+    RecordBuilder& MeasCondField(Section section, std::size_t slot, std::size_t offset, std::int16_t value) {
+        record_.Curve(section, slot).Stimulus(offset, value);
+        return *this;
+    }
+    ByteSpan Bytes() const { return record_.Bytes(); }
+
+private:
+    Record200Builder record_;
+};
 
 // Signal output and masking signal type codes as the record stores them.
 constexpr std::int16_t kAirLeft = 2, kAirRight = 3, kAirBoth = 4, kBoneLeft = 5, kBoneRight = 6, kFieldBoth = 10,
@@ -157,7 +189,7 @@ TEST(ChartCurves, UnusedSlotsAndPointsAfterTheEndMarkAreIgnored) {
     record.ToneCurve(Section::ToneThreshold, 4, kAirRight, kNoSignal, {{500, 100}, {MissingValue, 0}, {1000, 200}});
     // points in a slot whose measurement conditions are in the default state
     record.ToneCurve(Section::ToneThreshold, 5, kNoSignalOutput, kNoSignal, {{500, 100}});
-    record.MeasCondField(Section::ToneThreshold, 5, 0, 1);
+    record.MeasCondField(Section::ToneThreshold, 5, meas_cond::kSignalType, 1);
     EXPECT_EQ(CollectAudiogramChart(record.Bytes()).marks.size(), 1u);
 }
 
