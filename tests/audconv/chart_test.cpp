@@ -116,6 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"#right-air-unmasked"}},
         SymbolCase{"UnknownMaskingSignalKeepsThePointsMasker", Section::ToneThreshold, kAirLeft, kUnknownSignal,
                    kWithMasker, {"#left-air-masked"}},
+        SymbolCase{"ZeroMaskerFrequencyIsUnmasked", Section::ToneThreshold, kAirRight, kNarrowBandNoise,
+                   TonePoint{1000, 300, 0, 0}, {"#right-air-unmasked"}},
         SymbolCase{"MaskingSignalWithoutMaskerIsUnmasked", Section::ToneThreshold, kAirRight, kNarrowBandNoise,
                    kPlain, {"#right-air-unmasked"}},
         SymbolCase{"NoResponseRight", Section::ToneThreshold, kAirRight, kNoSignal, kNoResponsePoint,

@@ -57,10 +57,12 @@ std::optional<OutputRoute> RouteOf(ByteSpan measCond) {
     return std::nullopt;
 }
 
-// A point is masked when it records a masker (frequency and level) and its curve does not
-// say that no masking signal was applied; an Unknown masking signal type keeps the point's word.
+// A point is masked when it records a masker (a frequency other than 0 and a level) and its
+// curve does not say that no masking signal was applied; an Unknown masking signal type
+// keeps the point's word. Records write 0 as the masker frequency of unmasked points.
 bool IsMasked(ByteSpan measCond, ByteSpan point) {
-    const bool pointHasMasker = !IsMissing(LoadI16(point, tone_point::kMaskingFrequency)) &&
+    const std::int16_t maskingFrequency = LoadI16(point, tone_point::kMaskingFrequency);
+    const bool pointHasMasker = !IsMissing(maskingFrequency) && maskingFrequency != 0 &&
                                 !IsMissing(LoadI16(point, tone_point::kMaskingLevel));
     const std::int16_t maskingSignal =
         LoadI16(measCond, meas_cond::kSignalType + meas_cond::kPairEntrySize);

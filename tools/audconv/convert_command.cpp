@@ -14,6 +14,7 @@
 #include "input_detection.h"
 #include "service/blob_dispatcher.h"
 #include "status_words.h"
+#include "source_standard_option.h"
 #include "terminal.h"
 
 namespace audconv {
@@ -44,24 +45,6 @@ const CLI::Validator kDataStandardCode(
     },
     "STANDARD", "data standard");
 
-constexpr std::string_view kAuto = "auto";
-
-// --from also takes "auto": each input's standard is then told from its bytes.
-const CLI::Validator kSourceStandard(
-    [](std::string& text) {
-        DataStandard ignored = 0;
-        return text == kAuto || ParseDataStandard(text, ignored) ? std::string()
-                                                                  : "'" + text + "' is neither auto nor a 16-bit integer";
-    },
-    "STANDARD", "source data standard");
-
-std::optional<DataStandard> ToSourceStandard(const std::string& text) {
-    if (text == kAuto) return std::nullopt;
-    DataStandard standard = 0;
-    ParseDataStandard(text, standard);
-    return standard;
-}
-
 unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
 
 int UsageError(const std::string& message) {
@@ -86,7 +69,7 @@ ConvertCommand::ConvertCommand(CLI::App& app)
                          "(a document starts with '<' after an optional byte-order mark and white space; a record "
                          "of exactly 19472 bytes is 100, of exactly 36128 bytes 200) (required)")
         ->required()
-        ->check(kSourceStandard)
+        ->check(audiogram::tool::SourceStandardValidator())
         ->option_text("OLD");
     command_->add_option("--to", to_, "Data standard to convert to: 100, 200 or 500 (required)")
         ->required()
@@ -146,7 +129,7 @@ int ConvertCommand::RunBatch() const {
         return UsageError("standard input cannot be part of a batch");
     }
     audiogram::tool::BatchOptions options;
-    options.from = ToSourceStandard(from_);
+    options.from = audiogram::tool::ToSourceStandard(from_);
     options.to = ToDataStandard(to_);
     options.inputs = inputs_;
     options.outDir = outDir_;
@@ -164,7 +147,7 @@ int ConvertCommand::RunSingle() const {
     try {
         std::vector<std::uint8_t> input = ReadInput(inputName);
         const std::optional<DataStandard> detected =
-            ToSourceStandard(from_) ? ToSourceStandard(from_) : audiogram::tool::DetectDataStandard(input);
+            audiogram::tool::ToSourceStandard(from_) ? audiogram::tool::ToSourceStandard(from_) : audiogram::tool::DetectDataStandard(input);
         if (!detected) {
             std::cerr << "audconv: " << audiogram::tool::UndetectedReason(input.size()) << " ("
                       << FormatStatus(audiogram::CONV_E_INVALIDBLOB) << ")\n";

@@ -67,11 +67,11 @@ void WritePointTable(std::ostringstream& out, const SectionReport& section, cons
         }
     }
     for (const auto& line : cells) {
-        out << "   ";
+        std::string text = "   ";
         for (std::size_t column = 0; column < line.size(); ++column) {
-            out << "  " << Padded(line[column], widths[column], numeric[column] && &line != &cells.front());
+            text += "  " + Padded(line[column], widths[column], numeric[column] && &line != &cells.front());
         }
-        out << '\n';
+        out << text.substr(0, text.find_last_not_of(' ') + 1) << '\n';
     }
 }
 
@@ -123,7 +123,7 @@ std::string RenderInspectText(const InspectReport& report) {
     out << "\nProblems the export comments on: " << (report.problems.empty() ? "none" : std::to_string(report.problems.size()))
         << '\n';
     for (const Problem& problem : report.problems) {
-        out << "    " << PrintableText(problem.where) << ": " << PrintableText(problem.text) << '\n';
+        out << "    " << (problem.where.empty() ? "" : PrintableText(problem.where) + ": ") << PrintableText(problem.text) << '\n';
     }
     return out.str();
 }

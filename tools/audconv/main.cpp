@@ -5,6 +5,8 @@
 
 #include "convert_command.h"
 #include "exit_codes.h"
+#include "inspect_command.h"
+#include "plot_command.h"
 
 namespace {
 
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
     app.failure_message(UsageFailureMessage);
 
     const audconv::ConvertCommand convert(app);
+    const audiogram::tool::InspectCommand inspect(app);
+    const audiogram::tool::PlotCommand plot(app);
 
     try {
         app.parse(argc, argv);
@@ -30,5 +34,7 @@ int main(int argc, char** argv) {
         return code == 0 ? audconv::kExitSuccess : audconv::kExitUsage;
     }
     if (convert.Selected()) return convert.Run();
+    if (inspect.Selected()) return inspect.Run();
+    if (plot.Selected()) return plot.Run();
     return audconv::kExitUsage;
 }

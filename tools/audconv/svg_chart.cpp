@@ -70,8 +70,11 @@ std::string SymbolShape(std::string_view id) {
         {"left-bone-masked", R"(<polyline points="4,-7 10,-7 10,7 4,7" fill="none"/>)"},
     };
     if (auto shape = kShapes.find(id); shape != kShapes.end()) return std::string(shape->second);
-    const auto letter = [](std::string_view text) {
-        return std::string(R"(<text x="0" y="5" text-anchor="middle" font-size="15" stroke="none">)") +
+    // letters of the two ears stand beside the line like the bone symbols, so a right and a
+    // left comfort level at one frequency and level stay apart
+    const std::string_view dx = id.starts_with("right") ? "-6" : id.starts_with("left") ? "6" : "0";
+    const auto letter = [dx](std::string_view text) {
+        return R"(<text x=")" + std::string(dx) + R"(" y="5" text-anchor="middle" font-size="15" stroke="none">)" +
                std::string(text) + "</text>";
     };
     if (id.ends_with("-field")) return letter("S");
