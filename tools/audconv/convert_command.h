@@ -15,6 +15,8 @@ public:
     explicit ConvertCommand(CLI::App& app);
 
     bool Selected() const { return command_->parsed(); }
+    // --quiet: only failures reach standard error.
+    bool Quiet() const { return quiet_; }
     // Runs the parsed command; returns the process exit code.
     int Run() const;
 

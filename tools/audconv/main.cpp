@@ -3,10 +3,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
+
 #include "convert_command.h"
 #include "exit_codes.h"
 #include "inspect_command.h"
 #include "plot_command.h"
+#include "support/configuration.h"
 
 namespace {
 
@@ -17,6 +20,9 @@ std::string UsageFailureMessage(const CLI::App* app, const CLI::Error& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // standard output carries result bytes only: the configuration's report lines go to
+    // standard error
+    audiogram::SetValidCharReportStream(&std::cerr);
     CLI::App app("Converts audiogram records and documents between data standards 100, 200 and 500.",
                  "audconv");
     app.set_version_flag("--version", "audconv " AUDCONV_VERSION);
@@ -33,6 +39,7 @@ int main(int argc, char** argv) {
         const int code = app.exit(error);  // prints help, the version or the usage error
         return code == 0 ? audconv::kExitSuccess : audconv::kExitUsage;
     }
+    if (convert.Selected() && convert.Quiet()) audiogram::SetValidCharReportStream(nullptr);
     if (convert.Selected()) return convert.Run();
     if (inspect.Selected()) return inspect.Run();
     if (plot.Selected()) return plot.Run();
