@@ -31,6 +31,18 @@ foreach(header IN LISTS AUDCONV_HEADERS)
     COMPONENT development)
 endforeach()
 
+# The component a host loads with dlopen, and the COM-compatible layer hosts link to call it
+# (audiogram::portable_com).
+if(TARGET VeskAudiogramConverter)
+  install(TARGETS VeskAudiogramConverter LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT component)
+endif()
+if(TARGET vesk_portable_com)
+  set_target_properties(vesk_portable_com PROPERTIES EXPORT_NAME portable_com)
+  target_include_directories(vesk_portable_com PUBLIC $<INSTALL_INTERFACE:${AUDCONV_HEADER_DIR}>)
+  install(TARGETS vesk_portable_com EXPORT ${AUDCONV_PACKAGE_NAME}Targets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+endif()
+
 install(EXPORT ${AUDCONV_PACKAGE_NAME}Targets NAMESPACE audiogram::
   DESTINATION ${AUDCONV_CMAKE_DIR} COMPONENT development)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/${AUDCONV_PACKAGE_NAME}Config.cmake.in

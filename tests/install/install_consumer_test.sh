@@ -21,4 +21,7 @@ flags=$(PKG_CONFIG_PATH=$(dirname "$pc") pkg-config --cflags --libs audiogram-co
 "$cxx" "$source/tests/install/consumer/consumer.cpp" $flags -o "$work/consumer-pc"
 "$work/consumer-pc"
 
+# the component a host loads
+find "$work/prefix" -name VeskAudiogramConverter.so | grep -q .
+
 "$work/prefix/bin/audconv" --version
