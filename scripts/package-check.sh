@@ -13,7 +13,7 @@ package=$(ls build/release/audiogram-converter_*.deb)
 
 work=$(mktemp -d)
 cleanup() {
-    dpkg -r audiogram-converter >/dev/null 2>&1 || true
+    dpkg --purge audiogram-converter >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
