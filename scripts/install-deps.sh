@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang-14
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libxml2-utils libxml2-dev libpugixml-dev
-  python3
+  python3 jq pkgconf file dpkg-dev
 )
 
 missing=()

@@ -15,8 +15,10 @@ build_and_test() {
 stage_deps()  { scripts/install-deps.sh; }
 stage_gcc()   { build_and_test ci-gcc; }
 stage_clang() { build_and_test ci-clang; }
+# the Debian package, installed with dpkg and run as users get it
+stage_package() { scripts/package-check.sh; }
 
-STAGES=(deps gcc clang)
+STAGES=(deps gcc clang package)
 
 for stage in "${STAGES[@]}"; do
   echo "=== stage: $stage"
