@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "VeskAudiogramConverter.h"
+#include "VeskAudiogramConverter_h.h"
 #include "check_log.h"
 #include "reference_cases.h"
 

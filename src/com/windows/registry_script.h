@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-namespace audiogram::windows {
+namespace audiogram::com {
 
 enum class KeyRemoval {
     Remove,       // removed with everything under it on unregistration
@@ -43,4 +43,4 @@ HRESULT RunRegistryScript(std::span<const RegistryKey> script, std::span<const R
 // there counts as removed. Goes on past a failure and returns the first one.
 HRESULT RemoveRegistryScript(std::span<const RegistryKey> script, std::span<const Replacement> replacements);
 
-}  // namespace audiogram::windows
+}  // namespace audiogram::com

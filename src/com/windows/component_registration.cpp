@@ -1,15 +1,14 @@
-#include "service/windows/component_registration.h"
-
-#include <oleauto.h>
+#include "com/windows/component_registration.h"
 
 #include <array>
 #include <string>
 
-#include "service/windows/proxy_stub.h"
-#include "service/windows/registry_script.h"
-#include "service/windows/thread_locale_scope.h"
+#include "com/com_ptr.h"
+#include "com/windows/proxy_stub.h"
+#include "com/windows/registry_script.h"
+#include "com/windows/thread_locale_scope.h"
 
-namespace audiogram::windows {
+namespace audiogram::com {
 namespace {
 
 constexpr std::wstring_view kAppId = L"{3790A26D-0F6D-47A1-B706-64CF8722A933}";
@@ -61,38 +60,23 @@ std::wstring ModulePath(HMODULE module) {
     }
 }
 
-class TypeLibHandle {
-public:
-    TypeLibHandle() = default;
-    TypeLibHandle(const TypeLibHandle&) = delete;
-    TypeLibHandle& operator=(const TypeLibHandle&) = delete;
-    ~TypeLibHandle() {
-        if (library_ != nullptr) library_->Release();
-    }
-    ITypeLib* Get() const { return library_; }
-    ITypeLib** Put() { return &library_; }
-
-private:
-    ITypeLib* library_ = nullptr;
-};
-
 HRESULT RegisterTypeLibrary(std::wstring modulePath) {
-    TypeLibHandle library;
+    ComPtr<ITypeLib> library;
     const HRESULT loaded = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.Put());
     if (FAILED(loaded)) return loaded;
     return RegisterTypeLib(library.Get(), modulePath.data(), nullptr);  // takes a writable text
 }
 
 HRESULT UnregisterTypeLibrary(const std::wstring& modulePath) {
-    TypeLibHandle library;
+    ComPtr<ITypeLib> library;
     const HRESULT loaded = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.Put());
     if (FAILED(loaded)) return loaded;
     TLIBATTR* attributes = nullptr;
-    const HRESULT described = library.Get()->GetLibAttr(&attributes);
+    const HRESULT described = library->GetLibAttr(&attributes);
     if (FAILED(described)) return described;
     const HRESULT status = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum,
                                              attributes->wMinorVerNum, attributes->lcid, attributes->syskind);
-    library.Get()->ReleaseTLibAttr(attributes);
+    library->ReleaseTLibAttr(attributes);
     // A library that is not registered is as unregistered as it can be.
     return status == TYPE_E_REGISTRYACCESS ? S_OK : status;
 }
@@ -133,4 +117,4 @@ HRESULT UnregisterComponent(HMODULE module) {
     return S_OK;
 }
 
-}  // namespace audiogram::windows
+}  // namespace audiogram::com

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace audiogram::windows {
+namespace audiogram::com {
 
 class ThreadLocaleScope {
 public:
@@ -17,4 +17,4 @@ private:
     LCID previous_;
 };
 
-}  // namespace audiogram::windows
+}  // namespace audiogram::com

@@ -16,7 +16,7 @@ ULONG STDMETHODCALLTYPE IUnknown_Release_Proxy(IUnknown* This);
 // The interface identifiers the tables point at, as C symbols of this unit.
 #include "VeskAudiogramConverter_i.c"
 
-#include "service/windows/proxy_stub.h"
+#include "com/windows/proxy_stub.h"
 
 static const ProxyFileInfo* proxyFiles[] = {
     (const ProxyFileInfo*)&VeskAudiogramConverter_ProxyFileInfo,

@@ -1,6 +1,6 @@
-#include "service/windows/registry_script.h"
+#include "com/windows/registry_script.h"
 
-namespace audiogram::windows {
+namespace audiogram::com {
 namespace {
 
 HRESULT FromWin32(LSTATUS status) { return HRESULT_FROM_WIN32(static_cast<unsigned long>(status)); }
@@ -95,4 +95,4 @@ HRESULT RemoveRegistryScript(std::span<const RegistryKey> script, std::span<cons
     return firstFailure;
 }
 
-}  // namespace audiogram::windows
+}  // namespace audiogram::com

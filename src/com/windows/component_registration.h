@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-namespace audiogram::windows {
+namespace audiogram::com {
 
 HRESULT RegisterComponent(HMODULE module);
 HRESULT UnregisterComponent(HMODULE module);
 
-}  // namespace audiogram::windows
+}  // namespace audiogram::com

@@ -6,8 +6,8 @@
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // provided by the linker for every module
 
-namespace audiogram::windows {
+namespace audiogram::com {
 
 inline HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
 
-}  // namespace audiogram::windows
+}  // namespace audiogram::com
