@@ -116,6 +116,8 @@ std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t 
 void SetBlobBytes(Blob& result, ByteSpan bytes) { result = Blob(bytes.begin(), bytes.end()); }
 
 bool CompleteCalibrationDate(MutableByteSpan record200) {
+    // A caller's area too short to hold the notes is left alone rather than read past its end.
+    if (record200.size() < record200::kSize) return false;
     const ByteSpan notes = ByteSpan(record200).subspan(record200::kToneNotesOffset, record200::notes::kSize);
     constexpr CountedTextField field = record200::notes::kAudiometerLastCalibration;
     if (TextCount(notes, field) != kBareDateLength) return false;

@@ -34,7 +34,9 @@ std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t 
 void SetBlobBytes(Blob& result, ByteSpan bytes);
 
 // Completes a bare ToneNotes calibration date (YYYY-MM-DD, count 10) with "T00:00:00" in
-// place. Returns whether the text was changed.
+// place. Only a text that really is 10 units long (unit 10 its terminator, no 0 unit before
+// it) is completed; anything else, and an area shorter than a 200 record, stays as it was.
+// Returns whether the text was changed.
 bool CompleteCalibrationDate(MutableByteSpan record200);
 
 }  // namespace audiogram
