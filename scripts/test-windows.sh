@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 reference=$(cd "${1:?usage: scripts/test-windows.sh REFERENCE_FOLDER}" && pwd)
 started=$SECONDS
 
-"$root/scripts/install-windows-deps.sh"
+"$root/scripts/install-deps.sh" --with-windows
 
 cd "$root"
 cmake --preset mingw >/dev/null

@@ -15,8 +15,11 @@ build_and_test() {
 stage_deps()  { scripts/install-deps.sh; }
 stage_gcc()   { build_and_test ci-gcc; }
 stage_clang() { build_and_test ci-clang; }
+# The COM DLL cross-built for Windows and run under Wine against the conversions that the
+# gcc stage's tests wrote.
+stage_windows() { scripts/test-windows.sh build/ci-gcc/wine-reference; }
 
-STAGES=(deps gcc clang)
+STAGES=(deps gcc clang windows)
 
 for stage in "${STAGES[@]}"; do
   echo "=== stage: $stage"

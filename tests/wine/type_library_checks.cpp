@@ -37,6 +37,14 @@ Documentation Describe(ITypeInfo* info, MEMBERID member) {
     return text;
 }
 
+bool HasTypeFlags(ITypeInfo* info, WORD flags) {
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(info->GetTypeAttr(&attributes))) return false;
+    const bool has = (attributes->wTypeFlags & flags) == flags;
+    info->ReleaseTypeAttr(attributes);
+    return has;
+}
+
 bool Is(const Documentation& text, std::wstring_view name, std::wstring_view help) {
     return text.name == name && text.help == help;
 }
@@ -57,11 +65,7 @@ void CheckTypeLibrary(CheckLog& log) {
     if (log.Expect(SUCCEEDED(library->GetTypeInfoOfGuid(CLSID_ConvertAction, &coclass)), "the library has the class")) {
         log.Expect(Is(Describe(coclass.Get(), MEMBERID_NIL), L"ConvertAction", L"ConvertAction Class"),
                    "the class's name and help string");
-        TYPEATTR* attributes = nullptr;
-        if (SUCCEEDED(coclass->GetTypeAttr(&attributes))) {
-            log.Expect((attributes->wTypeFlags & TYPEFLAG_FCANCREATE) != 0, "the class is creatable");
-            coclass->ReleaseTypeAttr(attributes);
-        }
+        log.Expect(HasTypeFlags(coclass.Get(), TYPEFLAG_FCANCREATE), "the class is creatable");
     }
 
     ComPtr<ITypeInfo> dispatch;
@@ -70,11 +74,17 @@ void CheckTypeLibrary(CheckLog& log) {
     }
     log.Expect(Is(Describe(dispatch.Get(), MEMBERID_NIL), L"IConvertAction", L"IConvertAction Interface"),
                "IConvertAction's name and help string");
-    TYPEATTR* attributes = nullptr;
-    if (SUCCEEDED(dispatch->GetTypeAttr(&attributes))) {
-        constexpr WORD kFlags = TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE;
-        log.Expect((attributes->wTypeFlags & kFlags) == kFlags, "IConvertAction is dual, automation, non-extensible");
-        dispatch->ReleaseTypeAttr(attributes);
+    // A dual interface is described twice: as a dispinterface and as its vtable half.
+    log.Expect(HasTypeFlags(dispatch.Get(), TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE),
+               "IConvertAction's dispinterface is dual, non-extensible and dispatchable");
+    HREFTYPE vtableType = 0;
+    ComPtr<ITypeInfo> vtable;
+    if (SUCCEEDED(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableType)) &&
+        SUCCEEDED(dispatch->GetRefTypeInfo(vtableType, &vtable))) {
+        log.Expect(HasTypeFlags(vtable.Get(), TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION),
+                   "IConvertAction's vtable is dual and OLE Automation");
+    } else {
+        log.Expect(false, "IConvertAction has a vtable half");
     }
     log.Expect(Is(Describe(dispatch.Get(), 1), L"ConvertData", L"method ConvertData"), "dispid 1 is ConvertData");
     log.Expect(Is(Describe(dispatch.Get(), 2), L"ValidateData", L"method ValidateData"), "dispid 2 is ValidateData");
