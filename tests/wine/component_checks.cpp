@@ -163,6 +163,19 @@ void CheckClassObject(CheckLog& log, const std::wstring& modulePath) {
                              S_OK, "the class factory creates the class");
         }
         log.ExpectStatus(canUnloadNow(), S_FALSE, "DllCanUnloadNow while an object lives");
+        action.Reset();
+        classFactory.Reset();
+        log.ExpectStatus(canUnloadNow(), S_OK, "DllCanUnloadNow once the object and the factory are released");
+
+        // The proxy/stub factory lives in the module too: unloading under it would leave the
+        // COM runtime calling into freed code.
+        ComPtr<IPSFactoryBuffer> proxyStubFactory;
+        log.ExpectStatus(getClassObject(IID_IConverterVersion, IID_IPSFactoryBuffer,
+                                        reinterpret_cast<void**>(proxyStubFactory.GetAddressOf())),
+                         S_OK, "DllGetClassObject for the proxy/stub factory");
+        log.ExpectStatus(canUnloadNow(), S_FALSE, "DllCanUnloadNow while the proxy/stub factory is held");
+        proxyStubFactory.Reset();
+        log.ExpectStatus(canUnloadNow(), S_OK, "DllCanUnloadNow once the proxy/stub factory is released");
     }
     FreeLibrary(module);
 }
