@@ -11,6 +11,8 @@
 
 namespace audiogram {
 
+class Configuration;
+
 // The entity text of '"', '&', '<' or '>', or an empty text for every other character.
 std::u16string_view EscapeFor(char16_t c);
 
@@ -26,6 +28,15 @@ std::optional<std::u16string> GetLegalXMLString(std::string_view elementName,
 // Turns "&quot;", "&amp;", "&lt;" and "&gt;" back into their characters, in that order.
 void ReplaceEscapeSequence(std::u16string& text);
 void ReplaceAll(std::u16string& text, std::u16string_view entity, char16_t c);
+
+// The same rules against a configuration of the caller's own (tests, tools); the
+// functions above use the process's configuration (support/configuration.h).
+bool IsLegalXmlChar(Configuration& config, char16_t c);
+std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::string_view elementName,
+                                                std::optional<std::u16string_view> text, bool& changed,
+                                                bool hexSubstitute);
+void ReplaceEscapeSequence(Configuration& config, std::u16string& text);
+void ReplaceAll(Configuration& config, std::u16string& text, std::u16string_view entity, char16_t c);
 
 // The conversions behave as the platform's code-page functions with no flags: invalid
 // UTF-8 and unpaired surrogates become U+FFFD; an empty result is none.

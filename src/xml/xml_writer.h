@@ -64,7 +64,11 @@ public:
 private:
     struct ElementEntry;
     void Reserve(std::size_t bytes);
-    // (implementation details are the writer's own)
+    void AppendBytes(std::string_view bytes);
+    void Indent();
+    void TruncateTo(std::uint32_t length);
+    void WriteCommentLine(std::string_view text);
+
     std::int32_t depth_ = 0;
     std::int32_t indentWidth_ = 1;
     bool prettyPrint_ = true;

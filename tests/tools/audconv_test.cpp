@@ -221,16 +221,5 @@ TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
     EXPECT_TRUE(SameBytes(piped.out, ReadFile(Work("record.ds100"))));
 }
 
-TEST_F(Audconv, ExtensionBytesOfASampleAreDroppedOnTheWayTo200) {
-    const std::string sample = ReadFile(kSamples / "speech-with-extension.ds100");
-    ASSERT_GT(sample.size(), kSize100);
-    fs::copy_file(kSamples / "speech-with-extension.ds100", Work("extended.ds100"));
-    const Outcome to200 = Run("convert --from 100 --to 200 extended.ds100");
-    ASSERT_EQ(to200.exitCode, 0);
-    EXPECT_EQ(to200.out.size(), kSize200);
-    WriteFile(Work("extended.ds200"), to200.out);
-    EXPECT_TRUE(SameBytes(Run("convert --from 200 --to 100 extended.ds200").out, sample.substr(0, kSize100)));
-}
-
 }  // namespace
 }  // namespace audiogram

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iostream>
 #include <limits>
+#include <new>
+#include <vector>
 
 #include "exit_codes.h"
 #include "file_io.h"

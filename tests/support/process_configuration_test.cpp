@@ -1,0 +1,56 @@
+// The process's own configuration on a clean machine: no PROGRAMDATA and no
+// /var/lib/Torva. Nothing may be created, logging stays off and the text rules still
+// work with the default table.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "support/configuration.h"
+#include "support/scoped_program_data.h"
+#include "xml/text_legality.h"
+
+namespace audiogram {
+namespace {
+
+constexpr const char* kMachineFolder = "/var/lib/Torva";
+
+class CleanMachine : public ::testing::Environment {
+  public:
+    void SetUp() override { unset_.emplace("PROGRAMDATA", std::nullopt); }
+    void TearDown() override { unset_.reset(); }
+
+  private:
+    std::optional<testing::ScopedEnvironmentVariable> unset_;
+};
+
+[[maybe_unused]] auto* const kCleanMachine = ::testing::AddGlobalTestEnvironment(new CleanMachine);
+
+TEST(ProcessConfiguration, StaysOffAndCreatesNothingOnACleanMachine) {
+    if (std::filesystem::exists(kMachineFolder)) GTEST_SKIP() << kMachineFolder << " exists on this machine";
+    ProcessConfiguration().SetReportStream(nullptr);
+
+    // the first uses come from several threads at once
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 8; ++i) threads.emplace_back([] { EXPECT_TRUE(IsLegalXmlChar(u'a')); });
+    for (std::thread& thread : threads) thread.join();
+
+    EXPECT_EQ(GetPathToIniFile(), "/var/lib/Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini");
+    EXPECT_EQ(GetLogFilePath(), "/var/lib/Torva/Vesk/Logs/RarudezevIruduvuvuDOR.log");
+    EXPECT_FALSE(ProcessConfiguration().LogEnabledFlag());
+    Log("nothing %d", 1);
+    LogW(u"nothing %s", u"at all");
+
+    bool changed = true;
+    EXPECT_EQ(GetLegalXMLString("Name", u"a<\x01", changed, false), u"a&lt;");
+    EXPECT_TRUE(changed);
+    std::u16string text = u"&amp;lt;";
+    ReplaceEscapeSequence(text);
+    EXPECT_EQ(text, u"<");
+    EXPECT_EQ(WideToUtf8(u"\u00E9"), "\xC3\xA9");
+    EXPECT_FALSE(std::filesystem::exists(kMachineFolder));
+}
+
+}  // namespace
+}  // namespace audiogram

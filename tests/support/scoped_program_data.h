@@ -1,0 +1,113 @@
+#pragma once
+// Test helpers for the configuration: a fresh temporary folder that PROGRAMDATA names
+// while the helper lives, and a test environment that keeps the process's configuration
+// away from the machine's real one.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "support/configuration.h"
+
+namespace audiogram::testing {
+
+inline std::string ReadFileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileText(const std::filesystem::path& path, std::string_view text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+inline std::filesystem::path MakeTemporaryFolder() {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const std::filesystem::path root = std::filesystem::temp_directory_path();
+    for (;;) {
+        const std::filesystem::path folder = root / ("audconv-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(folder)) return folder;
+    }
+}
+
+// Sets or clears an environment variable for the helper's life, then restores it.
+class ScopedEnvironmentVariable {
+  public:
+    ScopedEnvironmentVariable(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        Set(value);
+    }
+    ~ScopedEnvironmentVariable() { Set(previous_); }
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+  private:
+    void Set(const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+// A fresh PROGRAMDATA folder, with the Torva/Vesk/ConfigFiles and Logs folders when asked.
+class ScopedProgramData {
+  public:
+    explicit ScopedProgramData(bool createConfigFolders = true, std::string_view suffix = "")
+        : folder_(MakeTemporaryFolder()), variable_("PROGRAMDATA", folder_.string() + std::string(suffix)) {
+        if (createConfigFolders) {
+            std::filesystem::create_directories(ConfigFolder());
+            std::filesystem::create_directories(LogFolder());
+        }
+    }
+    ~ScopedProgramData() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    std::filesystem::path ConfigFolder() const { return folder_ / "Torva" / "Vesk" / "ConfigFiles"; }
+    std::filesystem::path LogFolder() const { return folder_ / "Torva" / "Vesk" / "Logs"; }
+    std::filesystem::path IniFile() const { return ConfigFolder() / "RarudezevIruduvuvuDOR.ini"; }
+    std::filesystem::path LogFile() const { return LogFolder() / "RarudezevIruduvuvuDOR.log"; }
+
+    void WriteIni(std::string_view text) const { WriteFileText(IniFile(), text); }
+    std::string ReadIni() const { return ReadFileText(IniFile()); }
+    std::string ReadLog() const { return ReadFileText(LogFile()); }
+
+  private:
+    std::filesystem::path folder_;
+    ScopedEnvironmentVariable variable_;
+};
+
+// Register in a test program that uses the process's configuration (the XML text rules,
+// the writer, export and import) so that its results do not depend on the machine:
+//   static auto* const kIsolated = ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
+// The configuration is then made with the default values, logging off, and no file is
+// written; the token lines of Init are silenced.
+class IsolatedProcessConfiguration : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        programData_.emplace(/*createConfigFolders=*/false);
+        ProcessConfiguration().SetReportStream(nullptr);
+        ProcessConfiguration().Init();
+    }
+    void TearDown() override { programData_.reset(); }
+
+  private:
+    std::optional<ScopedProgramData> programData_;
+};
+
+}  // namespace audiogram::testing

@@ -1,0 +1,78 @@
+// Numbers in element text equal what printf writes.
+#include "xml/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace audiogram {
+namespace {
+
+std::string Printf(const char* format, auto... values) {
+    std::array<char, 1024> text{};
+    std::snprintf(text.data(), text.size(), format, values...);
+    return text.data();
+}
+
+TEST(NumberText, IntegersMatchPrintf) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
+    for (std::int32_t value : {0, -1, 1, INT32_MIN, INT32_MAX, -32767, 32767}) {
+        EXPECT_EQ(NumberText::Integer(value).View(), Printf("%d", value));
+    }
+    for (int i = 0; i < 10000; ++i) {
+        const std::int32_t value = any(random);
+        ASSERT_EQ(NumberText::Integer(value).View(), Printf("%d", value));
+    }
+}
+
+// Every stored 16-bit value in tenths, hundredths and thousandths, as the export divides it.
+TEST(NumberText, EveryScaledRecordValueMatchesPrintf) {
+    for (std::int32_t decimals = 1; decimals <= 3; ++decimals) {
+        const double divisor = std::pow(10.0, decimals);
+        for (std::int32_t stored = INT16_MIN; stored <= INT16_MAX; ++stored) {
+            const double value = stored / divisor;
+            ASSERT_EQ(NumberText::Fixed(value, decimals).View(), Printf("%.*f", decimals, value)) << stored;
+        }
+    }
+}
+
+TEST(NumberText, RoundingAndExtremesMatchPrintf) {
+    std::mt19937_64 random(9);
+    std::uniform_real_distribution<double> wide(-1e6, 1e6);
+    std::uniform_int_distribution<std::int32_t> decimals(0, 20);
+    for (int i = 0; i < 20000; ++i) {
+        const double value = wide(random);
+        const std::int32_t count = decimals(random);
+        ASSERT_EQ(NumberText::Fixed(value, count).View(), Printf("%.*f", count, value));
+    }
+    const double values[] = {0.5,
+                             1.5,
+                             2.5,
+                             -0.5,
+                             0.125,
+                             0.375,
+                             -0.0,
+                             1e-300,
+                             1e300,
+                             -1e308,
+                             5e-324,
+                             0.045,
+                             2.675,
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity()};
+    for (const double value : values) {
+        for (const std::int32_t count : {-1, 0, 1, 2, 3, 17, 400, 1100, 5000}) {
+            EXPECT_EQ(NumberText::Fixed(value, count).View(), Printf("%.*f", count, value))
+                << value << " with " << count;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace audiogram

@@ -1,0 +1,61 @@
+#pragma once
+// Conversion cases with the results of the platform's code-page functions (no flags):
+// shared by the converter's own test and, on Windows, by the comparison with them.
+
+#include <string_view>
+
+namespace audiogram::testing {
+
+struct Utf8Case {
+    std::string_view name;
+    std::string_view utf8;
+    std::u16string_view utf16;
+};
+
+// UTF-8 to UTF-16: one U+FFFD per maximal ill-formed subpart.
+inline constexpr Utf8Case kUtf8ToUtf16Cases[] = {
+    {"ascii", "Ab1", u"Ab1"},
+    {"two bytes", "\xC3\xA9", u"\u00E9"},
+    {"three bytes", "\xE2\x82\xAC", u"\u20AC"},
+    {"four bytes", "\xF0\x9F\x98\x80", u"\xD83D\xDE00"},
+    {"highest code point", "\xF4\x8F\xBF\xBF", u"\xDBFF\xDFFF"},
+    {"noncharacter kept", "\xEF\xBF\xBF", u"\xFFFF"},
+    {"embedded NUL", std::string_view("a\0b", 3), std::u16string_view(u"a\0b", 3)},
+    {"truncated three-byte sequence",
+     "\xE2\x82"
+     "A",
+     u"\xFFFD"
+     "A"},
+    {"truncated at the end", "A\xF0\x9F\x98", u"A\xFFFD"},
+    {"lone continuation bytes", "\x80\xBF", u"\xFFFD\xFFFD"},
+    {"overlong two-byte lead", "\xC0\xAF", u"\xFFFD\xFFFD"},
+    {"overlong three-byte form", "\xE0\x80\x80", u"\xFFFD\xFFFD\xFFFD"},
+    {"overlong four-byte form", "\xF0\x80\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
+    {"encoded surrogate", "\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},
+    {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
+    {"bytes that never start a sequence", "\xF5\xFE\xFF", u"\xFFFD\xFFFD\xFFFD"},
+    {"subpart cut by a lead byte", "\xE1\x80\xC3\xA9", u"\xFFFD\u00E9"},
+    {"two-byte lead before ASCII",
+     "\xC3"
+     "A",
+     u"\xFFFD"
+     "A"},
+};
+
+// UTF-16 to UTF-8: a surrogate outside a high-low pair becomes U+FFFD.
+inline constexpr Utf8Case kUtf16ToUtf8Cases[] = {
+    {"ascii", "Ab1", u"Ab1"},
+    {"two bytes", "\xC3\xA9", u"\u00E9"},
+    {"three bytes", "\xEF\xBF\xBE", u"\xFFFE"},
+    {"pair", "\xF0\x9F\x98\x80", u"\xD83D\xDE00"},
+    {"lone high surrogate",
+     "\xEF\xBF\xBD"
+     "A",
+     u"\xD800"
+     "A"},
+    {"lone low surrogate", "A\xEF\xBF\xBD", u"A\xDC00"},
+    {"pair in the wrong order", "\xEF\xBF\xBD\xEF\xBF\xBD", u"\xDC00\xD800"},
+    {"high surrogate at the end", "A\xEF\xBF\xBD", u"A\xDBFF"},
+};
+
+}  // namespace audiogram::testing

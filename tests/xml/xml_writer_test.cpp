@@ -1,0 +1,253 @@
+// The writer's exact bytes, its growth, its failures, and that what it writes parses.
+#include "xml/xml_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <random>
+
+#include "support/scoped_program_data.h"
+#include "xmllint_check.h"
+
+namespace audiogram {
+namespace {
+
+[[maybe_unused]] auto* const kIsolated =
+    ::testing::AddGlobalTestEnvironment(new testing::IsolatedProcessConfiguration);
+
+using testing::ParsesAsXml;
+
+struct WriterCase {
+    const char* name;
+    std::function<void(XmlWriter&)> write;
+    std::string_view text;
+};
+
+const WriterCase kWriterCases[] = {
+    {"worked run",
+     [](XmlWriter& w) {
+         w.PushElement("TonePoints");
+         w.WriteIntElement("StimulusFrequency", 1000);
+         EXPECT_TRUE(w.PopElement(true));
+     },
+     "<TonePoints>\r\n\t<StimulusFrequency>1000</StimulusFrequency>\r\n</TonePoints>\r\n"},
+    {"empty element kept",
+     [](XmlWriter& w) {
+         w.PushElement("A");
+         EXPECT_TRUE(w.PopElement(false));
+     },
+     "<A>\r\n</A>\r\n"},
+    {"a comment is content",
+     [](XmlWriter& w) {
+         w.PushElement("A");
+         w.WriteComment("note");
+         EXPECT_TRUE(w.PopElement(true));
+     },
+     "<A>\r\n\t<!--note -->\r\n</A>\r\n"},
+    {"a parent of dropped children is dropped",
+     [](XmlWriter& w) {
+         w.PushElement("Root");
+         w.PushElement("Section");
+         w.PushElement("Curve");
+         EXPECT_FALSE(w.PopElement(true));
+         EXPECT_FALSE(w.PopElement(true));
+         EXPECT_TRUE(w.PopElement(false));
+     },
+     "<Root>\r\n</Root>\r\n"},
+    {"a dropped child leaves its siblings",
+     [](XmlWriter& w) {
+         w.PushElement("R");
+         w.WriteElement("X", "1");
+         w.PushElement("B");
+         EXPECT_FALSE(w.PopElement(true));
+         w.WriteElement("StimulusLevel", "");
+         EXPECT_TRUE(w.PopElement(true));
+     },
+     "<R>\r\n\t<X>1</X>\r\n\t<StimulusLevel></StimulusLevel>\r\n</R>\r\n"},
+    {"cancel restores the text before the push",
+     [](XmlWriter& w) {
+         w.PushElement("R");
+         w.WriteElement("X", "1");
+         w.PushElement("A");
+         w.WriteComment("gone");
+         w.PushElement("B");
+         w.WriteIntElement("C", 3);
+         w.PopElement(false);
+         w.CancelElement();
+         EXPECT_EQ(w.Depth(), 1);
+         w.PopElement(true);
+     },
+     "<R>\r\n\t<X>1</X>\r\n</R>\r\n"},
+    {"attribute text",
+     [](XmlWriter& w) {
+         w.PushElement("TORVAAudiometricStandard", R"( ConvertedFromDataStandard="200" Version="500")");
+         w.PopElement(false);
+     },
+     "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\">\r\n"
+     "</TORVAAudiometricStandard>\r\n"},
+    {"numbers",
+     [](XmlWriter& w) {
+         w.PushElement("R");
+         w.WriteDoubleElement("StimulusOnTime", 0.0, 3);
+         w.WriteDoubleElement("Level", 1250 / 100.0, 2);
+         w.WriteDoubleElement("Level", -5 / 10.0, 1);
+         w.WriteIntElement("Warble", -3);
+         w.PopElement(true);
+     },
+     "<R>\r\n\t<StimulusOnTime>0.000</StimulusOnTime>\r\n\t<Level>12.50</Level>\r\n\t<Level>-0.5</Level>\r\n"
+     "\t<Warble>-3</Warble>\r\n</R>\r\n"},
+    {"record text is escaped and converted",
+     [](XmlWriter& w) { w.WriteStringElement("TestMethod", u"a<b & \u00E9"); },
+     "<TestMethod>a&lt;b &amp; \xC3\xA9</TestMethod>\r\n"},
+    {"no record text writes nothing",
+     [](XmlWriter& w) {
+         w.PushElement("R");
+         w.WriteStringElement("TestMethod", std::nullopt);
+         w.PopElement(true);
+     },
+     ""},
+    {"illegal characters are dropped and reported",
+     [](XmlWriter& w) {
+         w.WriteStringElement("TestMethod",
+                              u"ab\x01"
+                              "c");
+     },
+     "<!-- Element TestMethod contains illegal characters, illegal characters substituted with hex values: "
+     "'ab[1]c' -->\r\n<TestMethod>abc</TestMethod>\r\n"},
+    {"only illegal characters",
+     [](XmlWriter& w) {
+         w.PushElement("AudMeasurementConditions");
+         w.WriteStringElement("WordListName", u"\x01\x02");
+         w.PopElement(true);
+     },
+     "<AudMeasurementConditions>\r\n"
+     "\t<!-- Element WordListName contains illegal characters, illegal characters substituted with hex "
+     "values: '[1][2]' -->\r\n"
+     "\t<!--Error converting element WordListName from UTF16 to UTF8 -->\r\n"
+     "\t<WordListName></WordListName>\r\n"
+     "</AudMeasurementConditions>\r\n"},
+    {"comments never hold a double hyphen or a forbidden character",
+     [](XmlWriter& w) {
+         w.PushElement("R");
+         w.WriteComment("a--b---c-");
+         w.WriteComment("x\x01y\x7F\tz");
+         w.WriteComment("bad \xFF byte, cut \xE2\x82");
+         w.WriteCommentW(u"\xFFFE \xFFFF --> 100% \xD800");
+         w.WriteCommentW(u"");
+         w.PopElement(true);
+     },
+     "<R>\r\n\t<!--a- -b- - -c- -->\r\n\t<!--x[1]y\x7F\tz -->\r\n\t<!--bad [FF] byte, cut [E2][82] -->\r\n"
+     "\t<!--[FFFE] [FFFF] - -> 100% \xEF\xBF\xBD -->\r\n</R>\r\n"},
+};
+
+TEST(XmlWriter, WritesExactBytes) {
+    for (const WriterCase& c : kWriterCases) {
+        XmlWriter writer;
+        c.write(writer);
+        EXPECT_EQ(writer.Text(), c.text) << c.name;
+        EXPECT_EQ(writer.Depth(), 0) << c.name;
+        EXPECT_EQ(writer.Length(), c.text.size()) << c.name;
+        EXPECT_EQ(writer.Text().data()[writer.Length()], '\0') << c.name;
+        if (c.text.starts_with("<") && !c.text.starts_with("<!")) {
+            EXPECT_TRUE(ParsesAsXml(c.text)) << c.name;
+        }
+    }
+}
+
+TEST(XmlWriter, StartsEmptyAtTheFirstStep) {
+    XmlWriter writer;
+    EXPECT_EQ(writer.Text(), "");
+    EXPECT_EQ(writer.Capacity(), XmlWriter::kGrowthStep);
+    EXPECT_EQ(writer.Depth(), 0);
+}
+
+TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
+    const struct {
+        std::size_t first, second;
+        std::uint32_t capacity;
+    } cases[] = {
+        {40000, 0, 105536},      // 32768 + 40000 + 32768
+        {32767, 0, 32768},       // room for the text and its terminator
+        {32768, 0, 98304},       // a single append of a whole step grows by itself and a step
+        {32767, 1, 65536},       // a small append grows by one step
+        {32000, 40000, 105536},  // growth counts the append, not what the buffer holds
+    };
+    for (const auto& c : cases) {
+        XmlWriter writer;
+        writer.AppendText(std::string(c.first, 'a'));
+        writer.AppendChars('b', static_cast<std::uint32_t>(c.second));
+        EXPECT_EQ(writer.Capacity(), c.capacity) << c.first << " + " << c.second;
+        ASSERT_EQ(writer.Length(), c.first + c.second);
+        EXPECT_EQ(writer.Text().substr(c.first), std::string(c.second, 'b'));
+        EXPECT_EQ(writer.Text().data()[writer.Length()], '\0');
+    }
+}
+
+TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
+    const std::function<void(XmlWriter&)> closers[] = {[](XmlWriter& w) { w.PopElement(true); },
+                                                       [](XmlWriter& w) { w.PopElement(false); },
+                                                       [](XmlWriter& w) { w.CancelElement(); }};
+    for (const auto& close : closers) {
+        XmlWriter writer;
+        writer.PushElement("A");
+        writer.PopElement(false);
+        const std::string before(writer.Text());
+        try {
+            close(writer);
+            ADD_FAILURE() << "no exception";
+        } catch (const XmlWriterError& error) {
+            EXPECT_STREQ(error.what(), "Missing PushElement failure!");
+        }
+        EXPECT_EQ(writer.Text(), before);
+        EXPECT_EQ(writer.Depth(), 0);
+    }
+}
+
+TEST(XmlWriter, CommentsAreCutTo1023BytesOrUnits) {
+    const struct {
+        std::function<void(XmlWriter&)> write;
+        std::string body;
+    } cases[] = {
+        {[](XmlWriter& w) { w.WriteComment(std::string(2000, 'a')); }, std::string(1023, 'a')},
+        {[](XmlWriter& w) { w.WriteComment(std::string(1022, 'a') + "\xC3\xA9"); }, std::string(1022, 'a')},
+        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(2000, u'\u00E9')); },
+         [] {
+             std::string body;
+             for (int i = 0; i < 1023; ++i) body += "\xC3\xA9";
+             return body;
+         }()},
+        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(1022, u'a') + u"\U0001F600"); },
+         std::string(1022, 'a')},
+    };
+    for (const auto& c : cases) {
+        XmlWriter writer;
+        c.write(writer);
+        EXPECT_EQ(writer.Text(), "<!--" + c.body + " -->\r\n");
+    }
+}
+
+// Whatever record text and comment text come in, the document stays well-formed.
+TEST(XmlWriter, RandomTextsKeepTheDocumentWellFormed) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> unit(0, 0xFFFF);
+    std::uniform_int_distribution<int> small(0, 0x7F);
+    XmlWriter writer;
+    writer.AppendText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    writer.NewLine();
+    writer.PushElement("Root");
+    for (int element = 0; element < 300; ++element) {
+        std::u16string text;
+        for (int i = 0; i < 12; ++i) text += static_cast<char16_t>(i % 2 != 0 ? small(random) : unit(random));
+        writer.WriteStringElement("Text", text);
+        writer.WriteCommentW(text);
+        std::string narrow;
+        for (char16_t c : text) narrow += static_cast<char>(c);
+        writer.WriteComment(narrow);
+    }
+    writer.PopElement(false);
+    EXPECT_TRUE(ParsesAsXml(writer.Text()));
+}
+
+}  // namespace
+}  // namespace audiogram
