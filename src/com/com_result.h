@@ -26,10 +26,6 @@ private:
     HRESULT result_;
 };
 
-inline void ThrowIfFailed(HRESULT hr) {
-    if (FAILED(hr)) throw ComError(hr);
-}
-
 // Runs the body of an interface method. A ComError ends it with its HRESULT, running out of
 // memory with E_OUTOFMEMORY, any other exception with `otherwise`.
 template <typename Body>

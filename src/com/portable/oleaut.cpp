@@ -98,7 +98,7 @@ UINT SysStringLen(BSTR pbstr) {
     if (pbstr == nullptr) return 0;
     std::uint32_t bytes = 0;
     std::memcpy(&bytes, BstrBlock(pbstr), sizeof bytes);
-    return bytes / sizeof(OLECHAR);
+    return static_cast<UINT>(bytes / sizeof(OLECHAR));
 }
 
 void VariantInit(VARIANT* pvarg) { pvarg->vt = VT_EMPTY; }

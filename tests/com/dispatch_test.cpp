@@ -1,0 +1,122 @@
+// Late binding without a type library: names, dispids, argument conversions and refusals.
+
+#include "com_test_support.h"
+
+namespace audiogram::com::testing {
+namespace {
+
+using DispatchTest = ComponentTest;
+
+DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK) {
+    LPOLESTR names[] = {name.data()};
+    DISPID dispid = 0;
+    EXPECT_EQ(target.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
+    return dispid;
+}
+
+TEST_F(DispatchTest, NamesAndDispids) {
+    EXPECT_EQ(IdOf(*converter, u"ConvertData"), 1);
+    EXPECT_EQ(IdOf(*converter, u"validatedata"), 2);
+    EXPECT_EQ(IdOf(*converter, u"CONVERTDATABLOB"), 3);
+    for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"}) {
+        EXPECT_EQ(IdOf(*converter, unknown, DISP_E_UNKNOWNNAME), DISPID_UNKNOWN);
+    }
+    std::u16string method = u"ConvertDataBlob", parameter = u"PublicBlob";
+    LPOLESTR names[] = {method.data(), parameter.data()};
+    DISPID ids[2] = {};
+    EXPECT_EQ(converter->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[0], 3);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN) << "parameter names are not offered";
+    EXPECT_EQ(converter->GetIDsOfNames(IID_IConvertAction, names, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
+
+    UINT count = 7;
+    ITypeInfo* info = nullptr;
+    EXPECT_EQ(converter->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 0u) << "no type information without a type library";
+    EXPECT_EQ(converter->GetTypeInfo(0, 0, &info), DISP_E_BADINDEX);
+}
+
+TEST_F(DispatchTest, ConverterVersionHasNoTypeInformation) {
+    ComPtr<IConverterVersion> version;
+    ASSERT_EQ(QueryInterfaceInto(converter.Get(), IID_IConverterVersion, version), S_OK);
+    UINT count = 0;
+    ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&count);  // any non-null value
+    EXPECT_EQ(version->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(version->GetTypeInfo(0, 0, &info), TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(info, nullptr);
+    EXPECT_EQ(IdOf(*version, u"GetConverterVersion", TYPE_E_ELEMENTNOTFOUND), 0);
+    EXPECT_EQ(InvokeMethod(*version, 1, {}), TYPE_E_ELEMENTNOTFOUND);
+}
+
+struct RefusedCall {
+    const char* what;
+    DISPID dispid;
+    WORD flags;
+    std::vector<VARIANT> arguments;
+    HRESULT expected;
+    UINT badArgument = 99;  // as Invoke counts: the last argument is 0
+};
+
+TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
+    OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
+    OwnedVariant out(ByteArrayVariant({1, 2, 3}));
+    const VARIANT outRef = RefTo(out.value), to = I2(200), from = I4(100);
+    const RefusedCall calls[] = {
+        {"unknown dispid", 4, DISPATCH_METHOD, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"property get", 3, DISPATCH_PROPERTYGET, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"one argument short", 3, DISPATCH_METHOD, {to, from, blob.value}, DISP_E_BADPARAMCOUNT},
+        {"string for a short", 3, DISPATCH_METHOD, {to, Typed(VT_BSTR), blob.value, outRef}, DISP_E_TYPEMISMATCH, 2},
+        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, blob.value, outRef}, DISP_E_OVERFLOW, 3},
+        {"out VARIANT by value", 3, DISPATCH_METHOD, {to, from, blob.value, blob.value}, DISP_E_TYPEMISMATCH, 0},
+        {"short for an action", 2, DISPATCH_METHOD, {to}, DISP_E_TYPEMISMATCH, 0},
+    };
+    for (const RefusedCall& call : calls) {
+        SCOPED_TRACE(call.what);
+        UINT badArgument = 99;
+        EXPECT_EQ(InvokeMethod(*converter, call.dispid, call.arguments, call.flags, &badArgument), call.expected);
+        EXPECT_EQ(badArgument, call.badArgument);
+        EXPECT_EQ(BytesOf(out.value), (Blob{1, 2, 3})) << "the out VARIANT is untouched";
+    }
+    DISPID named = 0;
+    VARIANT one = to;
+    DISPPARAMS withNames{&one, &named, 1, 1};
+    EXPECT_EQ(converter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &withNames, nullptr, nullptr, nullptr),
+              DISP_E_NONAMEDARGS);
+}
+
+TEST_F(DispatchTest, ArgumentsByReferenceAndEarlierResultsReplaced) {
+    OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
+    OwnedVariant out(ByteArrayVariant({9, 9}));  // a script variable still holding an earlier result
+    SHORT to = 200;
+    VARIANT toRef = Typed(VT_BYREF | VT_I2);
+    toRef.piVal = &to;
+    VARIANT from = I2(100);
+    EXPECT_EQ(InvokeMethod(*converter, 3, {toRef, RefTo(from), RefTo(blob.value), RefTo(out.value)},
+                           DISPATCH_METHOD | DISPATCH_PROPERTYGET),
+              S_OK);
+    EXPECT_EQ(BytesOf(out.value).size(), 36128u);
+}
+
+TEST_F(DispatchTest, ActionsByName) {
+    HostWorld world;
+    const Blob source = SampleBlob(kDataStandard100);
+    ComPtr<IHostAction> old = MakeHostAction(world, "old", &source, 100);
+    OwnedVariant newAction;
+    ASSERT_EQ(InvokeMethod(*converter, 1, {I4(200), DispatchOf(old.Get()), RefTo(newAction.value)}), S_OK);
+    ASSERT_EQ(newAction.value.vt, VT_DISPATCH);
+    ComPtr<IHostAction> created;
+    ASSERT_EQ(QueryInterfaceInto(newAction.value.pdispVal, IID_IHostAction, created), S_OK);
+    EXPECT_EQ(StandardOf(*created), 200);
+
+    // A failing method is reported the way a type library reports it.
+    VARIANT action = DispatchOf(old.Get());
+    DISPPARAMS validate{&action, nullptr, 1, 0};
+    EXCEPINFO exception{};
+    EXPECT_EQ(converter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &validate, nullptr, &exception, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(exception.scode, CONV_E_NOTIMPLEMENTED);
+}
+
+}  // namespace
+}  // namespace audiogram::com::testing
