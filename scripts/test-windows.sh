@@ -5,7 +5,8 @@
 #
 # Usage: scripts/test-windows.sh REFERENCE_FOLDER
 #   REFERENCE_FOLDER: the conversions of the Linux build (manifest.tsv and blobs), written by
-#   the Linux test stage's wine_reference_blobs test into build/<preset>/wine-reference.
+#   the Linux test stage (test WineReference.LinuxConversionsOfTheSamples) into
+#   build/<preset>/wine-reference.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,6 +29,12 @@ pass() { passed=$((passed + 1)); }
 fail() {
     failed=$((failed + 1))
     echo "FAIL $*"
+}
+# run_step WHAT COMMAND...: one check that the command succeeds.
+run_step() {
+    local what=$1
+    shift
+    if "$@" >/dev/null 2>&1; then pass; else fail "$what"; fi
 }
 # Adds the "N passed, N failed" line of a part's output to the stage's count.
 count_part() {
@@ -79,7 +86,9 @@ class_key='HKCR\CLSID\{617C5CCD-9BB5-4EA3-99AB-CE81BB75A790}'
 "$wine" reg add "$class_key\\StaleBeforeRegistration" /f >/dev/null 2>&1
 "$wine" reg add "$class_key\\Programmable\\Stale" /f >/dev/null 2>&1
 
-if "$wine" regsvr32 /s "$module" >/dev/null 2>&1; then pass; else fail "regsvr32 /s"; fi
+run_step "regsvr32 /s" "$wine" regsvr32 /s "$module"
+# installers register again on every upgrade: a second registration rewrites the first
+run_step "regsvr32 /s over an existing registration" "$wine" regsvr32 /s "$module"
 
 output=$("$wine" "$client" registered "$module" "$(windows_path "$reference")" 2>&1 | tr -d '\r') || true
 echo "$output"
@@ -89,7 +98,9 @@ output=$("$wine" cscript //nologo "$(windows_path "$root/tests/wine/convert_acti
 echo "$output"
 count_part "$output" "the script"
 
-if "$wine" regsvr32 /u /s "$module" >/dev/null 2>&1; then pass; else fail "regsvr32 /u /s"; fi
+run_step "regsvr32 /u /s" "$wine" regsvr32 /u /s "$module"
+# uninstallers may unregister what is already gone: nothing left to remove is no failure
+run_step "regsvr32 /u /s of an unregistered DLL" "$wine" regsvr32 /u /s "$module"
 output=$("$wine" "$client" unregistered 2>&1 | tr -d '\r') || true
 echo "$output"
 count_part "$output" "the unregistration check"

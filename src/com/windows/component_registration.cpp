@@ -74,11 +74,18 @@ HRESULT UnregisterTypeLibrary(const std::wstring& modulePath) {
     TLIBATTR* attributes = nullptr;
     const HRESULT described = library->GetLibAttr(&attributes);
     if (FAILED(described)) return described;
-    const HRESULT status = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum,
-                                             attributes->wMinorVerNum, attributes->lcid, attributes->syskind);
+    // A library that is not registered is as unregistered as it can be; asked to unregister
+    // it anyway, the platforms disagree on the failure they report.
+    HRESULT status = S_OK;
+    BSTR registeredPath = nullptr;
+    if (SUCCEEDED(QueryPathOfRegTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                                        attributes->lcid, &registeredPath))) {
+        SysFreeString(registeredPath);
+        status = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                                   attributes->lcid, attributes->syskind);
+    }
     library->ReleaseTLibAttr(attributes);
-    // A library that is not registered is as unregistered as it can be.
-    return status == TYPE_E_REGISTRYACCESS ? S_OK : status;
+    return status;
 }
 
 }  // namespace
