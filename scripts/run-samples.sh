@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on the bundled samples: installs what is missing, builds the release preset,
-# then converts every sample record to the other binary data standard and back, and says
-# what came back. Results go to build/sample-conversions.
+# then converts every sample record to the other binary data standard and back, exports
+# every sample as a data standard 500 document, and says what came back. Results go to
+# build/sample-conversions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,6 +44,15 @@ for sample in samples/*.ds200; do
   echo "  $name.ds200 ($(size "$sample") bytes) -> 100 ($(size "$out/$name.ds100") bytes)" \
        "-> 200: $dropped bytes back in their empty state (parts a 100 record has no room for)," \
        "-> 100 again: $verdict"
+done
+
+for sample in samples/*.ds100 samples/*.ds200; do
+  name=$(basename "$sample")
+  from=${name##*.ds}
+  "$audconv" convert --from "$from" --to 500 -o "$out/${name%.*}.xml" "$sample" >/dev/null  # stdout: the legal-character list as read
+  if xmllint --noout "$out/${name%.*}.xml"; then verdict="well-formed"; else verdict="NOT WELL-FORMED"; failures=$((failures + 1)); fi
+  echo "  $name -> 500: ${name%.*}.xml ($(size "$out/${name%.*}.xml") bytes," \
+       "$(grep -c '<!--' "$out/${name%.*}.xml" || true) comments): $verdict"
 done
 
 if [ "$failures" -ne 0 ]; then

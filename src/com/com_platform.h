@@ -7,7 +7,10 @@
 #include "com/portable/com_base.h"
 #include "com/portable/oleaut.h"
 #else
+// windows.h first: the other two rely on what it declares
+// clang-format off
 #include <windows.h>
 #include <oleauto.h>
 #include <unknwn.h>
+// clang-format on
 #endif

@@ -10,7 +10,7 @@ namespace audiogram::com {
 
 template <typename Interface>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Takes a new reference to `pointer`.
@@ -50,7 +50,7 @@ public:
         return owner;
     }
 
-private:
+  private:
     Interface* pointer_ = nullptr;
 };
 

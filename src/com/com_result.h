@@ -8,9 +8,9 @@
 
 #include "com/com_platform.h"
 
-#define RETURN_IF_FAILED(expression)                        \
-    do {                                                    \
-        const HRESULT returnIfFailedResult_ = (expression); \
+#define RETURN_IF_FAILED(expression)                                     \
+    do {                                                                 \
+        const HRESULT returnIfFailedResult_ = (expression);              \
         if (FAILED(returnIfFailedResult_)) return returnIfFailedResult_; \
     } while (false)
 
@@ -18,11 +18,11 @@ namespace audiogram::com {
 
 // An exception that carries an HRESULT: it ends the interface method with that HRESULT.
 class ComError : public std::runtime_error {
-public:
+  public:
     explicit ComError(HRESULT result) : std::runtime_error("COM error"), result_(result) {}
     HRESULT Result() const { return result_; }
 
-private:
+  private:
     HRESULT result_;
 };
 

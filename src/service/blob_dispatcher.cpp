@@ -3,10 +3,12 @@
 #include <array>
 #include <new>
 
+#include "export/convert200to500.h"
 #include "records/counted_text.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 #include "records/record_conversion.h"
+#include "xml/xml_writer.h"
 
 namespace audiogram {
 namespace {
@@ -98,10 +100,20 @@ HResult ConvertBlob200to100(ByteSpan source, Blob& result) {
     return kStatusOk;
 }
 
-HResult ConvertBlob200to500(MutableByteSpan source, Blob& /*result*/, const CExtensionData* /*extension*/) {
+HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensionData* extension) {
     if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
-    CompleteCalibrationDate(source);
-    return CONV_E_NOTIMPLEMENTED;  // the document export is not built yet
+    // Any failure of the export, a writer exception included, leaves no document behind.
+    try {
+        XmlWriter writer;
+        Convert200to500 converter(writer);
+        CompleteCalibrationDate(source);
+        if (converter.Convert_Audio(source.first(record200::kSize), extension) != 0) return kStatusFail;
+        const std::string_view document = writer.Text();
+        SetBlobBytes(result, ByteSpan(reinterpret_cast<const std::uint8_t*>(document.data()), document.size()));
+        return kStatusOk;
+    } catch (...) {
+        return kStatusFail;
+    }
 }
 
 HResult ConvertBlob500to200(ByteSpan /*source*/, Blob& /*result*/) {

@@ -37,7 +37,8 @@ ComPtr<IConvertAction> CreateConverter() {
 }
 
 VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound) {
-    VARIANT blob = ArrayOf(VT_UI1, SafeArrayCreateVector(VT_UI1, lowerBound, static_cast<ULONG>(bytes.size())));
+    VARIANT blob =
+        ArrayOf(VT_UI1, SafeArrayCreateVector(VT_UI1, lowerBound, static_cast<ULONG>(bytes.size())));
     if (!bytes.empty()) std::memcpy(blob.parray->pvData, bytes.data(), bytes.size());
     return blob;
 }
@@ -47,8 +48,8 @@ HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> argu
     std::reverse(arguments.begin(), arguments.end());
     DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
     EXCEPINFO exception{};
-    const HRESULT hr =
-        target.Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, &exception, badArgument);
+    const HRESULT hr = target.Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr,
+                                     &exception, badArgument);
     return hr == DISP_E_EXCEPTION ? exception.scode : hr;
 }
 
@@ -83,7 +84,8 @@ Blob SampleBlob(DataStandard standard, std::size_t extension) {
 
 HRESULT HostWorld::Record(const std::string& call) {
     calls.push_back(call);
-    if (const auto thrown = throwing.find(call); thrown != throwing.end()) std::rethrow_exception(thrown->second);
+    if (const auto thrown = throwing.find(call); thrown != throwing.end())
+        std::rethrow_exception(thrown->second);
     const auto failure = failing.find(call);
     return failure == failing.end() ? S_OK : failure->second;
 }
@@ -101,7 +103,7 @@ std::string IidName(REFIID iid) {
 // Reference counting and the IDispatch members no test calls, for both host interfaces.
 template <typename Interface>
 class HostObject : public Interface {
-public:
+  public:
     HostObject(HostWorld& world, std::string name) : world_(world), name_(std::move(name)) { ++world_.live; }
     virtual ~HostObject() { --world_.live; }
 
@@ -113,14 +115,17 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Reserved1() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved2() override { return E_NOTIMPL; }
 
-protected:
+  protected:
     // Records the call; a query answers for `Interface`, IDispatch and IUnknown.
     HRESULT Query(REFIID iid, REFIID own, void** object) {
         const HRESULT hr = world_.Record(name_ + ".QueryInterface(" + IidName(iid) + ")");
@@ -134,12 +139,12 @@ protected:
     HostWorld& world_;
     const std::string name_;
 
-private:
+  private:
     ULONG references_ = 1;
 };
 
 class FakeDataType final : public HostObject<IHostDataType> {
-public:
+  public:
     FakeDataType(HostWorld& world, const std::string& name, IHostAction& action, short& standard)
         : HostObject(world, name), action_(&action), standard_(standard) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -156,7 +161,7 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     ComPtr<IHostAction> action_;  // keeps the standard's owner alive
     short& standard_;
 };
@@ -164,7 +169,7 @@ private:
 }  // namespace
 
 class FakeHostAction final : public HostObject<IHostAction> {
-public:
+  public:
     FakeHostAction(HostWorld& world, const std::string& name, const Blob* data, short standard)
         : HostObject(world, name), standard_(standard) {
         if (data != nullptr) data_.value = ByteArrayVariant(*data);
@@ -172,14 +177,18 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         return Query(iid, IID_IHostAction, object);
     }
-#define VESK_UNUSED_SLOT(n) \
-    HRESULT STDMETHODCALLTYPE Reserved##n() override { return E_NOTIMPL; }
-    VESK_UNUSED_SLOT(3) VESK_UNUSED_SLOT(4) VESK_UNUSED_SLOT(5) VESK_UNUSED_SLOT(6) VESK_UNUSED_SLOT(8)
-    VESK_UNUSED_SLOT(9) VESK_UNUSED_SLOT(10) VESK_UNUSED_SLOT(11) VESK_UNUSED_SLOT(12) VESK_UNUSED_SLOT(13)
-    VESK_UNUSED_SLOT(14) VESK_UNUSED_SLOT(17) VESK_UNUSED_SLOT(18) VESK_UNUSED_SLOT(19) VESK_UNUSED_SLOT(20)
+#define VESK_UNUSED_SLOT(n)                            \
+    HRESULT STDMETHODCALLTYPE Reserved##n() override { \
+        return E_NOTIMPL;                              \
+    }
+    VESK_UNUSED_SLOT(3)
+    VESK_UNUSED_SLOT(4) VESK_UNUSED_SLOT(5) VESK_UNUSED_SLOT(6) VESK_UNUSED_SLOT(8) VESK_UNUSED_SLOT(9)
+        VESK_UNUSED_SLOT(10) VESK_UNUSED_SLOT(11) VESK_UNUSED_SLOT(12) VESK_UNUSED_SLOT(13)
+            VESK_UNUSED_SLOT(14) VESK_UNUSED_SLOT(17) VESK_UNUSED_SLOT(18) VESK_UNUSED_SLOT(19)
+                VESK_UNUSED_SLOT(20)
 #undef VESK_UNUSED_SLOT
 
-    HRESULT STDMETHODCALLTYPE GetDataType(IHostDataType** dataType) override {
+                    HRESULT STDMETHODCALLTYPE GetDataType(IHostDataType** dataType) override {
         *dataType = nullptr;
         RETURN_IF_FAILED(world_.Record(name_ + ".GetDataType"));
         if (!world_.answersNull.contains(name_ + ".GetDataType")) {
@@ -208,12 +217,17 @@ public:
     OwnedVariant data_;
 };
 
-ComPtr<IHostAction> MakeHostAction(HostWorld& world, const std::string& name, const Blob* data, short standard) {
+ComPtr<IHostAction> MakeHostAction(HostWorld& world, const std::string& name, const Blob* data,
+                                   short standard) {
     return ComPtr<IHostAction>::Adopt(new FakeHostAction(world, name, data, standard));
 }
 
-short StandardOf(IHostAction& action) { return static_cast<FakeHostAction&>(action).standard_; }
+short StandardOf(IHostAction& action) {
+    return static_cast<FakeHostAction&>(action).standard_;
+}
 
-const VARIANT& DataOf(IHostAction& action) { return static_cast<FakeHostAction&>(action).data_.value; }
+const VARIANT& DataOf(IHostAction& action) {
+    return static_cast<FakeHostAction&>(action).data_.value;
+}
 
 }  // namespace audiogram::com::testing

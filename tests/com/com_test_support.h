@@ -2,13 +2,13 @@
 // What the component's tests share: the module loaded as a host loads it, owned VARIANTs
 // and blobs, sample blobs of each data standard, and host action doubles that record calls.
 
+#include <gtest/gtest.h>
+
 #include <exception>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "com/com_ptr.h"
 #include "com/converter_interfaces.h"
@@ -18,12 +18,14 @@ namespace audiogram::com::testing {
 
 // The module, opened with dlopen once per test process; only its two exports are used.
 class Module {
-public:
+  public:
     static Module& Get();
-    HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) const { return getClassObject_(clsid, iid, object); }
+    HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) const {
+        return getClassObject_(clsid, iid, object);
+    }
     HRESULT CanUnloadNow() const { return canUnloadNow_(); }
 
-private:
+  private:
     Module();
     LPFNGETCLASSOBJECT getClassObject_ = nullptr;
     LPFNCANUNLOADNOW canUnloadNow_ = nullptr;
@@ -33,7 +35,7 @@ ComPtr<IConvertAction> CreateConverter();
 
 // Every test releases what it took: afterwards the module can be unloaded.
 class ComponentTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         converter.Reset();
         EXPECT_EQ(Module::Get().CanUnloadNow(), S_OK) << "a reference to the component was left";
@@ -42,7 +44,7 @@ protected:
 };
 
 class OwnedVariant {
-public:
+  public:
     OwnedVariant() { VariantInit(&value); }
     explicit OwnedVariant(const VARIANT& adopted) : value(adopted) {}
     ~OwnedVariant() { EXPECT_EQ(VariantClear(&value), S_OK); }
@@ -56,10 +58,26 @@ inline VARIANT Typed(VARTYPE vt) {
     v.vt = vt;
     return v;
 }
-inline VARIANT I2(short value) { VARIANT v = Typed(VT_I2); v.iVal = value; return v; }
-inline VARIANT I4(LONG value) { VARIANT v = Typed(VT_I4); v.lVal = value; return v; }
-inline VARIANT RefTo(VARIANT& target) { VARIANT v = Typed(VT_BYREF | VT_VARIANT); v.pvarVal = &target; return v; }
-inline VARIANT DispatchOf(IDispatch* object) { VARIANT v = Typed(VT_DISPATCH); v.pdispVal = object; return v; }
+inline VARIANT I2(short value) {
+    VARIANT v = Typed(VT_I2);
+    v.iVal = value;
+    return v;
+}
+inline VARIANT I4(LONG value) {
+    VARIANT v = Typed(VT_I4);
+    v.lVal = value;
+    return v;
+}
+inline VARIANT RefTo(VARIANT& target) {
+    VARIANT v = Typed(VT_BYREF | VT_VARIANT);
+    v.pvarVal = &target;
+    return v;
+}
+inline VARIANT DispatchOf(IDispatch* object) {
+    VARIANT v = Typed(VT_DISPATCH);
+    v.pdispVal = object;
+    return v;
+}
 inline VARIANT ArrayOf(VARTYPE elements, SAFEARRAY* array) {
     VARIANT v = Typed(static_cast<VARTYPE>(VT_ARRAY | elements));
     v.parray = array;
@@ -91,7 +109,8 @@ struct HostWorld {
 
 class FakeHostAction;
 // An action of the host holding `data` of data standard `standard`, with one reference.
-ComPtr<IHostAction> MakeHostAction(HostWorld& world, const std::string& name, const Blob* data, short standard);
+ComPtr<IHostAction> MakeHostAction(HostWorld& world, const std::string& name, const Blob* data,
+                                   short standard);
 short StandardOf(IHostAction& action);
 const VARIANT& DataOf(IHostAction& action);
 

@@ -17,7 +17,8 @@ TEST(ModuleExports, ClassObjectRequests) {
     const Module& module = Module::Get();
     void* object = &object;
     EXPECT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IClassFactory, nullptr), E_POINTER);
-    EXPECT_EQ(module.GetClassObject(IID_IConvertAction, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(module.GetClassObject(IID_IConvertAction, IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
     object = &object;
     EXPECT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IConvertAction, &object), E_NOINTERFACE);

@@ -81,7 +81,8 @@ const BadBlob kBadBlobs[] = {
      }},
     {"lower bound 1", [](SAFEARRAY*&) { return ByteArrayVariant(SampleBlob(kDataStandard100), 1); }},
     {"array of shorts", [](SAFEARRAY*&) { return ArrayOf(VT_I2, SafeArrayCreateVector(VT_I2, 0, 19472)); }},
-    {"script array", [](SAFEARRAY*&) { return ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3)); }},
+    {"script array",
+     [](SAFEARRAY*&) { return ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3)); }},
     {"byte array type without an array", [](SAFEARRAY*&) { return ArrayOf(VT_UI1, nullptr); }},
     {"number", [](SAFEARRAY*&) { return I4(19472); }},
 };
@@ -94,7 +95,8 @@ TEST_P(ConvertDataBlobTest, BadBlobsAreRefusedBeforeThePairIsExamined) {
             OwnedVariant blob(bad.make(kept));
             OwnedVariant out;
             out.value.vt = VT_I4;  // the out VARIANT is emptied, whatever it held
-            EXPECT_EQ(ConvertBlob(GetParam(), *converter, to, 100, blob.value, out.value), CONV_E_INVALIDBLOB);
+            EXPECT_EQ(ConvertBlob(GetParam(), *converter, to, 100, blob.value, out.value),
+                      CONV_E_INVALIDBLOB);
             EXPECT_EQ(out.value.vt, VT_EMPTY);
             SafeArrayDestroy(kept);
         }
@@ -107,7 +109,9 @@ TEST_F(ComponentTest, NullOutVariantIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, ConvertDataBlobTest, ::testing::Values(Route::Vtable, Route::ByName),
-                         [](const auto& route) { return route.param == Route::Vtable ? "Vtable" : "ByName"; });
+                         [](const auto& route) {
+                             return route.param == Route::Vtable ? "Vtable" : "ByName";
+                         });
 
 }  // namespace
 }  // namespace audiogram::com::testing

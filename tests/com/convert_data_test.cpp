@@ -35,17 +35,26 @@ struct FailureCase {
 };
 
 const FailureCase kFailures[] = {
-    {"not a host action", [](HostWorld& w) { w.failing["old.QueryInterface(IHostAction)"] = E_NOINTERFACE; },
-     E_POINTER, {"old.QueryInterface(IHostAction)"}},
-    {"query refused", [](HostWorld& w) { w.failing["old.QueryInterface(IHostAction)"] = E_ACCESSDENIED; },
-     E_ACCESSDENIED, {"old.QueryInterface(IHostAction)"}},
+    {"not a host action",
+     [](HostWorld& w) { w.failing["old.QueryInterface(IHostAction)"] = E_NOINTERFACE; },
+     E_POINTER,
+     {"old.QueryInterface(IHostAction)"}},
+    {"query refused",
+     [](HostWorld& w) { w.failing["old.QueryInterface(IHostAction)"] = E_ACCESSDENIED; },
+     E_ACCESSDENIED,
+     {"old.QueryInterface(IHostAction)"}},
     {"empty blob", [](HostWorld&) {}, CONV_E_INVALIDBLOB, kUpToStandard, 200, false},
-    {"GetDataType fails", [](HostWorld& w) { w.failing["old.GetDataType"] = kHostFailure; }, kHostFailure,
-     {"old.QueryInterface(IHostAction)", "old.GetData", "old.GetDataType", "old.QueryInterface(ISupportErrorInfo)"}},
-    {"no data type", [](HostWorld& w) { w.answersNull.insert("old.GetDataType"); }, E_POINTER,
+    {"GetDataType fails",
+     [](HostWorld& w) { w.failing["old.GetDataType"] = kHostFailure; },
+     kHostFailure,
+     {"old.QueryInterface(IHostAction)", "old.GetData", "old.GetDataType",
+      "old.QueryInterface(ISupportErrorInfo)"}},
+    {"no data type",
+     [](HostWorld& w) { w.answersNull.insert("old.GetDataType"); },
+     E_POINTER,
      {"old.QueryInterface(IHostAction)", "old.GetData", "old.GetDataType"}},
-    {"GetDataStandard fails", [](HostWorld& w) { w.failing["old.GetDataStandard"] = kHostFailure; }, kHostFailure,
-     Then(kUpToStandard, {"old.QueryInterface(ISupportErrorInfo)"})},
+    {"GetDataStandard fails", [](HostWorld& w) { w.failing["old.GetDataStandard"] = kHostFailure; },
+     kHostFailure, Then(kUpToStandard, {"old.QueryInterface(ISupportErrorInfo)"})},
     {"CreateAction fails", [](HostWorld& w) { w.failing["old.CreateAction"] = kHostFailure; }, kHostFailure,
      Then(kUpToCreate, {"old.QueryInterface(ISupportErrorInfo)"})},
     {"CreateAction throws a COM error",
@@ -61,9 +70,11 @@ const FailureCase kFailures[] = {
      kHostFailure, Then(kUpToCreate, {"new.GetDataType", "new.QueryInterface(ISupportErrorInfo)"})},
     {"PutDataStandard fails", [](HostWorld& w) { w.failing["new.PutDataStandard(200)"] = kHostFailure; },
      kHostFailure,
-     Then(kUpToCreate, {"new.GetDataType", "new.PutDataStandard(200)", "new.QueryInterface(ISupportErrorInfo)"})},
+     Then(kUpToCreate,
+          {"new.GetDataType", "new.PutDataStandard(200)", "new.QueryInterface(ISupportErrorInfo)"})},
     {"new action without IDispatch",
-     [](HostWorld& w) { w.failing["new.QueryInterface(IDispatch)"] = E_NOINTERFACE; }, E_NOINTERFACE, kSuccess},
+     [](HostWorld& w) { w.failing["new.QueryInterface(IDispatch)"] = E_NOINTERFACE; }, E_NOINTERFACE,
+     kSuccess},
 };
 
 using ConvertDataTest = ComponentTest;
@@ -74,7 +85,8 @@ TEST_F(ConvertDataTest, EveryFailureEndsTheCallAndReleasesEverything) {
         HostWorld world;
         failure.arrange(world);
         const Blob source = SampleBlob(kDataStandard100);
-        ComPtr<IHostAction> old = MakeHostAction(world, "old", failure.blobIsByteArray ? &source : nullptr, 100);
+        ComPtr<IHostAction> old =
+            MakeHostAction(world, "old", failure.blobIsByteArray ? &source : nullptr, 100);
         IDispatch* const untouched = reinterpret_cast<IDispatch*>(&world);
         IDispatch* newAction = untouched;
         EXPECT_EQ(converter->ConvertData(failure.to, old.Get(), &newAction), failure.expected);

@@ -66,15 +66,26 @@ TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
         {"unknown dispid", 4, DISPATCH_METHOD, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
         {"property get", 3, DISPATCH_PROPERTYGET, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
         {"one argument short", 3, DISPATCH_METHOD, {to, from, blob.value}, DISP_E_BADPARAMCOUNT},
-        {"string for a short", 3, DISPATCH_METHOD, {to, Typed(VT_BSTR), blob.value, outRef}, DISP_E_TYPEMISMATCH, 2},
+        {"string for a short",
+         3,
+         DISPATCH_METHOD,
+         {to, Typed(VT_BSTR), blob.value, outRef},
+         DISP_E_TYPEMISMATCH,
+         2},
         {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, blob.value, outRef}, DISP_E_OVERFLOW, 3},
-        {"out VARIANT by value", 3, DISPATCH_METHOD, {to, from, blob.value, blob.value}, DISP_E_TYPEMISMATCH, 0},
+        {"out VARIANT by value",
+         3,
+         DISPATCH_METHOD,
+         {to, from, blob.value, blob.value},
+         DISP_E_TYPEMISMATCH,
+         0},
         {"short for an action", 2, DISPATCH_METHOD, {to}, DISP_E_TYPEMISMATCH, 0},
     };
     for (const RefusedCall& call : calls) {
         SCOPED_TRACE(call.what);
         UINT badArgument = 99;
-        EXPECT_EQ(InvokeMethod(*converter, call.dispid, call.arguments, call.flags, &badArgument), call.expected);
+        EXPECT_EQ(InvokeMethod(*converter, call.dispid, call.arguments, call.flags, &badArgument),
+                  call.expected);
         EXPECT_EQ(badArgument, call.badArgument);
         EXPECT_EQ(BytesOf(out.value), (Blob{1, 2, 3})) << "the out VARIANT is untouched";
     }

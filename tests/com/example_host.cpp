@@ -30,11 +30,13 @@ VARIANT ToBlob(const Bytes& bytes) {
     return blob;
 }
 
-ULONG LengthOf(const VARIANT& blob) { return blob.vt == (VT_ARRAY | VT_UI1) ? blob.parray->rgsabound[0].cElements : 0; }
+ULONG LengthOf(const VARIANT& blob) {
+    return blob.vt == (VT_ARRAY | VT_UI1) ? blob.parray->rgsabound[0].cElements : 0;
+}
 
 // The host's action: a blob and its data standard.
 class Action final : public IHostAction, public IHostDataType {
-public:
+  public:
     Action(const VARIANT& data, short standard) : standard_(standard) {
         VariantInit(&data_);
         VariantCopy(&data_, &data);
@@ -60,8 +62,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Reserved1() override { return E_NOTIMPL; }  // both interfaces have these two
@@ -107,7 +112,7 @@ public:
     const VARIANT& Data() const { return data_; }
     short Standard() const { return standard_; }
 
-private:
+  private:
     VARIANT data_;
     short standard_;
     ULONG references_ = 1;
@@ -168,9 +173,10 @@ int main(int argc, char** argv) {
     args[3].lVal = 100;
     DISPPARAMS params{args, nullptr, 4, 0};
     EXCEPINFO exception{};
-    hr = converter->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, &exception,
-                           nullptr);
-    if (FAILED(hr)) return Fail("Invoke ConvertDataBlob 200 to 100", hr == DISP_E_EXCEPTION ? exception.scode : hr);
+    hr = converter->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                           &exception, nullptr);
+    if (FAILED(hr))
+        return Fail("Invoke ConvertDataBlob 200 to 100", hr == DISP_E_EXCEPTION ? exception.scode : hr);
     std::printf("200 to 100 by name: %u bytes\n", LengthOf(back));
 
     // One of the host's own actions, 100 to 200.
@@ -182,7 +188,8 @@ int main(int argc, char** argv) {
     void* convertedAction = nullptr;
     converted->QueryInterface(IID_IHostAction, &convertedAction);
     auto* result = static_cast<Action*>(static_cast<IHostAction*>(convertedAction));
-    std::printf("action 100 to 200: data standard %d, %u bytes\n", result->Standard(), LengthOf(result->Data()));
+    std::printf("action 100 to 200: data standard %d, %u bytes\n", result->Standard(),
+                LengthOf(result->Data()));
     result->Release();
     converted->Release();
 

@@ -2,9 +2,9 @@
 // slot. Under the Itanium C++ ABI of g++ and clang, a pointer to a virtual member function
 // holds 1 + the slot's byte offset in the vtable; that is read here.
 
-#include <cstring>
-
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "com/converter_interfaces.h"
 

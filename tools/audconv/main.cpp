@@ -2,6 +2,9 @@
 // Each command lives in its own file; main only parses and hands over.
 
 #include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "support/configuration.h"
 
 #include "convert_command.h"
 #include "exit_codes.h"
@@ -15,6 +18,8 @@ std::string UsageFailureMessage(const CLI::App* app, const CLI::Error& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Standard output carries result bytes only: the legal-character report goes to stderr.
+    audiogram::SetValidCharReportStream(&std::cerr);
     CLI::App app("Converts audiogram records and documents between data standards 100, 200 and 500.",
                  "audconv");
     app.set_version_flag("--version", "audconv " AUDCONV_VERSION);

@@ -9,7 +9,7 @@ namespace audiogram::com {
 
 // Owns a VARIANT: cleared when the owner goes.
 class ScopedVariant {
-public:
+  public:
     ScopedVariant() { VariantInit(&value_); }
     ~ScopedVariant() { VariantClear(&value_); }
     ScopedVariant(const ScopedVariant&) = delete;
@@ -28,13 +28,13 @@ public:
         return value;
     }
 
-private:
+  private:
     VARIANT value_;
 };
 
 // The bytes of a blob VARIANT, accessed in place (the array stays locked while this lives).
 class BlobBytes {
-public:
+  public:
     BlobBytes() = default;
     ~BlobBytes();
     BlobBytes(const BlobBytes&) = delete;
@@ -45,7 +45,7 @@ public:
     HRESULT Open(const VARIANT& blob);
     MutableByteSpan Bytes() const { return bytes_; }
 
-private:
+  private:
     SAFEARRAY* array_ = nullptr;
     MutableByteSpan bytes_;
 };

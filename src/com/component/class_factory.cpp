@@ -11,7 +11,7 @@ namespace {
 // Lives as long as the process has the module loaded; every outside reference to it is a
 // lock on the module, so the module is not unloaded under a host that still holds it.
 class ConvertActionFactory final : public IClassFactory {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override {
         if (ppvObject == nullptr) return E_POINTER;
         if (riid != IID_IUnknown && riid != IID_IClassFactory) {
@@ -49,7 +49,7 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     std::atomic<ULONG> references_{0};
 };
 

@@ -31,7 +31,9 @@ HRESULT ConvertBlobVariant(short newDataFormat, short oldDataFormat, const VARIA
 
 }  // namespace
 
-HRESULT ConvertActionDispatch::GetTypeInfoCount(UINT* pctinfo) { return ConvertActionGetTypeInfoCount(pctinfo); }
+HRESULT ConvertActionDispatch::GetTypeInfoCount(UINT* pctinfo) {
+    return ConvertActionGetTypeInfoCount(pctinfo);
+}
 
 HRESULT ConvertActionDispatch::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
     return ConvertActionGetTypeInfo(iTInfo, lcid, ppTInfo);
@@ -46,8 +48,8 @@ HRESULT ConvertActionDispatch::Invoke(DISPID dispIdMember, REFIID riid, LCID lci
                                       DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
                                       UINT* puArgErr) {
     return CallAtBoundary(E_FAIL, [&] {
-        return ConvertActionInvoke(*this, dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
-                                   puArgErr);
+        return ConvertActionInvoke(*this, dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult,
+                                   pExcepInfo, puArgErr);
     });
 }
 
@@ -66,13 +68,18 @@ HRESULT ConverterVersionDispatch::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, D
     return TYPE_E_ELEMENTNOTFOUND;
 }
 
-HRESULT ConverterVersionDispatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+HRESULT ConverterVersionDispatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                         UINT*) {
     return TYPE_E_ELEMENTNOTFOUND;
 }
 
-CConvertAction::CConvertAction() { LockModule(); }
+CConvertAction::CConvertAction() {
+    LockModule();
+}
 
-CConvertAction::~CConvertAction() { UnlockModule(); }
+CConvertAction::~CConvertAction() {
+    UnlockModule();
+}
 
 HRESULT CConvertAction::Create(REFIID riid, void** ppvObject) {
     if (ppvObject == nullptr) return E_POINTER;
@@ -100,7 +107,9 @@ HRESULT CConvertAction::QueryInterface(REFIID riid, void** ppvObject) {
     return S_OK;
 }
 
-ULONG CConvertAction::AddRef() { return ++references_; }
+ULONG CConvertAction::AddRef() {
+    return ++references_;
+}
 
 ULONG CConvertAction::Release() {
     const ULONG remaining = --references_;
@@ -123,9 +132,8 @@ HRESULT CConvertAction::ConvertDataBlob(short NewDataFormat, short OldDataFormat
     const ModuleStateScope moduleState;
     if (NewPublicBlob == nullptr) return E_POINTER;
     VariantInit(NewPublicBlob);  // emptied before any check, releasing nothing: it is [out]
-    return CallAtBoundary(E_FAIL, [&] {
-        return ConvertBlobVariant(NewDataFormat, OldDataFormat, PublicBlob, *NewPublicBlob);
-    });
+    return CallAtBoundary(
+        E_FAIL, [&] { return ConvertBlobVariant(NewDataFormat, OldDataFormat, PublicBlob, *NewPublicBlob); });
 }
 
 HRESULT CConvertAction::GetConverterVersion(LONG* pVersion) {

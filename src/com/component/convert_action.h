@@ -11,7 +11,7 @@ namespace audiogram::com {
 
 // IConvertAction's IDispatch members, served by the platform's dispatch seam.
 class ConvertActionDispatch : public IConvertAction {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) final;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) final;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
@@ -24,7 +24,7 @@ public:
 // IConverterVersion's IDispatch members: the type library does not describe the interface,
 // so it has no type information and can be called through its vtable only.
 class ConverterVersionDispatch : public IConverterVersion {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) final;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) final;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
@@ -37,7 +37,7 @@ public:
 class CConvertAction final : public ConvertActionDispatch,
                              public ConverterVersionDispatch,
                              public ISupportErrorInfo {
-public:
+  public:
     // A new object queried for `riid`; the only reference is the one handed out.
     static HRESULT Create(REFIID riid, void** ppvObject);
 
@@ -59,7 +59,7 @@ public:
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
 
-private:
+  private:
     CConvertAction();
     ~CConvertAction();
 

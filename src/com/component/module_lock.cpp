@@ -10,8 +10,14 @@ std::atomic<LONG> lockCount{0};
 
 }  // namespace
 
-void LockModule() { ++lockCount; }
-void UnlockModule() { --lockCount; }
-LONG ModuleLockCount() { return lockCount.load(); }
+void LockModule() {
+    ++lockCount;
+}
+void UnlockModule() {
+    --lockCount;
+}
+LONG ModuleLockCount() {
+    return lockCount.load();
+}
 
 }  // namespace audiogram::com

@@ -33,7 +33,9 @@ inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
 // Status codes, with their Windows values.
-inline constexpr HRESULT MakeHresult(std::uint32_t value) { return static_cast<HRESULT>(value); }
+inline constexpr HRESULT MakeHresult(std::uint32_t value) {
+    return static_cast<HRESULT>(value);
+}
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
 inline constexpr HRESULT E_NOTIMPL = MakeHresult(0x80004001);
@@ -59,8 +61,12 @@ inline constexpr HRESULT DISP_E_ARRAYISLOCKED = MakeHresult(0x8002000D);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = MakeHresult(0x8002000E);
 inline constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = MakeHresult(0x8002802B);
 
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 struct GUID {
     DWORD Data1;
@@ -78,14 +84,19 @@ inline bool IsEqualGUID(REFGUID left, REFGUID right) {
     return left.Data1 == right.Data1 && left.Data2 == right.Data2 && left.Data3 == right.Data3 &&
            std::memcmp(left.Data4, right.Data4, sizeof left.Data4) == 0;
 }
-inline bool IsEqualIID(REFIID left, REFIID right) { return IsEqualGUID(left, right); }
-inline bool operator==(REFGUID left, REFGUID right) { return IsEqualGUID(left, right); }
+inline bool IsEqualIID(REFIID left, REFIID right) {
+    return IsEqualGUID(left, right);
+}
+inline bool operator==(REFGUID left, REFGUID right) {
+    return IsEqualGUID(left, right);
+}
 
 inline constexpr IID IID_NULL = {0x00000000, 0x0000, 0x0000, {0, 0, 0, 0, 0, 0, 0, 0}};
 inline constexpr IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-inline constexpr IID IID_ISupportErrorInfo = {0xDF0B3D60, 0x548F, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
+inline constexpr IID IID_ISupportErrorInfo = {
+    0xDF0B3D60, 0x548F, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
 
 // Interfaces are abstract classes without data and without a virtual destructor, so their
 // vtables hold exactly the methods below, in this order.
@@ -110,5 +121,6 @@ using LPFNCANUNLOADNOW = HRESULT(STDAPICALLTYPE*)();
 
 // Declared visible so that a module built with hidden symbols still exports them.
 extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid,
-                                                                                          REFIID riid, LPVOID* ppv);
+                                                                                           REFIID riid,
+                                                                                           LPVOID* ppv);
 extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE DllCanUnloadNow();

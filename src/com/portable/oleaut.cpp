@@ -9,13 +9,32 @@ namespace {
 // A BSTR's characters follow its length in bytes; the block starts at that length.
 constexpr std::size_t kBstrPrefix = sizeof(std::uint32_t);
 
-char* BstrBlock(BSTR text) { return reinterpret_cast<char*>(text) - kBstrPrefix; }
+char* BstrBlock(BSTR text) {
+    return reinterpret_cast<char*>(text) - kBstrPrefix;
+}
 
 bool IsKnownBaseType(unsigned base) {
     switch (base) {
-        case VT_EMPTY: case VT_NULL: case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_BSTR:
-        case VT_DISPATCH: case VT_ERROR: case VT_BOOL: case VT_VARIANT: case VT_UNKNOWN: case VT_I1:
-        case VT_UI1: case VT_UI2: case VT_UI4: case VT_I8: case VT_UI8: case VT_INT: case VT_UINT:
+        case VT_EMPTY:
+        case VT_NULL:
+        case VT_I2:
+        case VT_I4:
+        case VT_R4:
+        case VT_R8:
+        case VT_BSTR:
+        case VT_DISPATCH:
+        case VT_ERROR:
+        case VT_BOOL:
+        case VT_VARIANT:
+        case VT_UNKNOWN:
+        case VT_I1:
+        case VT_UI1:
+        case VT_UI2:
+        case VT_UI4:
+        case VT_I8:
+        case VT_UI8:
+        case VT_INT:
+        case VT_UINT:
             return true;
         default:
             return false;
@@ -33,12 +52,28 @@ bool IsValidVariantType(VARTYPE vt) {
 // Element size of the vectors this layer makes; 0 for element types it does not make.
 ULONG ElementSize(VARTYPE vt) {
     switch (vt) {
-        case VT_UI1: case VT_I1: return 1;
-        case VT_I2: case VT_UI2: case VT_BOOL: return 2;
-        case VT_I4: case VT_UI4: case VT_R4: case VT_INT: case VT_UINT: case VT_ERROR: return 4;
-        case VT_R8: case VT_I8: case VT_UI8: return 8;
-        case VT_VARIANT: return sizeof(VARIANT);
-        default: return 0;
+        case VT_UI1:
+        case VT_I1:
+            return 1;
+        case VT_I2:
+        case VT_UI2:
+        case VT_BOOL:
+            return 2;
+        case VT_I4:
+        case VT_UI4:
+        case VT_R4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_ERROR:
+            return 4;
+        case VT_R8:
+        case VT_I8:
+        case VT_UI8:
+            return 8;
+        case VT_VARIANT:
+            return sizeof(VARIANT);
+        default:
+            return 0;
     }
 }
 
@@ -46,9 +81,13 @@ bool OwnsItsMemory(const SAFEARRAY& array) {
     return (array.fFeatures & (FADF_AUTO | FADF_STATIC | FADF_EMBEDDED)) == 0;
 }
 
-ULONG ElementCount(const SAFEARRAY& array) { return array.cDims == 1 ? array.rgsabound[0].cElements : 0; }
+ULONG ElementCount(const SAFEARRAY& array) {
+    return array.cDims == 1 ? array.rgsabound[0].cElements : 0;
+}
 
-VARIANT* VariantElements(const SAFEARRAY& array) { return static_cast<VARIANT*>(array.pvData); }
+VARIANT* VariantElements(const SAFEARRAY& array) {
+    return static_cast<VARIANT*>(array.pvData);
+}
 
 SAFEARRAY* NewVector(ULONG elementSize, USHORT features, LONG lowerBound, ULONG count) {
     if (count > std::numeric_limits<std::size_t>::max() / elementSize) return nullptr;
@@ -79,7 +118,8 @@ BSTR SysAllocString(const OLECHAR* psz) {
 }
 
 BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui) {
-    constexpr UINT kMaxUnits = (std::numeric_limits<std::uint32_t>::max() - kBstrPrefix) / sizeof(OLECHAR) - 1;
+    constexpr UINT kMaxUnits =
+        (std::numeric_limits<std::uint32_t>::max() - kBstrPrefix) / sizeof(OLECHAR) - 1;
     if (ui > kMaxUnits) return nullptr;
     const std::uint32_t bytes = ui * static_cast<std::uint32_t>(sizeof(OLECHAR));
     auto* block = static_cast<char*>(std::calloc(kBstrPrefix + bytes + sizeof(OLECHAR), 1));
@@ -101,7 +141,9 @@ UINT SysStringLen(BSTR pbstr) {
     return static_cast<UINT>(bytes / sizeof(OLECHAR));
 }
 
-void VariantInit(VARIANT* pvarg) { pvarg->vt = VT_EMPTY; }
+void VariantInit(VARIANT* pvarg) {
+    pvarg->vt = VT_EMPTY;
+}
 
 HRESULT VariantClear(VARIANT* pvarg) {
     if (pvarg == nullptr) return E_INVALIDARG;
@@ -172,8 +214,8 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut) {
     if (psa->cDims != 1 || psa->cbElements == 0) return E_INVALIDARG;
     const bool holdsVariants = (psa->fFeatures & FADF_VARIANT) != 0;
     const SAFEARRAYBOUND bound = psa->rgsabound[0];
-    SAFEARRAY* copy = NewVector(psa->cbElements, holdsVariants ? FADF_VARIANT : USHORT{0}, bound.lLbound,
-                                bound.cElements);
+    SAFEARRAY* copy =
+        NewVector(psa->cbElements, holdsVariants ? FADF_VARIANT : USHORT{0}, bound.lLbound, bound.cElements);
     if (copy == nullptr) return E_OUTOFMEMORY;
     if (psa->pvData != nullptr) {
         if (!holdsVariants) {
@@ -192,7 +234,9 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut) {
     return S_OK;
 }
 
-UINT SafeArrayGetDim(SAFEARRAY* psa) { return psa == nullptr ? 0 : psa->cDims; }
+UINT SafeArrayGetDim(SAFEARRAY* psa) {
+    return psa == nullptr ? 0 : psa->cDims;
+}
 
 HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound) {
     if (psa == nullptr || plLbound == nullptr) return E_INVALIDARG;

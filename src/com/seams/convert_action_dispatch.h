@@ -10,9 +10,10 @@ namespace audiogram::com {
 
 HRESULT ConvertActionGetTypeInfoCount(UINT* pctinfo);
 HRESULT ConvertActionGetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo);
-HRESULT ConvertActionGetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId);
-HRESULT ConvertActionInvoke(IConvertAction& instance, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
-                            DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+HRESULT ConvertActionGetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
+                                   DISPID* rgDispId);
+HRESULT ConvertActionInvoke(IConvertAction& instance, DISPID dispIdMember, REFIID riid, LCID lcid,
+                            WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
                             UINT* puArgErr);
 
 }  // namespace audiogram::com

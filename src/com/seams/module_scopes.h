@@ -7,7 +7,7 @@ namespace audiogram::com {
 // Made current by every method of the component and by DllCanUnloadNow for their duration:
 // the component's own module state, where the platform keeps one per module.
 class ModuleStateScope {
-public:
+  public:
     ModuleStateScope();
     ~ModuleStateScope();
     ModuleStateScope(const ModuleStateScope&) = delete;
@@ -17,7 +17,7 @@ public:
 // Held while a conversion runs: the run time's handler for invalid parameters, which turns a
 // bad argument to a formatting function into a failed conversion instead of ending the host.
 class ParameterFaultScope {
-public:
+  public:
     ParameterFaultScope();
     ~ParameterFaultScope();
     ParameterFaultScope(const ParameterFaultScope&) = delete;

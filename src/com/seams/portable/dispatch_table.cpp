@@ -41,7 +41,7 @@ struct DispatchMethod {
 };
 
 constexpr ParameterType kConvertDataParameters[] = {ParameterType::Short, ParameterType::DispatchIn,
-                                                     ParameterType::DispatchOut};
+                                                    ParameterType::DispatchOut};
 constexpr ParameterType kValidateDataParameters[] = {ParameterType::DispatchIn};
 constexpr ParameterType kConvertDataBlobParameters[] = {ParameterType::Short, ParameterType::Short,
                                                         ParameterType::VariantIn, ParameterType::VariantOut};
@@ -59,7 +59,9 @@ const DispatchMethod kMethods[] = {
      }},
 };
 
-char16_t FoldCase(char16_t unit) { return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit; }
+char16_t FoldCase(char16_t unit) {
+    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
+}
 
 // Names are matched as a late-bound caller expects: without regard to case.
 bool SameName(std::u16string_view name, const OLECHAR* candidate) {
@@ -87,13 +89,29 @@ HRESULT ReadShort(const VARIANT& value, short& result) {
     if (v == nullptr) return DISP_E_TYPEMISMATCH;
     std::int64_t number = 0;
     switch (v->vt) {
-        case VT_I2: number = v->iVal; break;
-        case VT_I4: number = v->lVal; break;
-        case VT_UI1: number = v->bVal; break;
-        case VT_BYREF | VT_I2: if (v->piVal == nullptr) return DISP_E_TYPEMISMATCH; number = *v->piVal; break;
-        case VT_BYREF | VT_I4: if (v->plVal == nullptr) return DISP_E_TYPEMISMATCH; number = *v->plVal; break;
-        case VT_BYREF | VT_UI1: if (v->pbVal == nullptr) return DISP_E_TYPEMISMATCH; number = *v->pbVal; break;
-        default: return DISP_E_TYPEMISMATCH;
+        case VT_I2:
+            number = v->iVal;
+            break;
+        case VT_I4:
+            number = v->lVal;
+            break;
+        case VT_UI1:
+            number = v->bVal;
+            break;
+        case VT_BYREF | VT_I2:
+            if (v->piVal == nullptr) return DISP_E_TYPEMISMATCH;
+            number = *v->piVal;
+            break;
+        case VT_BYREF | VT_I4:
+            if (v->plVal == nullptr) return DISP_E_TYPEMISMATCH;
+            number = *v->plVal;
+            break;
+        case VT_BYREF | VT_UI1:
+            if (v->pbVal == nullptr) return DISP_E_TYPEMISMATCH;
+            number = *v->pbVal;
+            break;
+        default:
+            return DISP_E_TYPEMISMATCH;
     }
     if (number < std::numeric_limits<short>::min() || number > std::numeric_limits<short>::max()) {
         return DISP_E_OVERFLOW;
@@ -151,7 +169,8 @@ HRESULT ReadArgument(ParameterType type, VARIANT& value, Argument& argument) {
 
 // The arguments arrive last first. All are converted before anything of the caller's is
 // touched, so a refused call changes nothing.
-HRESULT ReadArguments(const DispatchMethod& method, DISPPARAMS& params, Arguments& arguments, UINT* puArgErr) {
+HRESULT ReadArguments(const DispatchMethod& method, DISPPARAMS& params, Arguments& arguments,
+                      UINT* puArgErr) {
     if (params.cNamedArgs != 0) return DISP_E_NONAMEDARGS;
     if (params.cArgs != method.parameters.size()) return DISP_E_BADPARAMCOUNT;
     if (params.cArgs != 0 && params.rgvarg == nullptr) return E_INVALIDARG;

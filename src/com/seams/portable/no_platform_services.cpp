@@ -15,8 +15,12 @@ ParameterFaultScope::~ParameterFaultScope() = default;
 
 void DiscardThreadErrorInfo() {}
 
-HRESULT MarshallingGetClassObject(REFCLSID, REFIID, void**) { return CLASS_E_CLASSNOTAVAILABLE; }
+HRESULT MarshallingGetClassObject(REFCLSID, REFIID, void**) {
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
 
-HRESULT MarshallingCanUnloadNow() { return S_OK; }
+HRESULT MarshallingCanUnloadNow() {
+    return S_OK;
+}
 
 }  // namespace audiogram::com
