@@ -138,6 +138,9 @@ void CheckClassObject(CheckLog& log, const std::wstring& modulePath) {
     // The module as the COM runtime loaded it; the exports are called as the runtime would.
     HMODULE module = LoadLibraryW(modulePath.c_str());
     if (!log.Expect(module != nullptr, "the module loads")) return;
+    wchar_t projectName[64] = {};
+    LoadStringW(module, 100, projectName, 64);
+    log.Expect(std::wstring_view(projectName) == L"VeskAudiogramConverter", "string resource 100 names the project");
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
     const auto getClassObject = ExportOf<GetClassObject>(module, "DllGetClassObject");
