@@ -12,11 +12,11 @@ namespace {
 struct Crossing {
     CheckLog* log;
     const std::vector<ReferenceCase>* cases;
-    IStream* marshalled;               // the object, marshalled by the creating thread
-    IConvertAction* raw;               // the object itself, for the identity check
-    IConvertAction* proxy = nullptr;   // the worker's proxy, lent to the creating thread
-    HANDLE proxyReady = nullptr;       // set by the worker: `proxy` may be tried
-    HANDLE proxyTried = nullptr;       // set by the creating thread: the worker may finish
+    IStream* marshalled;              // the object, marshalled by the creating thread
+    IConvertAction* raw;              // the object itself, for the identity check
+    IConvertAction* proxy = nullptr;  // the worker's proxy, lent to the creating thread
+    HANDLE proxyReady = nullptr;      // set by the worker: `proxy` may be tried
+    HANDLE proxyTried = nullptr;      // set by the creating thread: the worker may finish
 };
 
 void CallThroughProxy(Crossing& crossing, IConvertAction* proxy) {
@@ -28,11 +28,12 @@ void CallThroughProxy(Crossing& crossing, IConvertAction* proxy) {
         SetBlob(blob.Get(), reference.input);
         Variant result;
         const HRESULT status = proxy->ConvertDataBlob(reference.to, reference.from, blob.Get(), &result);
-        const std::string what = "proxy ConvertDataBlob " + reference.name + " " + std::to_string(reference.from) +
-                                 "->" + std::to_string(reference.to);
+        const std::string what = "proxy ConvertDataBlob " + reference.name + " " +
+                                 std::to_string(reference.from) + "->" + std::to_string(reference.to);
         if (!log.ExpectStatus(status, reference.status, what)) continue;
         if (SUCCEEDED(status)) {
-            log.Expect(BlobBytes(result.Get()) == reference.expected, what + ": equal to the Linux build's bytes");
+            log.Expect(BlobBytes(result.Get()) == reference.expected,
+                       what + ": equal to the Linux build's bytes");
         } else {
             log.Expect(result.Get().vt == VT_EMPTY, what + ": the result stays empty");
         }
@@ -46,7 +47,8 @@ void CallThroughProxy(Crossing& crossing, IConvertAction* proxy) {
     log.ExpectStatus(proxy->ValidateData(nullptr), kNotImplemented, "proxy ValidateData");
 
     ComPtr<IConverterVersion> version;
-    if (log.Expect(SUCCEEDED(proxy->QueryInterface(IID_IConverterVersion, reinterpret_cast<void**>(version.GetAddressOf()))),
+    if (log.Expect(SUCCEEDED(proxy->QueryInterface(IID_IConverterVersion,
+                                                   reinterpret_cast<void**>(version.GetAddressOf()))),
                    "the proxy answers IConverterVersion")) {
         long number = 0;
         log.ExpectStatus(version->GetConverterVersion(&number), S_OK, "proxy GetConverterVersion");
@@ -88,8 +90,9 @@ void PumpUntil(HANDLE event) {
 
 void CheckApartmentCrossing(CheckLog& log, IConvertAction* action, const std::vector<ReferenceCase>& cases) {
     Crossing crossing{&log, &cases, nullptr, action};
-    if (!log.ExpectStatus(CoMarshalInterThreadInterfaceInStream(IID_IConvertAction, action, &crossing.marshalled), S_OK,
-                          "marshal the object for another apartment")) {
+    if (!log.ExpectStatus(
+            CoMarshalInterThreadInterfaceInStream(IID_IConvertAction, action, &crossing.marshalled), S_OK,
+            "marshal the object for another apartment")) {
         return;
     }
     crossing.proxyReady = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -11,7 +11,7 @@
 namespace wine_client {
 
 class CheckLog {
-public:
+  public:
     bool Expect(bool ok, std::string_view what) {
         if (ok) {
             ++passed_;
@@ -35,10 +35,11 @@ public:
 
     int Failed() const { return failed_; }
     void PrintSummary(std::string_view stage) const {
-        std::printf("%.*s: %d passed, %d failed\n", static_cast<int>(stage.size()), stage.data(), passed_, failed_);
+        std::printf("%.*s: %d passed, %d failed\n", static_cast<int>(stage.size()), stage.data(), passed_,
+                    failed_);
     }
 
-private:
+  private:
     int passed_ = 0;
     int failed_ = 0;
 };

@@ -5,9 +5,9 @@
 // against the conversions the Linux build wrote into REFERENCE_FOLDER; the second checks
 // that regsvr32 /u took the component's keys away.
 
-#include <initguid.h>  // the identifiers of the generated header are defined here
-
 #include <windows.h>
+// after windows.h, which the other platform headers need first
+#include <initguid.h>  // the identifiers of the generated header are defined here
 #include <shellapi.h>
 
 #include <cstdio>
@@ -28,26 +28,30 @@ std::vector<std::wstring> Arguments() {
     return list;
 }
 
-void CheckRegisteredComponent(CheckLog& log, const std::wstring& modulePath, const std::wstring& referenceFolder) {
+void CheckRegisteredComponent(CheckLog& log, const std::wstring& modulePath,
+                              const std::wstring& referenceFolder) {
     const std::vector<ReferenceCase> cases = LoadReferenceCases(referenceFolder);
     CheckRegistration(log, modulePath);
     CheckTypeLibrary(log);
     CheckClassObject(log, modulePath);
 
-    for (const wchar_t* progId : {L"VeskAudiogramConverter.ConvertAction", L"VeskAudiogramConverter.ConvertAction.1"}) {
+    for (const wchar_t* progId :
+         {L"VeskAudiogramConverter.ConvertAction", L"VeskAudiogramConverter.ConvertAction.1"}) {
         CLSID classId{};
         ComPtr<IConvertAction> action;
-        const HRESULT status = SUCCEEDED(CLSIDFromProgID(progId, &classId))
-                                   ? CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IConvertAction,
-                                                      reinterpret_cast<void**>(action.GetAddressOf()))
-                                   : REGDB_E_CLASSNOTREG;
+        const HRESULT status =
+            SUCCEEDED(CLSIDFromProgID(progId, &classId))
+                ? CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IConvertAction,
+                                   reinterpret_cast<void**>(action.GetAddressOf()))
+                : REGDB_E_CLASSNOTREG;
         log.ExpectStatus(status, S_OK, "CoCreateInstance through a ProgID");
     }
 
     ComPtr<IConvertAction> action;
-    if (!log.ExpectStatus(CoCreateInstance(CLSID_ConvertAction, nullptr, CLSCTX_INPROC_SERVER, IID_IConvertAction,
-                                           reinterpret_cast<void**>(action.GetAddressOf())),
-                          S_OK, "CoCreateInstance of ConvertAction")) {
+    if (!log.ExpectStatus(
+            CoCreateInstance(CLSID_ConvertAction, nullptr, CLSCTX_INPROC_SERVER, IID_IConvertAction,
+                             reinterpret_cast<void**>(action.GetAddressOf())),
+            S_OK, "CoCreateInstance of ConvertAction")) {
         return;
     }
     CheckEarlyBound(log, action.Get(), cases);
@@ -60,7 +64,8 @@ int Run(const std::vector<std::wstring>& arguments) {
     const bool registered = arguments.size() == 4 && arguments[1] == L"registered";
     const bool unregistered = arguments.size() == 2 && arguments[1] == L"unregistered";
     if (!registered && !unregistered) {
-        std::fprintf(stderr, "usage: com_client registered MODULE_PATH REFERENCE_FOLDER | com_client unregistered\n");
+        std::fprintf(stderr,
+                     "usage: com_client registered MODULE_PATH REFERENCE_FOLDER | com_client unregistered\n");
         return 2;
     }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
@@ -85,4 +90,6 @@ int Run(const std::vector<std::wstring>& arguments) {
 }  // namespace
 }  // namespace wine_client
 
-int main() { return wine_client::Run(wine_client::Arguments()); }
+int main() {
+    return wine_client::Run(wine_client::Arguments());
+}

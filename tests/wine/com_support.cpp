@@ -40,6 +40,8 @@ std::optional<Bytes> BlobBytes(const VARIANT& variant) {
     return bytes;
 }
 
-std::wstring Widen(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Widen(std::string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 }  // namespace wine_client

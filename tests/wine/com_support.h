@@ -2,6 +2,7 @@
 // Small owners and builders for the COM types the client passes to the component.
 
 #include <windows.h>
+// after windows.h, which the other platform headers need first
 #include <oleauto.h>
 #include <wrl/client.h>
 
@@ -18,7 +19,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A VARIANT that is cleared when it goes.
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&value_); }
     ~Variant() { VariantClear(&value_); }
     Variant(const Variant&) = delete;
@@ -29,7 +30,7 @@ public:
     const VARIANT& Get() const { return value_; }
     void Clear() { VariantClear(&value_); }
 
-private:
+  private:
     VARIANT value_;
 };
 

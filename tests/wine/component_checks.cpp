@@ -68,8 +68,8 @@ void PresetResult(VARIANT& result) {
 
 // Late-bound ConvertDataBlob as script hosts call it: the target travels as VT_I4, the
 // source as VT_I2, the result by reference.
-HRESULT InvokeConvertDataBlob(IDispatch* dispatch, DISPID id, short to, short from, VARIANT& blob, VARIANT& result,
-                              EXCEPINFO& exception) {
+HRESULT InvokeConvertDataBlob(IDispatch* dispatch, DISPID id, short to, short from, VARIANT& blob,
+                              VARIANT& result, EXCEPINFO& exception) {
     VARIANT arguments[4];
     VariantInit(&arguments[0]);
     arguments[0].vt = VT_BYREF | VT_VARIANT;
@@ -84,8 +84,8 @@ HRESULT InvokeConvertDataBlob(IDispatch* dispatch, DISPID id, short to, short fr
     DISPPARAMS parameters{arguments, nullptr, 4, 0};
     exception = {};
     UINT argumentError = 0;
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, &exception,
-                            &argumentError);
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
+                            &exception, &argumentError);
 }
 
 // A failing method reaches a late-bound caller as an exception that carries its status.
@@ -101,7 +101,8 @@ HRESULT StatusOfInvoke(HRESULT status, EXCEPINFO& exception) {
 
 ComPtr<IHostAction> AsHostAction(IDispatch* object) {
     ComPtr<IHostAction> action;
-    if (object != nullptr) object->QueryInterface(IID_IHostAction, reinterpret_cast<void**>(action.GetAddressOf()));
+    if (object != nullptr)
+        object->QueryInterface(IID_IHostAction, reinterpret_cast<void**>(action.GetAddressOf()));
     return action;
 }
 
@@ -140,7 +141,8 @@ void CheckClassObject(CheckLog& log, const std::wstring& modulePath) {
     if (!log.Expect(module != nullptr, "the module loads")) return;
     wchar_t projectName[64] = {};
     LoadStringW(module, 100, projectName, 64);
-    log.Expect(std::wstring_view(projectName) == L"VeskAudiogramConverter", "string resource 100 names the project");
+    log.Expect(std::wstring_view(projectName) == L"VeskAudiogramConverter",
+               "string resource 100 names the project");
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
     const auto getClassObject = ExportOf<GetClassObject>(module, "DllGetClassObject");
@@ -151,8 +153,8 @@ void CheckClassObject(CheckLog& log, const std::wstring& modulePath) {
         log.ExpectStatus(getClassObject(IID_IConverterVersion, IID_IUnknown, nullptr), E_POINTER,
                          "DllGetClassObject for the proxy/stub class with a null out pointer");
         void* factory = reinterpret_cast<void*>(1);
-        log.ExpectStatus(getClassObject(IID_IHostAction, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE,
-                         "DllGetClassObject for an unknown class");
+        log.ExpectStatus(getClassObject(IID_IHostAction, IID_IClassFactory, &factory),
+                         CLASS_E_CLASSNOTAVAILABLE, "DllGetClassObject for an unknown class");
         log.Expect(factory == nullptr, "DllGetClassObject clears the out pointer for an unknown class");
 
         ComPtr<IClassFactory> classFactory;
@@ -168,7 +170,8 @@ void CheckClassObject(CheckLog& log, const std::wstring& modulePath) {
         log.ExpectStatus(canUnloadNow(), S_FALSE, "DllCanUnloadNow while an object lives");
         action.Reset();
         classFactory.Reset();
-        log.ExpectStatus(canUnloadNow(), S_OK, "DllCanUnloadNow once the object and the factory are released");
+        log.ExpectStatus(canUnloadNow(), S_OK,
+                         "DllCanUnloadNow once the object and the factory are released");
 
         // The proxy/stub factory lives in the module too: unloading under it would leave the
         // COM runtime calling into freed code.
@@ -186,18 +189,21 @@ void CheckClassObject(CheckLog& log, const std::wstring& modulePath) {
 void CheckEarlyBound(CheckLog& log, IConvertAction* action, const std::vector<ReferenceCase>& cases) {
     ComPtr<IDispatch> dispatch;
     action->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf()));
-    log.Expect(dispatch.Get() == static_cast<IDispatch*>(action), "IDispatch and IConvertAction are one pointer");
+    log.Expect(dispatch.Get() == static_cast<IDispatch*>(action),
+               "IDispatch and IConvertAction are one pointer");
 
     ComPtr<IConverterVersion> version;
     long number = 0;
-    if (log.Expect(SUCCEEDED(action->QueryInterface(IID_IConverterVersion, reinterpret_cast<void**>(version.GetAddressOf()))),
+    if (log.Expect(SUCCEEDED(action->QueryInterface(IID_IConverterVersion,
+                                                    reinterpret_cast<void**>(version.GetAddressOf()))),
                    "the object has IConverterVersion")) {
         log.ExpectStatus(version->GetConverterVersion(&number), S_OK, "GetConverterVersion");
         log.Expect(number == 101, "the converter version is 101");
     }
 
     ComPtr<ISupportErrorInfo> errorInfo;
-    if (log.Expect(SUCCEEDED(action->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(errorInfo.GetAddressOf()))),
+    if (log.Expect(SUCCEEDED(action->QueryInterface(IID_ISupportErrorInfo,
+                                                    reinterpret_cast<void**>(errorInfo.GetAddressOf()))),
                    "the object has ISupportErrorInfo")) {
         log.ExpectStatus(errorInfo->InterfaceSupportsErrorInfo(IID_IConvertAction), S_OK,
                          "error information for IConvertAction");
@@ -245,7 +251,8 @@ void CheckLateBound(CheckLog& log, IConvertAction* action, const std::vector<Ref
                             Name{L"convertdatablob", 3}}) {
         HRESULT status = S_OK;
         const DISPID id = IdOfName(action, name.text, status);
-        log.Expect(SUCCEEDED(status) && id == name.id, "GetIDsOfNames finds dispid " + std::to_string(name.id));
+        log.Expect(SUCCEEDED(status) && id == name.id,
+                   "GetIDsOfNames finds dispid " + std::to_string(name.id));
     }
     HRESULT unknownStatus = S_OK;
     IdOfName(action, L"NoSuchMethod", unknownStatus);
@@ -256,8 +263,8 @@ void CheckLateBound(CheckLog& log, IConvertAction* action, const std::vector<Ref
         SetBlob(blob.Get(), reference.input);
         Variant result;
         EXCEPINFO exception{};
-        const HRESULT status = InvokeConvertDataBlob(action, 3, reference.to, reference.from, blob.Get(), result.Get(),
-                                                     exception);
+        const HRESULT status = InvokeConvertDataBlob(action, 3, reference.to, reference.from, blob.Get(),
+                                                     result.Get(), exception);
         ExpectResult(log, StatusOfInvoke(status, exception), result.Get(), reference,
                      "Invoke ConvertDataBlob " + CaseName(reference));
     }
@@ -269,13 +276,14 @@ void CheckLateBound(CheckLog& log, IConvertAction* action, const std::vector<Ref
     argument.pdispVal = nullptr;
     DISPPARAMS parameters{&argument, nullptr, 1, 0};
     EXCEPINFO exception{};
-    const HRESULT validated =
-        action->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, &exception, nullptr);
+    const HRESULT validated = action->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                                             nullptr, &exception, nullptr);
     log.ExpectStatus(StatusOfInvoke(validated, exception), kNotImplemented, "Invoke ValidateData");
 
     // IConverterVersion is not in the type library: its dispatch members find nothing.
     ComPtr<IConverterVersion> version;
-    if (SUCCEEDED(action->QueryInterface(IID_IConverterVersion, reinterpret_cast<void**>(version.GetAddressOf())))) {
+    if (SUCCEEDED(action->QueryInterface(IID_IConverterVersion,
+                                         reinterpret_cast<void**>(version.GetAddressOf())))) {
         UINT versionCount = 0;
         log.Expect(SUCCEEDED(version->GetTypeInfoCount(&versionCount)) && versionCount == 1,
                    "IConverterVersion's GetTypeInfoCount answers 1");
@@ -283,7 +291,8 @@ void CheckLateBound(CheckLog& log, IConvertAction* action, const std::vector<Ref
         IdOfName(version.Get(), L"GetConverterVersion", status);
         log.Expect(FAILED(status), "IConverterVersion has no names to dispatch");
         ComPtr<ITypeInfo> none;
-        log.Expect(FAILED(version->GetTypeInfo(0, LOCALE_USER_DEFAULT, &none)), "IConverterVersion has no type info");
+        log.Expect(FAILED(version->GetTypeInfo(0, LOCALE_USER_DEFAULT, &none)),
+                   "IConverterVersion has no type info");
     }
 }
 
@@ -297,7 +306,8 @@ void CheckHostActions(CheckLog& log, IConvertAction* action, const std::vector<R
     if (log.Expect(converted != nullptr, "ConvertData hands back the new action")) {
         const HostActionState state = ReadHostAction(converted.Get());
         log.Expect(state.standard == 200, "the new action's data standard is 200");
-        log.Expect(state.blob && *state.blob == upgrade.expected, "the new action holds the Linux build's bytes");
+        log.Expect(state.blob && *state.blob == upgrade.expected,
+                   "the new action holds the Linux build's bytes");
     }
     const HostActionState before = ReadHostAction(oldAction.Get());
     log.Expect(before.standard == 100 && before.blob && *before.blob == upgrade.input,
@@ -318,9 +328,10 @@ void CheckHostActions(CheckLog& log, IConvertAction* action, const std::vector<R
     };
     for (Refusal& refusal : refusals) {
         IDispatch* untouched = oldAction.Get();
-        log.ExpectStatus(action->ConvertData(refusal.target, refusal.oldAction.Get(), &untouched), refusal.expected,
-                         std::string("ConvertData with ") + refusal.name);
-        log.Expect(untouched == oldAction.Get(), std::string("ConvertData with ") + refusal.name + " keeps the out pointer");
+        log.ExpectStatus(action->ConvertData(refusal.target, refusal.oldAction.Get(), &untouched),
+                         refusal.expected, std::string("ConvertData with ") + refusal.name);
+        log.Expect(untouched == oldAction.Get(),
+                   std::string("ConvertData with ") + refusal.name + " keeps the out pointer");
     }
 
     // ConvertData by name: the old action by value, the new one by reference.
@@ -337,8 +348,8 @@ void CheckHostActions(CheckLog& log, IConvertAction* action, const std::vector<R
     arguments[2].lVal = 200;
     DISPPARAMS parameters{arguments, nullptr, 3, 0};
     EXCEPINFO exception{};
-    const HRESULT status =
-        action->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, &exception, nullptr);
+    const HRESULT status = action->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                                          nullptr, &exception, nullptr);
     log.ExpectStatus(StatusOfInvoke(status, exception), S_OK, "Invoke ConvertData 100->200");
     ComPtr<IHostAction> lateConverted = AsHostAction(lateResult.Get());
     if (log.Expect(lateConverted != nullptr, "Invoke ConvertData hands back the new action")) {

@@ -8,7 +8,7 @@ namespace {
 // IDispatch of a host object: the component never calls it by name.
 template <typename Interface>
 class HostObject : public Interface {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (object == nullptr) return E_POINTER;
         if (id == IID_IUnknown || id == IID_IDispatch || id == OwnId()) {
@@ -30,21 +30,24 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
 
-protected:
+  protected:
     virtual ~HostObject() = default;
     virtual const IID& OwnId() const = 0;
 
-private:
+  private:
     std::atomic<ULONG> references_{1};
 };
 
 class HostDataType final : public HostObject<IHostDataType> {
-public:
+  public:
     explicit HostDataType(short* standard, IUnknown* owner) : standard_(standard), owner_(owner) {}
 
     HRESULT STDMETHODCALLTYPE Unused1() override { return E_NOTIMPL; }
@@ -59,14 +62,14 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     const IID& OwnId() const override { return IID_IHostDataType; }
-    short* standard_;          // the standard of the owning action
-    ComPtr<IUnknown> owner_;   // keeps the action alive while the data type is held
+    short* standard_;         // the standard of the owning action
+    ComPtr<IUnknown> owner_;  // keeps the action alive while the data type is held
 };
 
 class HostAction final : public HostObject<IHostAction> {
-public:
+  public:
     HostAction(const std::optional<Bytes>& blob, short standard, HRESULT createFailure)
         : standard_(standard), createFailure_(createFailure) {
         if (blob) SetBlob(blob_.Get(), *blob);
@@ -109,7 +112,7 @@ public:
     HRESULT STDMETHODCALLTYPE Unused19() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Unused20() override { return E_NOTIMPL; }
 
-private:
+  private:
     const IID& OwnId() const override { return IID_IHostAction; }
     Variant blob_;
     short standard_ = 0;

@@ -4,6 +4,7 @@
 // named; the others stand in for host methods the component never touches.
 
 #include <windows.h>
+// after windows.h, which the other platform headers need first
 #include <oaidl.h>
 
 #include "com_support.h"
@@ -11,9 +12,11 @@
 namespace wine_client {
 
 // {71BB7E0A-091D-4DBE-B1EE-751C881140A4}
-inline constexpr IID IID_IHostDataType = {0x71BB7E0A, 0x091D, 0x4DBE, {0xB1, 0xEE, 0x75, 0x1C, 0x88, 0x11, 0x40, 0xA4}};
+inline constexpr IID IID_IHostDataType = {
+    0x71BB7E0A, 0x091D, 0x4DBE, {0xB1, 0xEE, 0x75, 0x1C, 0x88, 0x11, 0x40, 0xA4}};
 // {FC2B9C1F-E37B-416C-A3BA-5233B513834C}
-inline constexpr IID IID_IHostAction = {0xFC2B9C1F, 0xE37B, 0x416C, {0xA3, 0xBA, 0x52, 0x33, 0xB5, 0x13, 0x83, 0x4C}};
+inline constexpr IID IID_IHostAction = {
+    0xFC2B9C1F, 0xE37B, 0x416C, {0xA3, 0xBA, 0x52, 0x33, 0xB5, 0x13, 0x83, 0x4C}};
 
 struct IHostDataType : IDispatch {
     virtual HRESULT STDMETHODCALLTYPE Unused1() = 0;
@@ -48,7 +51,8 @@ struct IHostAction : IDispatch {
 
 // A host action holding `blob` (none: an empty VARIANT) of data standard `standard`.
 // `createFailure`, when not S_OK, is what its CreateAction answers.
-ComPtr<IHostAction> MakeHostAction(const std::optional<Bytes>& blob, short standard, HRESULT createFailure = S_OK);
+ComPtr<IHostAction> MakeHostAction(const std::optional<Bytes>& blob, short standard,
+                                   HRESULT createFailure = S_OK);
 
 // What a host action holds now, for the checks.
 struct HostActionState {

@@ -25,7 +25,8 @@ bool KeyExists(const std::wstring& path) {
 std::optional<std::wstring> ReadString(const std::wstring& path, const wchar_t* name) {
     wchar_t text[1024];
     DWORD bytes = sizeof text;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     return std::wstring(text);
@@ -52,7 +53,8 @@ const std::array kRegisteredValues = {
     ExpectedValue{L"VeskAudiogramConverter.ConvertAction.1\\CLSID", nullptr, kClassId},
     ExpectedValue{L"VeskAudiogramConverter.ConvertAction", nullptr, L"ConvertAction Class"},
     ExpectedValue{L"VeskAudiogramConverter.ConvertAction\\CLSID", nullptr, kClassId},
-    ExpectedValue{L"VeskAudiogramConverter.ConvertAction\\CurVer", nullptr, L"VeskAudiogramConverter.ConvertAction.1"},
+    ExpectedValue{L"VeskAudiogramConverter.ConvertAction\\CurVer", nullptr,
+                  L"VeskAudiogramConverter.ConvertAction.1"},
     ExpectedValue{CLASS_KEY, nullptr, L"ConvertAction Class"},
     ExpectedValue{CLASS_KEY, L"AppID", kAppId},
     ExpectedValue{CLASS_KEY L"\\ProgID", nullptr, L"VeskAudiogramConverter.ConvertAction.1"},
@@ -61,8 +63,10 @@ const std::array kRegisteredValues = {
     ExpectedValue{CLASS_KEY L"\\TypeLib", nullptr, kLibraryId},
     ExpectedValue{L"TypeLib\\{CEDA1027-B655-4789-B734-54AA3B0768BD}\\1.0", nullptr,
                   L"VeskAudiogramConverter 1.0 Type Library"},
-    ExpectedValue{L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}\\ProxyStubClsid32", nullptr, kProxyStubId},
-    ExpectedValue{L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\ProxyStubClsid32", nullptr, kProxyStubId},
+    ExpectedValue{L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}\\ProxyStubClsid32", nullptr,
+                  kProxyStubId},
+    ExpectedValue{L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\ProxyStubClsid32", nullptr,
+                  kProxyStubId},
 };
 
 // Keys of the component that unregistration removes.
@@ -80,7 +84,8 @@ constexpr std::array kComponentKeys = {
 
 // Planted under the class key by the test stage before registration: the class key is
 // rewritten whole, so neither may survive it.
-constexpr std::array kStaleKeys = {CLASS_KEY L"\\StaleBeforeRegistration", CLASS_KEY L"\\Programmable\\Stale"};
+constexpr std::array kStaleKeys = {CLASS_KEY L"\\StaleBeforeRegistration",
+                                   CLASS_KEY L"\\Programmable\\Stale"};
 
 bool SamePath(const std::wstring& left, const std::wstring& right) {
     return CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
@@ -91,20 +96,24 @@ bool SamePath(const std::wstring& left, const std::wstring& right) {
 void CheckRegistration(CheckLog& log, const std::wstring& modulePath) {
     for (const ExpectedValue& expected : kRegisteredValues) {
         const auto data = ReadString(expected.key, expected.name);
-        std::string what = "registered " + Narrow(expected.key) + " " + (expected.name ? Narrow(expected.name) : "(default)");
+        std::string what = "registered " + Narrow(expected.key) + " " +
+                           (expected.name ? Narrow(expected.name) : "(default)");
         log.Expect(data && *data == expected.data,
                    what + " = " + (data ? Narrow(*data) : "missing") + ", want " + Narrow(expected.data));
     }
     log.Expect(KeyExists(CLASS_KEY L"\\Programmable"), "the class key has the Programmable key");
     for (const wchar_t* stale : kStaleKeys) {
-        log.Expect(!KeyExists(stale), "registration rewrote the class key whole: " + Narrow(stale) + " is gone");
+        log.Expect(!KeyExists(stale),
+                   "registration rewrote the class key whole: " + Narrow(stale) + " is gone");
     }
-    for (const wchar_t* server : {CLASS_KEY L"\\InprocServer32", L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\InprocServer32"}) {
+    for (const wchar_t* server :
+         {CLASS_KEY L"\\InprocServer32", L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\InprocServer32"}) {
         const auto path = ReadString(server, nullptr);
         log.Expect(path && SamePath(*path, modulePath), "registered " + Narrow(server) + " names the module");
     }
 
-    for (const wchar_t* progId : {L"VeskAudiogramConverter.ConvertAction", L"VeskAudiogramConverter.ConvertAction.1"}) {
+    for (const wchar_t* progId :
+         {L"VeskAudiogramConverter.ConvertAction", L"VeskAudiogramConverter.ConvertAction.1"}) {
         CLSID classId{};
         const HRESULT status = CLSIDFromProgID(progId, &classId);
         log.Expect(SUCCEEDED(status) && classId == CLSID_ConvertAction, "CLSIDFromProgID " + Narrow(progId));
@@ -117,7 +126,8 @@ void CheckRegistration(CheckLog& log, const std::wstring& modulePath) {
 }
 
 void CheckUnregistered(CheckLog& log) {
-    for (const wchar_t* key : kComponentKeys) log.Expect(!KeyExists(key), "unregistered: " + Narrow(key) + " is gone");
+    for (const wchar_t* key : kComponentKeys)
+        log.Expect(!KeyExists(key), "unregistered: " + Narrow(key) + " is gone");
     for (const wchar_t* kept : {L"AppID", L"CLSID", L"Interface", L"TypeLib"}) {
         log.Expect(KeyExists(kept), "unregistration keeps the shared key " + Narrow(kept));
     }

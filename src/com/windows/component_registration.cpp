@@ -40,7 +40,8 @@ constexpr std::array kClassScript = {
                 L"VeskAudiogramConverter.ConvertAction"},
     RegistryKey{AUDCONV_CLASS_KEY L"\\Programmable", KeyRemoval::ForceRemove},
     RegistryKey{AUDCONV_CLASS_KEY L"\\InprocServer32", KeyRemoval::Remove, L"%MODULE%", kInprocValues},
-    RegistryKey{AUDCONV_CLASS_KEY L"\\TypeLib", KeyRemoval::Remove, L"{CEDA1027-B655-4789-B734-54AA3B0768BD}"},
+    RegistryKey{AUDCONV_CLASS_KEY L"\\TypeLib", KeyRemoval::Remove,
+                L"{CEDA1027-B655-4789-B734-54AA3B0768BD}"},
 };
 #undef AUDCONV_CLASS_KEY
 #undef AUDCONV_CLSID

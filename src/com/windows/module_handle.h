@@ -8,6 +8,8 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;  // provided by the linker for every mo
 
 namespace audiogram::com {
 
-inline HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
+inline HMODULE ThisModule() {
+    return reinterpret_cast<HMODULE>(&__ImageBase);
+}
 
 }  // namespace audiogram::com

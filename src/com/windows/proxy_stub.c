@@ -15,7 +15,6 @@ ULONG STDMETHODCALLTYPE IUnknown_Release_Proxy(IUnknown* This);
 
 // The interface identifiers the tables point at, as C symbols of this unit.
 #include "VeskAudiogramConverter_i.c"
-
 #include "com/windows/proxy_stub.h"
 
 static const ProxyFileInfo* proxyFiles[] = {
@@ -35,7 +34,9 @@ HRESULT ProxyStubGetClassObject(REFCLSID classId, REFIID interfaceId, void** obj
                                 &proxyStubFactory);
 }
 
-HRESULT ProxyStubCanUnloadNow(void) { return NdrDllCanUnloadNow(&proxyStubFactory); }
+HRESULT ProxyStubCanUnloadNow(void) {
+    return NdrDllCanUnloadNow(&proxyStubFactory);
+}
 
 HRESULT ProxyStubRegister(HMODULE module) {
     return NdrDllRegisterProxy(module, proxyFiles, &IID_IConverterVersion);

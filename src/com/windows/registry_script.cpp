@@ -3,10 +3,12 @@
 namespace audiogram::com {
 namespace {
 
-HRESULT FromWin32(LSTATUS status) { return HRESULT_FROM_WIN32(static_cast<unsigned long>(status)); }
+HRESULT FromWin32(LSTATUS status) {
+    return HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
+}
 
 class RegistryKeyHandle {
-public:
+  public:
     RegistryKeyHandle() = default;
     RegistryKeyHandle(const RegistryKeyHandle&) = delete;
     RegistryKeyHandle& operator=(const RegistryKeyHandle&) = delete;
@@ -16,7 +18,7 @@ public:
     HKEY Get() const { return key_; }
     HKEY* Put() { return &key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 

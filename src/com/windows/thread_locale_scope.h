@@ -7,13 +7,13 @@
 namespace audiogram::com {
 
 class ThreadLocaleScope {
-public:
+  public:
     explicit ThreadLocaleScope(LCID locale) : previous_(GetThreadLocale()) { SetThreadLocale(locale); }
     ~ThreadLocaleScope() { SetThreadLocale(previous_); }
     ThreadLocaleScope(const ThreadLocaleScope&) = delete;
     ThreadLocaleScope& operator=(const ThreadLocaleScope&) = delete;
 
-private:
+  private:
     LCID previous_;
 };
 

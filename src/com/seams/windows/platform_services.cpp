@@ -55,6 +55,8 @@ HRESULT MarshallingGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
     return ProxyStubGetClassObject(rclsid, riid, ppv);
 }
 
-HRESULT MarshallingCanUnloadNow() { return ProxyStubCanUnloadNow(); }
+HRESULT MarshallingCanUnloadNow() {
+    return ProxyStubCanUnloadNow();
+}
 
 }  // namespace audiogram::com

@@ -21,8 +21,8 @@ struct ConvertActionTypeInfo {
 
 HRESULT Load(ConvertActionTypeInfo& loaded) {
     ComPtr<ITypeLib> library;
-    RETURN_IF_FAILED(
-        LoadRegTypeLib(LIBID_VeskAudiogramConverterLib, kLibraryMajor, kLibraryMinor, LOCALE_NEUTRAL, library.Put()));
+    RETURN_IF_FAILED(LoadRegTypeLib(LIBID_VeskAudiogramConverterLib, kLibraryMajor, kLibraryMinor,
+                                    LOCALE_NEUTRAL, library.Put()));
     ComPtr<ITypeInfo> dispatch;
     RETURN_IF_FAILED(library->GetTypeInfoOfGuid(IID_IConvertAction, dispatch.Put()));
     HREFTYPE vtableType = 0;
@@ -72,12 +72,14 @@ HRESULT ConvertActionGetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames
 }
 
 HRESULT ConvertActionInvoke(IConvertAction& instance, DISPID dispIdMember, REFIID riid, LCID, WORD wFlags,
-                            DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+                            DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                            UINT* puArgErr) {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     ConvertActionTypeInfo typeInfo;
     RETURN_IF_FAILED(KeptTypeInfo(typeInfo));
     // A method's failing HRESULT comes back as DISP_E_EXCEPTION with the HRESULT in the scode.
-    return typeInfo.vtable->Invoke(&instance, dispIdMember, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
+    return typeInfo.vtable->Invoke(&instance, dispIdMember, wFlags, pDispParams, pVarResult, pExcepInfo,
+                                   puArgErr);
 }
 
 }  // namespace audiogram::com
