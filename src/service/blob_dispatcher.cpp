@@ -1,10 +1,13 @@
 #include "service/blob_dispatcher.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 
 #include "export/convert200to500.h"
+#include "import/convert500to200.h"
 #include "records/counted_text.h"
+#include "records/empty_record.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 #include "records/record_conversion.h"
@@ -116,8 +119,21 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
     }
 }
 
-HResult ConvertBlob500to200(ByteSpan /*source*/, Blob& /*result*/) {
-    return CONV_E_NOTIMPLEMENTED;  // the document import is not built yet
+HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
+    try {
+        Convert500to200 converter;
+        Record200Bytes record;
+        MakeEmptyRecord200(record);
+        // The document ends at its first NUL byte or at the end of the blob; an empty blob
+        // reaches the import as an empty text.
+        const auto end = std::find(source.begin(), source.end(), std::uint8_t{0});
+        const ByteSpan document = source.first(static_cast<std::size_t>(end - source.begin()));
+        if (converter.Convert_Audio(document, record) != 0) return kStatusFail;
+        SetBlobBytes(result, record);
+        return kStatusOk;
+    } catch (...) {
+        return kStatusFail;
+    }
 }
 
 std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t fixedSize) {

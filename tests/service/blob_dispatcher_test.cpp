@@ -34,12 +34,12 @@ constexpr std::size_t kDocumentLength = 0;
 // until the import is built; these rows change with it.
 const PairCase kPairs[] = {
     {"To100From200", 100, 200, kStatusOk, kSize100},
-    {"To100From500UntilImport", 100, 500, CONV_E_NOTIMPLEMENTED, 0},
+    {"To100From500RandomBytesAreNoDocument", 100, 500, kStatusFail, 0},
     {"To100From100", 100, 100, CONV_E_INVALIDBLOB, 0},
     {"To100From300", 100, 300, CONV_E_INVALIDBLOB, 0},
     {"To100From0", 100, 0, CONV_E_INVALIDBLOB, 0},
     {"To200From100", 200, 100, kStatusOk, kSize200},
-    {"To200From500UntilImport", 200, 500, CONV_E_NOTIMPLEMENTED, 0},
+    {"To200From500RandomBytesAreNoDocument", 200, 500, kStatusFail, 0},
     {"To200From200", 200, 200, CONV_E_INVALIDBLOB, 0},
     {"To200From300", 200, 300, CONV_E_INVALIDBLOB, 0},
     {"To200FromNegative", 200, -100, CONV_E_INVALIDBLOB, 0},

@@ -1,0 +1,147 @@
+#include "import/leading_float.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <system_error>
+
+namespace audiogram {
+namespace {
+
+constexpr bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+constexpr bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr bool IsHexDigit(char c) {
+    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+constexpr char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view word) {
+    if (text.size() < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (AsciiLower(text[i]) != word[i]) return false;
+    }
+    return true;
+}
+
+// Digits with at most one point among them; 0 when no digit is there.
+std::size_t MantissaLength(std::string_view text, bool hex) {
+    std::size_t length = 0;
+    std::size_t digits = 0;
+    bool point = false;
+    for (; length < text.size(); ++length) {
+        const char c = text[length];
+        if (hex ? IsHexDigit(c) : IsDecimalDigit(c)) {
+            ++digits;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    return digits == 0 ? 0 : length;
+}
+
+// "e" or "p", an optional sign and at least one decimal digit; 0 when that is not there,
+// so a bare "1e" reads as 1.
+std::size_t ExponentLength(std::string_view text, char marker) {
+    if (text.empty() || AsciiLower(text[0]) != marker) return 0;
+    std::size_t length = 1;
+    if (length < text.size() && (text[length] == '+' || text[length] == '-')) ++length;
+    const std::size_t firstDigit = length;
+    while (length < text.size() && IsDecimalDigit(text[length])) ++length;
+    return length == firstDigit ? 0 : length;
+}
+
+// Whether a number that the conversion found out of range is too large (rather than too
+// small): the order of magnitude of its first significant digit, in digits of its own base
+// plus the exponent, is positive. Only the sign matters, so the exponent may saturate.
+bool IsBeyondLargest(std::string_view number, bool hex) {
+    const std::size_t mantissa = MantissaLength(number, hex);
+    std::int64_t order = 0;
+    bool seenPoint = false;
+    bool seenSignificant = false;
+    for (std::size_t i = 0; i < mantissa; ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            seenPoint = true;
+        } else if (!seenSignificant && c == '0') {
+            if (seenPoint) --order;
+        } else {
+            seenSignificant = true;
+            if (!seenPoint) ++order;
+        }
+    }
+    if (hex) order *= 4;
+
+    std::int64_t exponent = 0;
+    std::string_view rest = number.substr(mantissa);
+    if (!rest.empty()) {
+        rest.remove_prefix(1);
+        const bool negative = rest.front() == '-';
+        if (rest.front() == '+' || rest.front() == '-') rest.remove_prefix(1);
+        for (const char c : rest) {
+            exponent = exponent * 10 + (c - '0');
+            if (exponent > 1'000'000'000) break;
+        }
+        if (negative) exponent = -exponent;
+    }
+    return order + exponent > 0;
+}
+
+// The value of a number without sign whose extent is already known to be valid.
+float ConvertNumber(std::string_view number, bool hex) {
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                              hex ? std::chars_format::hex : std::chars_format::general);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        // strtof gives infinity for overflow and zero for a value below the smallest one.
+        return IsBeyondLargest(number, hex) ? std::numeric_limits<float>::infinity() : 0.0f;
+    }
+    return error == std::errc{} ? value : 0.0f;
+}
+
+// None when the text does not begin with a number.
+std::optional<float> ReadUnsignedFloat(std::string_view text) {
+    if (StartsWithNoCase(text, "inf")) return std::numeric_limits<float>::infinity();
+    if (StartsWithNoCase(text, "nan")) return std::numeric_limits<float>::quiet_NaN();
+    if (text.size() > 2 && text[0] == '0' && AsciiLower(text[1]) == 'x') {
+        const std::string_view body = text.substr(2);
+        if (const std::size_t mantissa = MantissaLength(body, true); mantissa > 0) {
+            const std::size_t length = mantissa + ExponentLength(body.substr(mantissa), 'p');
+            return ConvertNumber(body.substr(0, length), true);
+        }
+        // "0x" without a hexadecimal digit after it is the number 0 followed by an "x".
+    }
+    const std::size_t mantissa = MantissaLength(text, false);
+    if (mantissa == 0) return std::nullopt;
+    const std::size_t length = mantissa + ExponentLength(text.substr(mantissa), 'e');
+    return ConvertNumber(text.substr(0, length), false);
+}
+
+}  // namespace
+
+float ReadLeadingFloat(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size() && IsCSpace(text[start])) ++start;
+    bool negative = false;
+    if (start < text.size() && (text[start] == '+' || text[start] == '-')) {
+        negative = text[start] == '-';
+        ++start;
+    }
+    const std::optional<float> magnitude = ReadUnsignedFloat(text.substr(start));
+    if (!magnitude) return 0.0f;  // a sign alone is no number: positive zero, as strtof gives
+    return negative ? -*magnitude : *magnitude;
+}
+
+}  // namespace audiogram

@@ -1,0 +1,113 @@
+#include "import/section_readers.h"
+
+#include <algorithm>
+#include <array>
+
+#include "export/schema_positions.h"
+#include "import/calibration_split.h"
+#include "import/leaf_values.h"
+#include "records/counted_text.h"
+#include "records/record200_layout.h"
+
+namespace audiogram {
+namespace {
+
+// The calibration split writes both fields with their terminators, so a second notes
+// element never leaves characters of the first behind.
+void StoreCalibration(MutableByteSpan notes, std::u16string_view text) {
+    if (text.empty()) return;
+    const CalibrationParts parts = SplitCalibration(text);
+    WriteCountedText(notes, record200::notes::kAudiometerLastCalibration, parts.dateTime);
+    WriteCountedText(notes, record200::notes::kAudiometerLastCalibrationTimeZone, parts.zone);
+}
+
+void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, std::u16string_view text,
+               MutableByteSpan area) {
+    switch (rule.action) {
+        case LeafAction::Scaled:
+            StoreI16(area, rule.offset, ScanScaledValue(text, rule.scale));
+            return;
+        case LeafAction::Coded:
+            StoreU16(area, rule.offset, static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text)));
+            return;
+        case LeafAction::Text:
+            WriteCountedText(area, rule.TextField(), text);
+            return;
+        case LeafAction::CalibrationDate:
+            StoreCalibration(area, text);
+            return;
+        case LeafAction::FrequencyBit: {
+            const auto bit = static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text));
+            StoreU16(area, rule.offset, static_cast<std::uint16_t>(LoadU16(area, rule.offset) | bit));
+            return;
+        }
+    }
+}
+
+constexpr std::size_t kLargestPointSize =
+    std::max({tone_point::kSize, speech_point::kSize, decay_point::kSize, difference_limen_point::kSize,
+              sisi_point::kSize});
+
+}  // namespace
+
+std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const LeafRule> rules) {
+    LeafText text;
+    for (;;) {
+        const std::int32_t position = reader.NextElement(text);
+        if (position <= 0) return position;
+        const auto index = static_cast<std::size_t>(position - 1);
+        if (index < rules.size()) StoreLeaf(reader.Schema(), rules[index], text.View(), area);
+    }
+}
+
+std::int32_t ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition) {
+    return ReadLeaves(reader, condition, leaf_rules::kMeasurementConditions);
+}
+
+std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point,
+                       std::span<const LeafRule> pointRules) {
+    return ReadLeaves(reader, point, pointRules);
+}
+
+std::int32_t ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes) {
+    return ReadLeaves(reader, notes, leaf_rules::kNotes);
+}
+
+std::int32_t ReadFrequencyMasks(AudiogramXmlReader& reader, MutableByteSpan masks) {
+    std::fill_n(masks.begin(), record200::tone_average::kSize, std::uint8_t{0});
+    return ReadLeaves(reader, masks, leaf_rules::kToneAverageFrequencies);
+}
+
+std::int32_t ReadCurve(AudiogramXmlReader& reader, MutableByteSpan curve, const CurveLayout& layout,
+                       std::span<const LeafRule> pointRules) {
+    std::array<std::uint8_t, kLargestPointSize> surplusPoint{};
+    std::size_t pointIndex = 0;
+    LeafText text;
+    std::int32_t r = reader.NextElement(text);
+    while (r > 0) {
+        switch (r) {
+            case schema::curve::kMeasurementConditions:
+                r = ReadMeasurementConditions(reader, curve.first(meas_cond::kSize));
+                break;
+            case schema::curve::kPoints: {
+                const MutableByteSpan point =
+                    pointIndex < layout.pointCount
+                        ? curve.subspan(layout.PointOffset(pointIndex), layout.PointSize())
+                        : MutableByteSpan(surplusPoint).first(layout.PointSize());
+                r = ReadPoint(reader, point, pointRules);
+                ++pointIndex;  // whatever the points element held
+                break;
+            }
+            case schema::curve::kPoints + 1:
+            case schema::curve::kPoints + 2:
+                r = 0;  // PrimaryKey and ForeignKey carry nothing of the record
+                break;
+            default:
+                r = -1;
+        }
+        if (r == 0) r = reader.NextElement(text);
+    }
+    return r;
+}
+
+}  // namespace audiogram

@@ -1,0 +1,103 @@
+#pragma once
+// AudiogramXmlReader: the pull parser of the import. It steps once through the UTF-8 bytes
+// of a data standard 500 document, builds no tree, and hands its caller one element at a
+// time as a position in the current list of the AudiogramSchemaTable. Entering and leaving
+// the lists (the root, a section, its measurement conditions or points) happens inside as
+// start and end tags pass.
+//
+// The input ends at its first NUL byte or at the end of the bytes. The tokenizer works on
+// a view of those bytes with fixed buffers of 249 units and a terminator; a longer token is
+// cut and the rest of it consumed.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "export/schema_table.h"
+#include "import/leaf_text.h"
+#include "import/list_stack.h"
+#include "records/little_endian.h"
+
+namespace audiogram {
+
+// The state of the tokenizer, which is also the kind of the token last returned.
+enum class XmlTokenKind : std::int32_t {
+    Prolog = 0,       // text before the first tag, such as a byte-order mark
+    StartTag = 1,     // the name of a start tag
+    EndTag = 2,       // the name of an end tag
+    Content = 3,      // the text of an element
+    Attribute = 4,    // an attribute's name with its "=", or its value without the quotes
+    Markup = 6,       // inside "<!" or "<?" up to the next ">"; yields no token
+    AfterMarkup = 7,  // text after a declaration, comment or processing instruction
+};
+
+class AudiogramXmlReader {
+public:
+    static constexpr std::int32_t kRootList = 1;
+
+    AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteSpan document);
+
+    AudiogramXmlReader(const AudiogramXmlReader&) = delete;
+    AudiogramXmlReader& operator=(const AudiogramXmlReader&) = delete;
+
+    // 0 with the next token's kind and text, or -1 at the end of input. The text stays valid
+    // until the next call.
+    std::int32_t ReadToken(XmlTokenKind& kind, std::u16string_view& text);
+
+    // 0 with the position and code of the entry of `list` that the name selects, or -1 with
+    // both left as they were.
+    std::int32_t FindChild(std::int32_t list, std::u16string_view name, std::int32_t& position,
+                           std::int32_t& code) const;
+
+    // The position (> 0) of the next child of the current list, 0 at the end of the current
+    // element, -1 on error. A leaf's text goes to `text`; a child with a list of its own is
+    // entered and leaves `text` alone. An unknown element below the root is skipped with
+    // everything inside it.
+    std::int32_t NextElement(LeafText& text);
+
+    // Skips the raw bytes up to the next "<", which stays for the next token: 0 when one was
+    // found, -1 at the end of input.
+    std::int32_t SkipToNextTag();
+
+    const AudiogramSchemaTable& Schema() const { return schema_; }
+    std::int32_t CurrentList() const { return currentList_; }
+    std::size_t Depth() const { return stack_.Depth(); }
+    XmlTokenKind TokenState() const { return state_; }
+
+private:
+    std::int32_t NextToken(XmlTokenKind& kind);
+    bool ScanToTokenStart();
+    bool AtSelfClosingTag(bool& selfClosing);
+    void CollectToken();
+    void WidenToken();
+    void ConvertContent();
+    std::string_view RawToken() const { return {raw_.data(), rawLength_}; }
+    std::int32_t FindChildByBytes(std::int32_t list, std::string_view name, std::int32_t& position,
+                                  std::int32_t& code) const;
+    std::int32_t SkipElement();
+
+    const AudiogramSchemaTable& schema_;
+    std::string_view input_;
+    std::size_t cursor_ = 0;
+    // The first '>' at or after lookAheadFrom_ (input_.size() when there is none), so the
+    // look-ahead of start tags never scans the same bytes twice.
+    std::size_t lookAheadFrom_ = 0;
+    std::size_t lookAheadHit_ = std::string_view::npos;
+
+    XmlTokenKind state_ = XmlTokenKind::Prolog;
+    bool tagOpened_ = false;  // the last token followed a '<'
+    std::int32_t currentList_ = kRootList;
+    ListStack stack_;
+
+    std::array<char, kTokenCapacity + 1> raw_{};
+    std::size_t rawLength_ = 0;
+    std::array<char16_t, kTokenCapacity + 1> text_{};
+    std::size_t textLength_ = 0;
+    // Reused for the escape replacement, so that texts with escapes cost no allocation
+    // after the first.
+    std::u16string escapeScratch_;
+};
+
+}  // namespace audiogram
