@@ -17,8 +17,11 @@ stage_gcc()   { build_and_test ci-gcc; }
 stage_clang() { build_and_test ci-clang; }
 # the Debian package, installed with dpkg and run as users get it
 stage_package() { scripts/package-check.sh; }
+# The COM DLL cross-built for Windows and run under Wine against the conversions that the
+# gcc stage's tests wrote.
+stage_windows() { scripts/test-windows.sh build/ci-gcc/wine-reference; }
 
-STAGES=(deps gcc clang package)
+STAGES=(deps gcc clang package windows)
 
 for stage in "${STAGES[@]}"; do
   echo "=== stage: $stage"
