@@ -114,34 +114,25 @@ TEST(Batch, AutoDetectionRefusesAmbiguousSizesAndSkipsInputsAlreadyInTheTarget) 
         << text;
 }
 
-TEST(Batch, ExistingOutputsAreSkippedUntouchedUnlessForced) {
-    TempFolder folder;
-    folder.Write("in/a.ds200", Record200());
-    const auto existing = folder.Write("out/a.ds100", std::string("keep me"));
-    BatchOptions options = Options(folder, kDataStandard200, kDataStandard100);
-    std::ostringstream messages;
-
-    EXPECT_EQ(RunBatch(options, messages, false).skipped, 1u);
-    EXPECT_EQ(testing::ReadFileText(existing), "keep me");
-    EXPECT_NE(messages.str().find("exists (--force replaces it)"), std::string::npos);
-    options.force = true;
-    EXPECT_EQ(RunBatch(options, messages, false).converted, 1u);
-    EXPECT_EQ(testing::ReadFileText(existing).size(), 19472u);
-}
-
-TEST(Batch, RecursiveWalkMirrorsSubfoldersUnderTheOutputFolder) {
+TEST(Batch, ExistingOutputsWaitForForceAndRecursiveWalksMirrorSubfolders) {
     TempFolder folder;
     folder.Write("in/top.ds200", Record200());
     folder.Write("in/2019/march/deep.ds200", Record200());
+    const auto existing = folder.Write("out/top.ds100", std::string("keep me"));
     BatchOptions options = Options(folder, std::nullopt, kDataStandard100);
     std::ostringstream messages;
 
-    EXPECT_EQ(RunBatch(options, messages, false).converted, 1u);
+    BatchSummary summary = RunBatch(options, messages, false);
+    EXPECT_EQ(summary.converted + summary.failed, 0u);
+    EXPECT_EQ(summary.skipped, 1u);
+    EXPECT_EQ(testing::ReadFileText(existing), "keep me");
+    EXPECT_NE(messages.str().find("exists (--force replaces it)"), std::string::npos) << messages.str();
     options.recursive = true;
-    const BatchSummary summary = RunBatch(options, messages, false);
-    EXPECT_EQ(summary.converted, 1u);
-    EXPECT_EQ(summary.skipped, 1u);  // top.ds100 from the first run
+    options.force = true;
+    summary = RunBatch(options, messages, false);
+    EXPECT_EQ(summary.converted, 2u);
     EXPECT_EQ(TempFolder::Files(options.outDir), (std::vector<std::string>{"2019/march/deep.ds100", "top.ds100"}));
+    EXPECT_EQ(testing::ReadFileText(existing).size(), 19472u);
 }
 
 TEST(Batch, OutputNamesReplaceKnownSuffixesAndNeverCollide) {
