@@ -2,19 +2,12 @@
 // standard streams and exit codes.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "audconv/tool_harness.h"
 #include "service/blob_dispatcher.h"
 #include "support/case_names.h"
 #include "support/random_bytes.h"
@@ -23,82 +16,42 @@ namespace audiogram {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Quote;
+using test::ShellResult;
 
 constexpr std::size_t kSize100 = 19472;
 constexpr std::size_t kSize200 = 36128;
 const fs::path kSamples = AUDCONV_SAMPLES_DIR;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string AsString(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
-
-// Compares byte strings by size and first difference instead of printing records whole.
-::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
-    if (actual == expected) return ::testing::AssertionSuccess();
-    const auto difference = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-    return ::testing::AssertionFailure() << actual.size() << " bytes where " << expected.size()
-                                         << " were expected, first difference at byte "
-                                         << (difference.first - actual.begin());
-}
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
+// Each case runs in a work folder holding two samples and two records one byte short.
 class Audconv : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        folder_ = fs::temp_directory_path() / ("audconv-test-" + name + "-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "work");
-        // Inputs every case may name: the samples, and records one byte short.
+        folder_.Write("work/short.ds100", testing::RandomBytes(kSize100 - 1, 1));
+        folder_.Write("work/short.ds200", testing::RandomBytes(kSize200 - 1, 2));
         fs::copy_file(kSamples / "left-right-thresholds.ds100", Work("record.ds100"));
         fs::copy_file(kSamples / "full-audiogram.ds200", Work("record.ds200"));
-        WriteFile(Work("short.ds100"), AsString(testing::RandomBytes(kSize100 - 1, 1)));
-        WriteFile(Work("short.ds200"), AsString(testing::RandomBytes(kSize200 - 1, 2)));
     }
-    void TearDown() override { fs::remove_all(folder_); }
 
-    fs::path Work(const std::string& name) const { return folder_ / "work" / name; }
+    fs::path Work(const std::string& name = "") const { return folder_.Path() / "work" / name; }
 
     // Runs `audconv ARGUMENTS` inside the work folder, standard input from `input`.
-    Outcome Run(const std::string& arguments, const std::string& input = "/dev/null") const {
-        // The group's redirections reach every command of a pipeline inside `arguments`.
-        const std::string command = "cd '" + (folder_ / "work").string() + "' && { '" AUDCONV_PATH "' " + arguments +
-                                    "; } < " + input + " > '" + (folder_ / "out").string() + "' 2> '" +
-                                    (folder_ / "err").string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(folder_ / "out"), ReadFile(folder_ / "err")};
+    ShellResult Run(const std::string& arguments, const std::string& input = "/dev/null") const {
+        return test::RunShell("cd " + Quote(Work().string()) + " && " + Quote(AUDCONV_PATH) + " " + arguments,
+                              folder_.Path(), input);
     }
 
-    std::set<std::string> WorkFiles() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_ / "work")) names.insert(entry.path().filename());
-        return names;
-    }
-
-    fs::path folder_;
+    test::TempFolder folder_;
 };
 
 struct RunCase {
     std::string name;
     std::string arguments;
     int exitCode;
-    std::string errorLine;  // the whole of standard error for failed conversions, else empty
+    std::string error;  // the whole of standard error for a failed conversion, a part of it for a usage error
 };
 
-const RunCase kFailedConversions[] = {
+const RunCase kFailedRuns[] = {
     {"Short100Record", "convert --from 100 --to 200 short.ds100", 1,
      "audconv: the input is shorter than a data standard 100 record (0x8004051C)\n"},
     {"Short200Record", "convert --from 200 --to 100 -o out.ds100 short.ds200", 1,
@@ -115,13 +68,13 @@ const RunCase kFailedConversions[] = {
     {"NegativeSourceIsPassedOn", "convert --from=-1 --to 200 record.ds100", 1,
      "audconv: data standard -1 cannot be converted to data standard 200; convert to 200 from 100 or 500 "
      "(0x8004051C)\n"},
+    {"UndetectableSize", "convert --from auto --to 200 short.ds100", 1,
+     "audconv: cannot tell the data standard: not a document and 19471 bytes is the size of neither a 100 "
+     "record (19472) nor a 200 record (36128); give it with --from (0x8004051C)\n"},
     {"MissingInputFile", "convert --from 100 --to 200 missing.ds100", 1,
      "audconv: cannot open 'missing.ds100': No such file or directory\n"},
     {"OutputFolderMissing", "convert --from 100 --to 200 -o no/such/out.ds200 record.ds100", 1,
      "audconv: cannot write 'no/such/out.ds200': No such file or directory\n"},
-};
-
-const RunCase kUsageErrors[] = {
     {"NoCommand", "", 2, ""},
     {"UnknownCommand", "frobnicate", 2, ""},
     {"MissingTo", "convert --from 100 record.ds100", 2, ""},
@@ -129,96 +82,84 @@ const RunCase kUsageErrors[] = {
     {"StandardAbove16Bits", "convert --from 32768 --to 200 record.ds100", 2, ""},
     {"StandardNotANumber", "convert --from hundred --to 200 record.ds100", 2, ""},
     {"StandardInHex", "convert --from 0x64 --to 200 record.ds100", 2, ""},
-    {"UnknownOption", "convert --from 100 --to 200 --force record.ds100", 2, ""},
-    {"TwoInputs", "convert --from 100 --to 200 record.ds100 record.ds100", 2, ""},
+    {"SeveralInputsNeedAnOutputFolder", "convert --from 100 --to 200 record.ds100 record.ds100", 2,
+     "several inputs need --out-dir"},
+    {"ForceNeedsAnOutputFolder", "convert --from 100 --to 200 --force record.ds100", 2, "--force needs --out-dir"},
+    {"OutputFileOrOutputFolder", "convert --from 100 --to 200 --out-dir x -o y record.ds100", 2,
+     "--output excludes --out-dir"},
 };
 
-class FailedConversion : public Audconv, public ::testing::WithParamInterface<RunCase> {};
+class FailedRun : public Audconv, public ::testing::WithParamInterface<RunCase> {};
 
-TEST_P(FailedConversion, ExitsOneWithOneLineOnStandardErrorAndNothingOnStandardOutput) {
-    const Outcome outcome = Run(GetParam().arguments);
-    EXPECT_EQ(outcome.exitCode, GetParam().exitCode);
-    EXPECT_EQ(outcome.err, GetParam().errorLine);
-    EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
+// Conversions that fail exit 1 with one line; usage errors exit 2 and say what is wrong.
+TEST_P(FailedRun, ExitsWithItsCodeAndWritesOnlyToStandardError) {
+    const ShellResult result = Run(GetParam().arguments);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode);
+    if (GetParam().exitCode == 1) {
+        EXPECT_EQ(result.err, GetParam().error);
+    } else {
+        EXPECT_EQ(result.err.rfind("audconv: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(GetParam().error), std::string::npos) << result.err;
+    }
+    EXPECT_TRUE(result.out.empty()) << result.out.size() << " bytes on standard output";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FailedConversion, ::testing::ValuesIn(kFailedConversions), testing::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, FailedRun, ::testing::ValuesIn(kFailedRuns), testing::CaseName());
 
-class UsageError : public Audconv, public ::testing::WithParamInterface<RunCase> {};
-
-TEST_P(UsageError, ExitsTwoAndSaysSoOnStandardError) {
-    const Outcome outcome = Run(GetParam().arguments);
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_EQ(outcome.err.rfind("audconv: ", 0), 0u) << outcome.err;
-    EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, UsageError, ::testing::ValuesIn(kUsageErrors), testing::CaseName());
-
-TEST_F(Audconv, HelpAndVersionGoToStandardOutputAndExitZero) {
-    const Outcome help = Run("--help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("convert"), std::string::npos);
-    const Outcome convertHelp = Run("convert --help");
-    EXPECT_EQ(convertHelp.exitCode, 0);
-    EXPECT_NE(convertHelp.out.find("--from"), std::string::npos);
-    const Outcome version = Run("--version");
+TEST_F(Audconv, VersionGoesToStandardOutput) {
+    const ShellResult version = Run("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "audconv " AUDCONV_VERSION "\n");
 }
 
 TEST_F(Audconv, StandardOutputCarriesExactlyTheResultBytes) {
-    auto record = testing::RandomBytes(kSize100, 3);
-    Blob expected;
-    ASSERT_EQ(ConvertDataBlob(200, 100, record, expected), kStatusOk);
-    WriteFile(Work("random.ds100"), AsString(record));
-
-    for (const std::string& arguments : {std::string("convert --from 100 --to 200 random.ds100"),
-                                         std::string("convert --from 100 --to 200 -o - random.ds100")}) {
-        const Outcome outcome = Run(arguments);
-        EXPECT_EQ(outcome.exitCode, 0) << arguments;
-        EXPECT_TRUE(SameBytes(outcome.out, AsString(expected))) << arguments;
-        EXPECT_EQ(outcome.err, "") << arguments;
-    }
-    for (const std::string& arguments : {std::string("convert --from 100 --to 200"),
-                                         std::string("convert --from 100 --to 200 -")}) {
-        const Outcome outcome = Run(arguments, "random.ds100");
-        EXPECT_EQ(outcome.exitCode, 0) << arguments;
-        EXPECT_TRUE(SameBytes(outcome.out, AsString(expected))) << "from standard input: " << arguments;
+    std::vector<std::uint8_t> record = testing::RandomBytes(kSize100, 3);
+    Blob converted;
+    ASSERT_EQ(ConvertDataBlob(200, 100, record, converted), kStatusOk);
+    const std::string expected(converted.begin(), converted.end());
+    folder_.Write("work/random.ds100", record);
+    const std::string random = Work("random.ds100").string();
+    const std::pair<std::string, std::string> runs[] = {{"convert --from 100 --to 200 random.ds100", "/dev/null"},
+                                                        {"convert --from 100 --to 200 -o - random.ds100", "/dev/null"},
+                                                        {"convert --from 100 --to 200", random},
+                                                        {"convert --from 100 --to 200 -", random}};
+    for (const auto& [arguments, input] : runs) {
+        const ShellResult result = Run(arguments, input);
+        EXPECT_EQ(result.exitCode, 0) << arguments;
+        EXPECT_TRUE(result.out == expected) << arguments << ": " << result.out.size() << " bytes";
+        EXPECT_EQ(result.err, "") << arguments;
     }
 }
 
-TEST_F(Audconv, FailedRunLeavesAnExistingOutputUntouched) {
-    WriteFile(Work("out.ds200"), "the previous result");
-    const Outcome outcome = Run("convert --from 100 --to 200 -o out.ds200 short.ds100");
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(ReadFile(Work("out.ds200")), "the previous result");
-    const std::set<std::string> expected{"out.ds200", "record.ds100", "record.ds200", "short.ds100", "short.ds200"};
-    EXPECT_EQ(WorkFiles(), expected);  // no temporary file left behind
-}
+// A failed run leaves an existing output as it was; a successful one replaces it whole,
+// keeping its permissions. Neither leaves a temporary file behind.
+TEST_F(Audconv, AnExistingOutputIsReplacedOnlyBySuccess) {
+    folder_.Write("work/out.ds100", std::string("the previous result"));
+    const fs::perms permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(Work("out.ds100"), permissions);
+    EXPECT_EQ(Run("convert --from 200 --to 100 -o out.ds100 short.ds200").exitCode, 1);
+    EXPECT_EQ(testing::ReadFileText(Work("out.ds100")), "the previous result");
 
-TEST_F(Audconv, SuccessfulRunReplacesTheOutputKeepingItsPermissions) {
-    WriteFile(Work("out.ds100"), "the previous result");
-    fs::permissions(Work("out.ds100"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const Outcome outcome = Run("convert --from 200 --to 100 -o out.ds100 record.ds200");
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
-    EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(ReadFile(Work("out.ds100")).size(), kSize100);
-    EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(WorkFiles().size(), 5u);
+    const ShellResult result = Run("convert --from 200 --to 100 -o out.ds100 record.ds200");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(testing::ReadFileText(Work("out.ds100")).size(), kSize100);
+    EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all, permissions);
+    EXPECT_EQ(test::TempFolder::Files(Work()),
+              (std::vector<std::string>{"out.ds100", "record.ds100", "record.ds200", "short.ds100", "short.ds200"}));
 }
 
 TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
-    ASSERT_EQ(Run("convert --from 100 --to 200 -o back.ds200 record.ds100").exitCode, 0);
+    ASSERT_EQ(Run("convert --from auto --to 200 -o back.ds200 record.ds100").exitCode, 0);
     ASSERT_EQ(Run("convert --from 200 --to 100 -o back.ds100 back.ds200").exitCode, 0);
-    EXPECT_EQ(ReadFile(Work("back.ds200")).size(), kSize200);
-    EXPECT_TRUE(SameBytes(ReadFile(Work("back.ds100")), ReadFile(Work("record.ds100"))));
+    const std::string sample = testing::ReadFileText(Work("record.ds100"));
+    EXPECT_EQ(testing::ReadFileText(Work("back.ds200")).size(), kSize200);
+    EXPECT_TRUE(testing::ReadFileText(Work("back.ds100")) == sample);
 
-    const Outcome piped = Run("convert --from 100 --to 200 | '" AUDCONV_PATH "' convert --from 200 --to 100", "record.ds100");
+    const ShellResult piped = Run("convert --from 100 --to 200 | " + Quote(AUDCONV_PATH) + " convert --from 200 --to 100",
+                                  Work("record.ds100").string());
     EXPECT_EQ(piped.exitCode, 0);
-    EXPECT_TRUE(SameBytes(piped.out, ReadFile(Work("record.ds100"))));
+    EXPECT_TRUE(piped.out == sample);
 }
 
 }  // namespace

@@ -212,19 +212,19 @@ std::optional<std::string> TextOf(ByteSpan area, CountedTextField field) {
     return Utf8(ReadTextToTerminator(area, field));
 }
 
-ReportValue ValueOf(const AudiogramSchemaTable& table, ByteSpan area, const FieldSpec& spec) {
-    if (spec.format == Format::Text) {
-        return {ReportValue::Kind::Text, TextOf(area, spec.text).value_or(std::string())};
+ReportValue ValueOf(const AudiogramSchemaTable& table, ByteSpan area, const FieldSpec& field) {
+    if (field.format == Format::Text) {
+        return {ReportValue::Kind::Text, TextOf(area, field.text).value_or(std::string())};
     }
-    const std::int16_t stored = LoadI16(area, spec.offset);
+    const std::int16_t stored = LoadI16(area, field.offset);
     if (IsMissing(stored)) return {};
-    switch (spec.format) {
+    switch (field.format) {
         case Format::Integer: return {ReportValue::Kind::Number, std::to_string(stored)};
         case Format::Decimals1: return {ReportValue::Kind::Number, Decimals(stored, 1)};
         case Format::Decimals2: return {ReportValue::Kind::Number, Decimals(stored, 2)};
         case Format::Decimals3: return {ReportValue::Kind::Number, Decimals(stored, 3)};
         case Format::Enumeration:
-            if (auto name = table.NameOfCode(spec.table, stored)) return {ReportValue::Kind::Name, std::string(*name)};
+            if (auto name = table.NameOfCode(field.table, stored)) return {ReportValue::Kind::Name, std::string(*name)};
             return {ReportValue::Kind::InvalidCode, std::to_string(stored)};
         case Format::Text: break;
     }
@@ -232,15 +232,15 @@ ReportValue ValueOf(const AudiogramSchemaTable& table, ByteSpan area, const Fiel
 }
 
 // Coded fields are 1 in the default state, values MissingValue and texts empty.
-bool IsDefault(ByteSpan measCond, const FieldSpec& spec) {
-    switch (spec.format) {
-        case Format::Text: return TextCount(measCond, spec.text) == 0;
-        case Format::Enumeration: return LoadI16(measCond, spec.offset) == 1;
-        default: return IsMissing(LoadI16(measCond, spec.offset));
+bool IsDefault(ByteSpan measCond, const FieldSpec& field) {
+    switch (field.format) {
+        case Format::Text: return TextCount(measCond, field.text) == 0;
+        case Format::Enumeration: return LoadI16(measCond, field.offset) == 1;
+        default: return IsMissing(LoadI16(measCond, field.offset));
     }
 }
 
-CurveReport DescribeCurve(const AudiogramSchemaTable& table, const SectionSpec& spec, const UsedCurve& curve) {
+CurveReport DescribeCurve(const AudiogramSchemaTable& table, const SectionSpec& section, const UsedCurve& curve) {
     CurveReport report{curve.slot, {}, {}, {}};
     const ByteSpan measCond = curve.MeasCond();
     for (const FieldSpec& field : kConditionFields) {
@@ -250,7 +250,7 @@ CurveReport DescribeCurve(const AudiogramSchemaTable& table, const SectionSpec& 
     }
     for (const UsedPoint& point : UsedPoints(curve)) {
         std::vector<ReportValue> row;
-        for (const FieldSpec& column : spec.columns) row.push_back(ValueOf(table, point.bytes, column));
+        for (const FieldSpec& column : section.columns) row.push_back(ValueOf(table, point.bytes, column));
         report.pointIndexes.push_back(point.index);
         report.points.push_back(std::move(row));
     }
@@ -262,18 +262,18 @@ std::int32_t ListOf(const AudiogramSchemaTable& table, std::int32_t list, std::i
 }
 
 void DescribeSections(const AudiogramSchemaTable& table, ByteSpan record, InspectReport& report) {
-    for (const SectionSpec& spec : kSectionSpecs) {
-        const std::vector<UsedCurve> curves = UsedCurves(record, record200::SectionOf(spec.section));
+    for (const SectionSpec& section : kSectionSpecs) {
+        const std::vector<UsedCurve> curves = UsedCurves(record, record200::SectionOf(section.section));
         if (curves.empty()) continue;
-        const std::int32_t curveList = ListOf(table, schema::kRootList, spec.rootPosition);
+        const std::int32_t curveList = ListOf(table, schema::kRootList, section.rootPosition);
         const std::int32_t pointsList = ListOf(table, curveList, schema::curve::kPoints);
-        SectionReport section{std::string(table.ElementName(schema::kRootList, spec.rootPosition)), {}, {}};
-        for (const FieldSpec& column : spec.columns) {
-            section.columns.push_back({std::string(table.ElementName(pointsList, column.position)),
-                                       std::string(column.unit)});
+        SectionReport described{std::string(table.ElementName(schema::kRootList, section.rootPosition)), {}, {}};
+        for (const FieldSpec& column : section.columns) {
+            described.columns.push_back({std::string(table.ElementName(pointsList, column.position)),
+                                        std::string(column.unit)});
         }
-        for (const UsedCurve& curve : curves) section.curves.push_back(DescribeCurve(table, spec, curve));
-        report.sections.push_back(std::move(section));
+        for (const UsedCurve& curve : curves) described.curves.push_back(DescribeCurve(table, section, curve));
+        report.sections.push_back(std::move(described));
     }
 }
 
