@@ -46,6 +46,13 @@ Blob BytesOf(const VARIANT& blob) {
     return Blob(data, data + blob.parray->rgsabound[0].cElements);
 }
 
+DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected, REFIID riid) {
+    LPOLESTR names[] = {name.data()};
+    DISPID dispid = 0;
+    EXPECT_EQ(target.GetIDsOfNames(riid, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
+    return dispid;
+}
+
 HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments, WORD flags,
                      UINT* badArgument) {
     std::reverse(arguments.begin(), arguments.end());

@@ -70,6 +70,9 @@ inline VARIANT ArrayOf(VARTYPE elements, SAFEARRAY* array) {
 VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound = 0);
 Blob BytesOf(const VARIANT& blob);  // the bytes of a VT_ARRAY|VT_UI1 with lower bound 0
 
+// The dispid of `name`, asked for as a late-bound caller asks (for `riid` IID_NULL).
+DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK, REFIID riid = IID_NULL);
+
 // Invoke as a late-bound caller does: the arguments in declaration order (Invoke takes them
 // last first). Returns the method's failure rather than DISP_E_EXCEPTION.
 HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments,

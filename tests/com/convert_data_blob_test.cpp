@@ -14,11 +14,7 @@ enum class Route { Vtable, ByName };
 HRESULT ConvertBlob(Route route, IConvertAction& converter, short to, short from, const VARIANT& blob,
                     VARIANT& out) {
     if (route == Route::Vtable) return converter.ConvertDataBlob(to, from, blob, &out);
-    OLECHAR name[] = u"convertDATABLOB";
-    LPOLESTR names[] = {name};
-    DISPID dispid = 0;
-    EXPECT_EQ(converter.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid), S_OK);
-    return InvokeMethod(converter, dispid, {I2(to), I4(from), blob, RefTo(out)});
+    return InvokeMethod(converter, IdOf(converter, u"convertDATABLOB"), {I2(to), I4(from), blob, RefTo(out)});
 }
 
 struct PairCase {

@@ -7,13 +7,6 @@ namespace {
 
 using DispatchTest = ComponentTest;
 
-DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK) {
-    LPOLESTR names[] = {name.data()};
-    DISPID dispid = 0;
-    EXPECT_EQ(target.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
-    return dispid;
-}
-
 TEST_F(DispatchTest, NamesAndDispids) {
     EXPECT_EQ(IdOf(*converter, u"ConvertData"), 1);
     EXPECT_EQ(IdOf(*converter, u"validatedata"), 2);
@@ -21,10 +14,7 @@ TEST_F(DispatchTest, NamesAndDispids) {
     for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"}) {
         EXPECT_EQ(IdOf(*converter, unknown, DISP_E_UNKNOWNNAME), DISPID_UNKNOWN);
     }
-    std::u16string method = u"ConvertDataBlob";
-    LPOLESTR names[] = {method.data()};
-    DISPID dispid = 0;
-    EXPECT_EQ(converter->GetIDsOfNames(IID_IConvertAction, names, 1, 0, &dispid), DISP_E_UNKNOWNINTERFACE);
+    IdOf(*converter, u"ConvertDataBlob", DISP_E_UNKNOWNINTERFACE, IID_IConvertAction);
 
     UINT count = 7;
     ITypeInfo* info = nullptr;
@@ -49,7 +39,7 @@ TEST_F(DispatchTest, ConverterVersionHasNoTypeInformation) {
 TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
     OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
     OwnedVariant out(ByteArrayVariant({1, 2, 3}));
-    const VARIANT outRef = RefTo(out.value), to = I2(200), from = I4(100);
+    const VARIANT bytes = blob.value, outRef = RefTo(out.value), to = I2(200), from = I4(100);
     const struct {
         const char* what;
         DISPID dispid;
@@ -58,23 +48,15 @@ TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
         HRESULT expected;
         UINT badArgument = 99;  // as Invoke counts: the last argument is 0
     } kCalls[] = {
-        {"unknown dispid", 4, DISPATCH_METHOD, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
-        {"property get", 3, DISPATCH_PROPERTYGET, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
-        {"one argument short", 3, DISPATCH_METHOD, {to, from, blob.value}, DISP_E_BADPARAMCOUNT},
-        {"string for a short",
-         3,
-         DISPATCH_METHOD,
-         {to, Typed(VT_BSTR), blob.value, outRef},
-         DISP_E_TYPEMISMATCH,
-         2},
-        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, blob.value, outRef}, DISP_E_OVERFLOW, 3},
-        {"out VARIANT by value",
-         3,
-         DISPATCH_METHOD,
-         {to, from, blob.value, blob.value},
-         DISP_E_TYPEMISMATCH,
-         0},
+        // clang-format off
+        {"unknown dispid", 4, DISPATCH_METHOD, {to, from, bytes, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"property get", 3, DISPATCH_PROPERTYGET, {to, from, bytes, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"one argument short", 3, DISPATCH_METHOD, {to, from, bytes}, DISP_E_BADPARAMCOUNT},
+        {"string for a short", 3, DISPATCH_METHOD, {to, Typed(VT_BSTR), bytes, outRef}, DISP_E_TYPEMISMATCH, 2},
+        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, bytes, outRef}, DISP_E_OVERFLOW, 3},
+        {"out VARIANT by value", 3, DISPATCH_METHOD, {to, from, bytes, bytes}, DISP_E_TYPEMISMATCH, 0},
         {"short for an action", 2, DISPATCH_METHOD, {to}, DISP_E_TYPEMISMATCH, 0},
+        // clang-format on
     };
     for (const auto& call : kCalls) {
         SCOPED_TRACE(call.what);
