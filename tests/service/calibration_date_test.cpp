@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::size_t kCountOffset = 35480;  // ToneNotes AudiometerLastCalibration
 constexpr std::size_t kUnitsOffset = 35482;
-constexpr std::size_t kFieldUnits = 25;  // 24 units of text and the terminator
 
 // A record whose tone calibration field holds exactly `units` (zeros included, the rest of
 // the field 0) under the given count.
