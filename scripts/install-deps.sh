@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang-14
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libxml2-utils libxml2-dev libpugixml-dev
   python3 jq pkgconf file dpkg-dev

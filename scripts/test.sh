@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test: installs what is missing, then builds with g++ and with
-# clang 14 (warnings as errors) and runs the tests of each build. The run is a list of
-# stages; to add one, write a function stage_NAME and put NAME into STAGES.
+# clang 14 (warnings as errors) and runs the tests of each build, runs the whole suite
+# again under AddressSanitizer + UndefinedBehaviorSanitizer and the concurrency tests under
+# ThreadSanitizer (both halting on the first report), fuzzes each libFuzzer target for a
+# bounded time (FUZZ_SECONDS, default 60 per target) and checks that the benchmarks build
+# and run. The run is a list of stages; to add one, write a function stage_NAME and put
+# NAME into STAGES. `scripts/test.sh NAME...` runs only the stages named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +25,27 @@ stage_package() { scripts/package-check.sh; }
 # gcc stage's tests wrote.
 stage_windows() { scripts/test-windows.sh build/ci-gcc/wine-reference; }
 
-STAGES=(deps gcc clang package windows)
+stage_asan()  { build_and_test asan; }
+stage_tsan()  { build_and_test tsan; }
+stage_fuzz()  { scripts/fuzz.sh "${FUZZ_SECONDS:-60}"; }
+# The figures themselves need a quiet machine (scripts/bench.sh); here the suite only has to
+# build and run every benchmark once.
+stage_bench() {
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench -j 2
+  build/bench/bench/audconv_bench --benchmark_min_time=0.001 >/dev/null
+}
+
+[ $# -eq 0 ] || STAGES=("$@")
+
+# The tsan, fuzz and bench stages run on demand (scripts/test.sh tsan fuzz bench) until they
+# join the default list.
+STAGES=(deps gcc clang asan package windows)
+[ $# -eq 0 ] || STAGES=("$@")
 
 for stage in "${STAGES[@]}"; do
-  echo "=== stage: $stage"
+  echo "=== stage: $stage ($(date -u +%H:%M:%S))"
+  SECONDS=0
   "stage_$stage"
+  echo "=== stage: $stage took ${SECONDS}s"
 done

@@ -27,8 +27,10 @@ void RequireSlot(std::size_t slot, std::size_t slots) {
 }
 
 BlobBytes Concatenate(ByteSpan record, ByteSpan extension) {
-    BlobBytes blob(record.begin(), record.end());
-    blob.insert(blob.end(), extension.begin(), extension.end());
+    // Sized once and copied into: g++ 12 at -O2 warns falsely (-Warray-bounds) about an insert.
+    BlobBytes blob(record.size() + extension.size());
+    std::copy(record.begin(), record.end(), blob.begin());
+    std::copy(extension.begin(), extension.end(), blob.begin() + static_cast<std::ptrdiff_t>(record.size()));
     return blob;
 }
 

@@ -1,0 +1,212 @@
+#include "fuzz_properties.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "import/convert500to200.h"
+#include "records/empty_record.h"
+#include "records/record100_layout.h"
+#include "records/record200_layout.h"
+#include "service/blob_dispatcher.h"
+#include "support/configuration.h"
+
+namespace audiogram::fuzz {
+namespace {
+
+constexpr std::uint8_t kAnyCodeSelector = 0xC0;
+constexpr std::int16_t kKnownStandards[] = {kDataStandard100, kDataStandard200, kDataStandard500};
+
+std::string_view AsText(const Blob& blob) { return {reinterpret_cast<const char*>(blob.data()), blob.size()}; }
+
+std::string Describe(std::int16_t to, std::int16_t from, std::size_t length) {
+    return "(" + std::to_string(to) + " from " + std::to_string(from) + ", " + std::to_string(length) + " bytes)";
+}
+
+std::size_t FixedRecordSize(std::int16_t standard) {
+    return standard == kDataStandard100 ? record100::kSize : record200::kSize;
+}
+
+// The statuses the dispatch table allows for a pair and a blob length. Conversions between
+// the binary standards and the export cannot fail on data; only the import may.
+std::vector<HResult> AllowedStatuses(std::int16_t to, std::int16_t from, std::size_t length) {
+    const bool knownTarget = to == kDataStandard100 || to == kDataStandard200 || to == kDataStandard500;
+    if (!knownTarget) return {CONV_E_UNSUPPORTEDFORMAT};
+    const bool knownSource = from == kDataStandard100 || from == kDataStandard200 || from == kDataStandard500;
+    if (!knownSource || from == to) return {CONV_E_INVALIDBLOB};
+    if (from == kDataStandard500) return {kStatusOk, kStatusFail};
+    if (length < FixedRecordSize(from)) return {CONV_E_INVALIDBLOB};
+    return {kStatusOk};
+}
+
+// One round of the cycle: the record exported, the document imported.
+struct Round {
+    std::string problem;
+    Blob document;
+    Blob record;
+};
+
+Round ExportAndImport(const Blob& record200) {
+    Round round;
+    Blob source = record200;  // the export may complete the calibration date in its source
+    if (const HResult status = ConvertDataBlob(kDataStandard500, kDataStandard200, source, round.document);
+        status != kStatusOk) {
+        round.problem = "the export failed with status " + std::to_string(status);
+        return round;
+    }
+    if (const HResult status = ConvertDataBlob(kDataStandard200, kDataStandard500, round.document, round.record);
+        status != kStatusOk) {
+        round.problem = "the import of an exported document failed with status " + std::to_string(status);
+    }
+    return round;
+}
+
+}  // namespace
+
+std::string_view TargetName(Target target) {
+    switch (target) {
+        case Target::Dispatch: return "dispatch";
+        case Target::Import: return "import";
+        case Target::RoundTrip: return "round_trip";
+    }
+    return "unknown";
+}
+
+PickedPair PickPair(ByteSpan input) {
+    std::int16_t picked[2] = {0, 0};
+    std::size_t used = 0;
+    for (std::int16_t& standard : picked) {
+        const std::uint8_t selector = used < input.size() ? input[used] : 0;
+        ++used;
+        if (selector < kAnyCodeSelector) {
+            standard = kKnownStandards[selector % std::size(kKnownStandards)];
+            continue;
+        }
+        std::uint16_t code = 0;
+        for (int byte = 0; byte < 2; ++byte, ++used) {
+            const std::uint8_t value = used < input.size() ? input[used] : 0;
+            code = static_cast<std::uint16_t>(code | (value << (8 * byte)));
+        }
+        standard = static_cast<std::int16_t>(code);
+    }
+    return {picked[0], picked[1], input.subspan(std::min(used, input.size()))};
+}
+
+std::string EncodePair(std::int16_t newDataFormat, std::int16_t oldDataFormat) {
+    std::string encoded;
+    for (const std::int16_t standard : {newDataFormat, oldDataFormat}) {
+        const auto* known = std::find(std::begin(kKnownStandards), std::end(kKnownStandards), standard);
+        if (known != std::end(kKnownStandards)) {
+            encoded += static_cast<char>(known - std::begin(kKnownStandards));
+            continue;
+        }
+        const auto code = static_cast<std::uint16_t>(standard);
+        encoded += static_cast<char>(kAnyCodeSelector);
+        encoded += static_cast<char>(code & 0xFF);
+        encoded += static_cast<char>(code >> 8);
+    }
+    return encoded;
+}
+
+std::string CheckDispatch(ByteSpan input) {
+    const PickedPair pair = PickPair(input);
+    Blob source(pair.blob.begin(), pair.blob.end());
+    const std::string what = Describe(pair.newDataFormat, pair.oldDataFormat, source.size());
+
+    const Blob untouched = {0xDE, 0xAD};
+    Blob result = untouched;
+    const HResult status = ConvertDataBlob(pair.newDataFormat, pair.oldDataFormat, source, result);
+    const std::vector<HResult> allowed = AllowedStatuses(pair.newDataFormat, pair.oldDataFormat, source.size());
+    if (std::find(allowed.begin(), allowed.end(), status) == allowed.end()) {
+        return "status " + std::to_string(status) + " is not one the dispatch table allows " + what;
+    }
+    if (Failed(status)) {
+        return result == untouched ? std::string() : "a failed conversion changed the result " + what;
+    }
+    switch (pair.newDataFormat) {
+        case kDataStandard100:
+            if (result.size() != record100::kSize) return "a 100 result is not 19472 bytes long " + what;
+            return {};
+        case kDataStandard200:
+            if (result.size() != record200::kSize) return "a 200 result is not 36128 bytes long " + what;
+            return {};
+        default:
+            if (std::string problem = WellFormednessProblem(AsText(result)); !problem.empty()) {
+                return "the document is not well-formed " + what + ": " + problem;
+            }
+            return {};
+    }
+}
+
+std::string CheckImport(ByteSpan input) {
+    Convert500to200 converter;
+    Record200Bytes record;
+    MakeEmptyRecord200(record);
+    const std::int32_t status = converter.Convert_Audio(input, record);
+    if (status != 0 && status != -1) return "the import ended with " + std::to_string(status);
+
+    // The dispatcher's step gives the same answer and the same record.
+    Blob source(input.begin(), input.end());
+    Blob dispatched;
+    const HResult dispatchStatus = ConvertDataBlob(kDataStandard200, kDataStandard500, source, dispatched);
+    if ((status == 0) != (dispatchStatus == kStatusOk)) {
+        return "the import gave " + std::to_string(status) + " but the dispatcher " + std::to_string(dispatchStatus);
+    }
+    if (status == 0 && !std::equal(record.begin(), record.end(), dispatched.begin(), dispatched.end())) {
+        return "the dispatcher's 500 to 200 step fills another record than the import";
+    }
+    return {};
+}
+
+std::string CheckRoundTrip(ByteSpan input) {
+    Blob record(record200::kSize, 0);
+    std::copy_n(input.begin(), std::min(input.size(), record.size()), record.begin());
+
+    const Round first = ExportAndImport(record);
+    if (!first.problem.empty()) return "first round: " + first.problem;
+    if (std::string problem = WellFormednessProblem(AsText(first.document)); !problem.empty()) {
+        return "the first document is not well-formed: " + problem;
+    }
+    const Round second = ExportAndImport(first.record);
+    if (!second.problem.empty()) return "second round: " + second.problem;
+    const Round third = ExportAndImport(second.record);
+    if (!third.problem.empty()) return "third round: " + third.problem;
+    if (third.document != second.document) {
+        const auto difference = std::mismatch(third.document.begin(), third.document.end(),
+                                               second.document.begin(), second.document.end());
+        return "the third document differs from the second at byte " +
+               std::to_string(difference.second - second.document.begin());
+    }
+    return {};
+}
+
+void UseDefaultConfiguration() {
+    static const std::filesystem::path folder = [] {
+        std::filesystem::path made =
+            std::filesystem::temp_directory_path() / ("audconv-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(made);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        });
+        return made;
+    }();
+    ::setenv("PROGRAMDATA", folder.c_str(), 1);
+    SetValidCharReportStream(nullptr);
+    Init();
+}
+
+std::string Check(Target target, ByteSpan input) {
+    switch (target) {
+        case Target::Dispatch: return CheckDispatch(input);
+        case Target::Import: return CheckImport(input);
+        case Target::RoundTrip: return CheckRoundTrip(input);
+    }
+    return "unknown target";
+}
+
+}  // namespace audiogram::fuzz

@@ -1,0 +1,26 @@
+#pragma once
+// Counts the heap allocations of the calling thread through a replacement of the global
+// operator new and delete (allocation_counter.cpp, linked into the test or benchmark that
+// measures). Every allocation of the conversions goes through them: the writer's buffer,
+// strings, vectors and blobs.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace audiogram::testing {
+
+// What the calling thread allocated since the probe was made, and the most bytes it held
+// at once beyond what it held when the probe was made.
+class AllocationProbe {
+public:
+    AllocationProbe();
+
+    std::uint64_t Allocations() const;
+    std::size_t PeakBytes() const;
+
+private:
+    std::uint64_t allocationsAtStart_;
+    std::size_t liveAtStart_;
+};
+
+}  // namespace audiogram::testing
