@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that the build, the tools and the tests need, and only
 # those that are missing; does nothing when all are present. Installing needs root (or sudo).
+# With --with-windows it adds the Windows cross-build and its Wine stage: MinGW-w64 (posix
+# threads), widl, Wine's headers (system IDL files, stdole2.tlb) and Wine itself.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libxml2-utils libxml2-dev libpugixml-dev
-  python3
+  python3 jq pkgconf file dpkg-dev
 )
+if [ "${1:-}" = "--with-windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

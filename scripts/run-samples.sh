@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on the bundled samples: installs what is missing, builds the release preset,
 # then converts every sample record to the other binary data standard and back, exports
-# every sample as a data standard 500 document, and says what came back. Results go to
+# every sample as a data standard 500 document and imports each document back into 200 and
+# 100 records, and says what came back. Results go to
 # build/sample-conversions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -49,10 +50,26 @@ done
 for sample in samples/*.ds100 samples/*.ds200; do
   name=$(basename "$sample")
   from=${name##*.ds}
-  "$audconv" convert --from "$from" --to 500 -o "$out/${name%.*}.xml" "$sample" >/dev/null  # stdout: the legal-character list as read
+  "$audconv" convert --from "$from" --to 500 -o "$out/${name%.*}.xml" "$sample"
   if xmllint --noout "$out/${name%.*}.xml"; then verdict="well-formed"; else verdict="NOT WELL-FORMED"; failures=$((failures + 1)); fi
   echo "  $name -> 500: ${name%.*}.xml ($(size "$out/${name%.*}.xml") bytes," \
        "$(grep -c '<!--' "$out/${name%.*}.xml" || true) comments): $verdict"
+done
+
+# The documents back into records: 500 -> 200 must export to the same document again (but for
+# PrivateAudiogramData, which the import does not decode), and 500 -> 100 must give a whole
+# 100 record.
+for document in "$out"/*.xml; do
+  name=$(basename "$document" .xml)
+  "$audconv" convert --from 500 --to 200 -o "$out/$name.imported.ds200" "$document"
+  "$audconv" convert --from 500 --to 100 -o "$out/$name.imported.ds100" "$document"
+  "$audconv" convert --from 200 --to 500 -o "$out/$name.again.xml" "$out/$name.imported.ds200"
+  if cmp -s <(grep -v PrivateAudiogramData "$document") "$out/$name.again.xml"; then
+    verdict="exports to the same document"
+    grep -q PrivateAudiogramData "$document" && verdict="$verdict, without its PrivateAudiogramData"
+  else verdict="DOCUMENT CHANGED"; failures=$((failures + 1)); fi
+  echo "  $name.xml -> 200 ($(size "$out/$name.imported.ds200") bytes) and 100" \
+       "($(size "$out/$name.imported.ds100") bytes): $verdict"
 done
 
 if [ "$failures" -ne 0 ]; then

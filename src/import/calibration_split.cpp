@@ -8,7 +8,9 @@ namespace {
 constexpr std::size_t kBareDateLength = 10;
 constexpr std::size_t kZoneOffsetLength = 6;  // such as +01:00
 
-constexpr bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
+constexpr bool IsDigit(char16_t unit) {
+    return unit >= u'0' && unit <= u'9';
+}
 
 // The form the export accepts as a date: digits at 0-3, 5-6 and 8-9, hyphens at 4 and 7.
 bool IsBareDate(std::u16string_view text) {

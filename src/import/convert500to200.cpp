@@ -18,7 +18,7 @@ enum class RootChild { Curve, Notes, FrequencyMasks, Skipped };
 // One row per position of the root's list: where that child goes in the record.
 struct ImportRow {
     RootChild kind;
-    std::size_t offset = 0;       // of the row's area in the record
+    std::size_t offset = 0;  // of the row's area in the record
     std::size_t slots = 1;
     CurveLayout curve{};
     std::span<const LeafRule> pointRules{};
@@ -66,7 +66,8 @@ static_assert(kRootChildren[schema::root::kStengerAudiogram - 1].offset ==
 
 constexpr std::size_t LargestCurveSize() {
     std::size_t largest = 0;
-    for (const SectionLayout& layout : record200::kCurveSections) largest = std::max(largest, layout.curve.size);
+    for (const SectionLayout& layout : record200::kCurveSections)
+        largest = std::max(largest, layout.curve.size);
     return largest;
 }
 
@@ -96,7 +97,8 @@ private:
             case RootChild::Notes:
                 return ReadNotes(reader_, record_.subspan(row.offset, record200::notes::kSize));
             case RootChild::FrequencyMasks:
-                return ReadFrequencyMasks(reader_, record_.subspan(row.offset, record200::tone_average::kSize));
+                return ReadFrequencyMasks(reader_,
+                                          record_.subspan(row.offset, record200::tone_average::kSize));
             case RootChild::Skipped:
                 // Its content is never read; its end tag then ends the walk.
                 return reader_.SkipToNextTag();

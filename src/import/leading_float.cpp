@@ -14,13 +14,17 @@ constexpr bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-constexpr bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 constexpr bool IsHexDigit(char c) {
     return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool StartsWithNoCase(std::string_view text, std::string_view word) {
     if (text.size() < word.size()) return false;

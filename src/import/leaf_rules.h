@@ -28,7 +28,7 @@ enum class LeafAction {
 struct LeafRule {
     std::int32_t position;  // in the element's list of the schema table
     LeafAction action;
-    std::size_t offset;     // of the field in the area the reader fills
+    std::size_t offset;  // of the field in the area the reader fills
     std::int32_t scale = 1;
     EnumTable table = EnumTable::PointStatus;
     std::size_t capacity = 0;  // of a text field
@@ -47,13 +47,17 @@ constexpr LeafRule Coded(std::int32_t position, std::size_t offset, EnumTable ta
 constexpr LeafRule Text(std::int32_t position, CountedTextField field) {
     return {position, LeafAction::Text, field.offset, 1, EnumTable::PointStatus, field.capacity};
 }
-constexpr LeafRule CalibrationDate(std::int32_t position) { return {position, LeafAction::CalibrationDate, 0}; }
+constexpr LeafRule CalibrationDate(std::int32_t position) {
+    return {position, LeafAction::CalibrationDate, 0};
+}
 constexpr LeafRule FrequencyBit(std::int32_t position, std::size_t offset) {
     return {position, LeafAction::FrequencyBit, offset, 1, EnumTable::Frequency};
 }
 
 // Entry 1 of a measurement-condition pair (masking, or hearing instrument 2).
-constexpr std::size_t Second(std::size_t pairOffset) { return pairOffset + meas_cond::kPairEntrySize; }
+constexpr std::size_t Second(std::size_t pairOffset) {
+    return pairOffset + meas_cond::kPairEntrySize;
+}
 
 // The rule for position p stands at index p - 1, so a reader finds it without a search.
 template <std::size_t N>
@@ -75,7 +79,8 @@ inline constexpr std::array kMeasurementConditions = {
     leaf_rule::Coded(at::kStimulusSignalType, field::kSignalType, EnumTable::SignalType),
     leaf_rule::Coded(at::kMaskingSignalType, leaf_rule::Second(field::kSignalType), EnumTable::SignalType),
     leaf_rule::Coded(at::kStimulusSignalOutput, field::kSignalOutput, EnumTable::SignalOutput),
-    leaf_rule::Coded(at::kMaskingSignalOutput, leaf_rule::Second(field::kSignalOutput), EnumTable::SignalOutput),
+    leaf_rule::Coded(at::kMaskingSignalOutput, leaf_rule::Second(field::kSignalOutput),
+                     EnumTable::SignalOutput),
     leaf_rule::Coded(at::kStimulusdBWeighting, field::kdBWeighting, EnumTable::dBWeighting),
     leaf_rule::Coded(at::kMaskingdBWeighting, leaf_rule::Second(field::kdBWeighting), EnumTable::dBWeighting),
     leaf_rule::Coded(at::kStimulusPresentationType, field::kPresentationType, EnumTable::PresentationType),
@@ -88,14 +93,16 @@ inline constexpr std::array kMeasurementConditions = {
     leaf_rule::Coded(at::kStimulusTransducerCalibrationStandard, field::kTransducerCalibrationStandard,
                      EnumTable::CalibrationStandard),
     leaf_rule::Coded(at::kMaskingTransducerCalibrationStandard,
-                     leaf_rule::Second(field::kTransducerCalibrationStandard), EnumTable::CalibrationStandard),
+                     leaf_rule::Second(field::kTransducerCalibrationStandard),
+                     EnumTable::CalibrationStandard),
     leaf_rule::Coded(at::kHearingInstrument1Condition, field::kHearingInstrumentCondition,
                      EnumTable::HearingInstrumentCondition),
     leaf_rule::Coded(at::kHearingInstrument2Condition, leaf_rule::Second(field::kHearingInstrumentCondition),
                      EnumTable::HearingInstrumentCondition),
     leaf_rule::Text(at::kHearingInstrumentDescription, field::kHearingInstrumentDescription),
     leaf_rule::Coded(at::kStimulusAuxiliary, field::kAuxiliary, EnumTable::AuxiliaryParameter),
-    leaf_rule::Coded(at::kMaskingAuxiliary, leaf_rule::Second(field::kAuxiliary), EnumTable::AuxiliaryParameter),
+    leaf_rule::Coded(at::kMaskingAuxiliary, leaf_rule::Second(field::kAuxiliary),
+                     EnumTable::AuxiliaryParameter),
     leaf_rule::Text(at::kAuxiliaryParameterDescription, field::kAuxiliaryParameterDescription),
     leaf_rule::Text(at::kWordListName, field::kWordListName),
     leaf_rule::Coded(at::kSpeechThresholdType, field::kSpeechThresholdType, EnumTable::SpeechThresholdType),
@@ -194,7 +201,8 @@ static_assert(leaf_rule::FollowPositions(kMeasurementConditions) && kMeasurement
 static_assert(leaf_rule::FollowPositions(kTonePoint) && leaf_rule::FollowPositions(kSpeechPoint) &&
               leaf_rule::FollowPositions(kDecayPoint) &&
               leaf_rule::FollowPositions(kDifferenceLimenIntensityPoint) &&
-              leaf_rule::FollowPositions(kDifferenceLimenFrequencyPoint) && leaf_rule::FollowPositions(kSiSiPoint));
+              leaf_rule::FollowPositions(kDifferenceLimenFrequencyPoint) &&
+              leaf_rule::FollowPositions(kSiSiPoint));
 static_assert(leaf_rule::FollowPositions(kNotes) && leaf_rule::FollowPositions(kToneAverageFrequencies));
 
 }  // namespace leaf_rules

@@ -44,8 +44,9 @@ void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, const L
     }
 }
 
-constexpr std::size_t kLargestPointSize = std::max({tone_point::kSize, speech_point::kSize, decay_point::kSize,
-                                                    difference_limen_point::kSize, sisi_point::kSize});
+constexpr std::size_t kLargestPointSize =
+    std::max({tone_point::kSize, speech_point::kSize, decay_point::kSize, difference_limen_point::kSize,
+              sisi_point::kSize});
 
 }  // namespace
 
@@ -63,7 +64,8 @@ std::int32_t ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSp
     return ReadLeaves(reader, condition, leaf_rules::kMeasurementConditions);
 }
 
-std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point, std::span<const LeafRule> pointRules) {
+std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point,
+                       std::span<const LeafRule> pointRules) {
     return ReadLeaves(reader, point, pointRules);
 }
 

@@ -21,7 +21,8 @@ std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::s
 std::int32_t ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition);
 
 // One point from one points element, with the rules of the point's layout.
-std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point, std::span<const LeafRule> pointRules);
+std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point,
+                       std::span<const LeafRule> pointRules);
 
 // One TAudiometerNotes block (404 bytes) from ToneNotes or SpeechNotes.
 std::int32_t ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes);

@@ -1,12 +1,9 @@
 #pragma once
 // What the component's tests share: the module loaded as a host loads it, owned VARIANTs
-// and blobs, sample blobs of each data standard, and host action doubles that record calls.
+// and blobs, sample blobs of each data standard, and a host action double that records calls.
 
 #include <gtest/gtest.h>
 
-#include <exception>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,18 +14,10 @@
 namespace audiogram::com::testing {
 
 // The module, opened with dlopen once per test process; only its two exports are used.
-class Module {
-  public:
-    static Module& Get();
-    HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) const {
-        return getClassObject_(clsid, iid, object);
-    }
-    HRESULT CanUnloadNow() const { return canUnloadNow_(); }
-
-  private:
-    Module();
-    LPFNGETCLASSOBJECT getClassObject_ = nullptr;
-    LPFNCANUNLOADNOW canUnloadNow_ = nullptr;
+struct Module {
+    static const Module& Get();
+    LPFNGETCLASSOBJECT GetClassObject;
+    LPFNCANUNLOADNOW CanUnloadNow;
 };
 
 ComPtr<IConvertAction> CreateConverter();
@@ -43,74 +32,83 @@ class ComponentTest : public ::testing::Test {
     ComPtr<IConvertAction> converter = CreateConverter();
 };
 
+inline VARIANT Typed(VARTYPE vt) {
+    VARIANT v{};
+    v.vt = vt;
+    return v;
+}
+
+// VARIANTs as callers make them: the union member `member` holds `value`.
+template <auto member, typename Value>
+VARIANT Make(VARTYPE vt, Value value) {
+    VARIANT v = Typed(vt);
+    v.*member = value;
+    return v;
+}
+
 class OwnedVariant {
   public:
-    OwnedVariant() { VariantInit(&value); }
-    explicit OwnedVariant(const VARIANT& adopted) : value(adopted) {}
+    explicit OwnedVariant(const VARIANT& adopted = Typed(VT_EMPTY)) : value(adopted) {}
     ~OwnedVariant() { EXPECT_EQ(VariantClear(&value), S_OK); }
     OwnedVariant(const OwnedVariant&) = delete;
     OwnedVariant& operator=(const OwnedVariant&) = delete;
     VARIANT value;
 };
 
-inline VARIANT Typed(VARTYPE vt) {
-    VARIANT v{};
-    v.vt = vt;
-    return v;
-}
 inline VARIANT I2(short value) {
-    VARIANT v = Typed(VT_I2);
-    v.iVal = value;
-    return v;
+    return Make<&VARIANT::iVal>(VT_I2, value);
 }
 inline VARIANT I4(LONG value) {
-    VARIANT v = Typed(VT_I4);
-    v.lVal = value;
-    return v;
+    return Make<&VARIANT::lVal>(VT_I4, value);
 }
 inline VARIANT RefTo(VARIANT& target) {
-    VARIANT v = Typed(VT_BYREF | VT_VARIANT);
-    v.pvarVal = &target;
-    return v;
-}
-inline VARIANT DispatchOf(IDispatch* object) {
-    VARIANT v = Typed(VT_DISPATCH);
-    v.pdispVal = object;
-    return v;
+    return Make<&VARIANT::pvarVal>(VT_BYREF | VT_VARIANT, &target);
 }
 inline VARIANT ArrayOf(VARTYPE elements, SAFEARRAY* array) {
-    VARIANT v = Typed(static_cast<VARTYPE>(VT_ARRAY | elements));
-    v.parray = array;
-    return v;
+    return Make<&VARIANT::parray>(static_cast<VARTYPE>(VT_ARRAY | elements), array);
 }
 VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound = 0);
+Blob BytesOf(const VARIANT& blob);  // the bytes of a VT_ARRAY|VT_UI1 with lower bound 0
+
+// The dispid of `name`, asked for as a late-bound caller asks (for `riid` IID_NULL).
+DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK, REFIID riid = IID_NULL);
 
 // Invoke as a late-bound caller does: the arguments in declaration order (Invoke takes them
 // last first). Returns the method's failure rather than DISP_E_EXCEPTION.
 HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments,
                      WORD flags = DISPATCH_METHOD, UINT* badArgument = nullptr);
-Blob BytesOf(const VARIANT& blob);  // the bytes of a VT_ARRAY|VT_UI1 with lower bound 0
 
-// A valid blob of the data standard (a 500 document needs the export; until it exists any
-// text stands for one), with `extension` bytes after a binary record.
+// A valid blob of the data standard, with `extension` bytes after a binary record.
 Blob SampleBlob(DataStandard standard, std::size_t extension = 0);
 
+inline constexpr HRESULT kHostFailure = MakeHresult(0x80041234);  // a failure only the host gives
+
+// The one host call a test singles out (named like "old.CreateAction"), and how it misbehaves.
+struct Misbehaving {
+    enum How { None, Fails, AnswersNull, ThrowsComError, ThrowsOther };
+    std::string call{};
+    How how = None;
+    HRESULT answer = kHostFailure;  // what a failing call answers or a COM error carries
+};
+
 // Shared by a test and the host objects it made: the calls they received in order, and
-// how particular calls (named like "old.CreateAction") answer.
+// how many of them are still alive.
 struct HostWorld {
-    std::vector<std::string> calls;
-    std::map<std::string, HRESULT> failing;
-    std::set<std::string> answersNull;  // succeeds with a null object
-    std::map<std::string, std::exception_ptr> throwing;
+    Misbehaving misbehaving{};
+    std::vector<std::string> calls{};
     int live = 0;
 
     HRESULT Record(const std::string& call);
+    bool AnswersNull(const std::string& call) const {
+        return misbehaving.how == Misbehaving::AnswersNull && call == misbehaving.call;
+    }
 };
 
-class FakeHostAction;
-// An action of the host holding `data` of data standard `standard`, with one reference.
+// An action of the host, holding `data` (with that lower bound) of data standard `standard`,
+// with one reference. It is its own data type, so a data type left unreleased keeps the
+// action alive too.
 ComPtr<IHostAction> MakeHostAction(HostWorld& world, const std::string& name, const Blob* data,
-                                   short standard);
+                                   short standard, LONG lowerBound = 0);
 short StandardOf(IHostAction& action);
 const VARIANT& DataOf(IHostAction& action);
 

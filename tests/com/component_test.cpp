@@ -13,7 +13,7 @@ ComPtr<Interface> Query(IUnknown* object, REFIID iid) {
     return result;
 }
 
-TEST(ModuleExports, ClassObjectRequests) {
+TEST(ModuleExports, OneFactoryThatCreatesOnlyUnaggregatedObjects) {
     const Module& module = Module::Get();
     void* object = &object;
     EXPECT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IClassFactory, nullptr), E_POINTER);
@@ -29,20 +29,14 @@ TEST(ModuleExports, ClassObjectRequests) {
     ASSERT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IClassFactory, &first), S_OK);
     ASSERT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IUnknown, &second), S_OK);
     EXPECT_EQ(first, second) << "one class factory per process";
-    EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "a held class factory keeps the module";
-    static_cast<IUnknown*>(first)->Release();
     static_cast<IUnknown*>(second)->Release();
-    EXPECT_EQ(module.CanUnloadNow(), S_OK);
-}
+    auto factory = ComPtr<IClassFactory>::Adopt(static_cast<IClassFactory*>(first));
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "a held class factory keeps the module";
 
-TEST(ModuleExports, FactoryCreatesOnlyUnaggregatedObjects) {
-    void* raw = nullptr;
-    ASSERT_EQ(Module::Get().GetClassObject(CLSID_ConvertAction, IID_IClassFactory, &raw), S_OK);
-    auto factory = ComPtr<IClassFactory>::Adopt(static_cast<IClassFactory*>(raw));
     ComPtr<IConvertAction> outer = CreateConverter();
-    void* object = &object;
     EXPECT_EQ(factory->CreateInstance(outer.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);
+    object = &object;
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
@@ -50,16 +44,16 @@ TEST(ModuleExports, FactoryCreatesOnlyUnaggregatedObjects) {
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
     factory.Reset();
     outer.Reset();
-    EXPECT_EQ(Module::Get().CanUnloadNow(), S_FALSE) << "LockServer keeps the module";
-    ASSERT_EQ(Module::Get().GetClassObject(CLSID_ConvertAction, IID_IClassFactory, &raw), S_OK);
-    static_cast<IClassFactory*>(raw)->LockServer(FALSE);
-    static_cast<IClassFactory*>(raw)->Release();
-    EXPECT_EQ(Module::Get().CanUnloadNow(), S_OK);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "LockServer keeps the module";
+    ASSERT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IClassFactory, &first), S_OK);
+    static_cast<IClassFactory*>(first)->LockServer(FALSE);
+    static_cast<IClassFactory*>(first)->Release();
+    EXPECT_EQ(module.CanUnloadNow(), S_OK);
 }
 
 using ConvertActionTest = ComponentTest;
 
-TEST_F(ConvertActionTest, InterfaceIdentities) {
+TEST_F(ConvertActionTest, IdentitiesReferenceCountsAndSmallMethods) {
     IUnknown* const self = converter.Get();
     EXPECT_EQ(Query<IUnknown>(self, IID_IUnknown).Get(), self);
     EXPECT_EQ(Query<IDispatch>(self, IID_IDispatch).Get(), self) << "IDispatch is IConvertAction";
@@ -67,40 +61,31 @@ TEST_F(ConvertActionTest, InterfaceIdentities) {
     auto errorInfo = Query<ISupportErrorInfo>(self, IID_ISupportErrorInfo);
     EXPECT_EQ(Query<IUnknown>(version.Get(), IID_IUnknown).Get(), self);
     EXPECT_EQ(Query<IUnknown>(errorInfo.Get(), IID_IUnknown).Get(), self);
-
     for (const IID& refused : {IID_IClassFactory, IID_IHostAction, IID_NULL}) {
         void* object = &object;
         EXPECT_EQ(converter->QueryInterface(refused, &object), E_NOINTERFACE);
         EXPECT_EQ(object, nullptr);
     }
     EXPECT_EQ(converter->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-}
 
-TEST_F(ConvertActionTest, ReferencesCountBackToZero) {
-    EXPECT_EQ(converter->AddRef(), 2u);
-    auto version = Query<IConverterVersion>(converter.Get(), IID_IConverterVersion);
-    EXPECT_EQ(version->AddRef(), 4u);
+    EXPECT_EQ(version->AddRef(), 4u) << "one count for the object, whichever interface is held";
+    EXPECT_EQ(converter->Release(), 3u);
+    EXPECT_EQ(converter->AddRef(), 4u);
     EXPECT_EQ(version->Release(), 3u);
-    EXPECT_EQ(converter->Release(), 2u);
-    version.Reset();
-    EXPECT_EQ(Module::Get().CanUnloadNow(), S_FALSE) << "a live object keeps the module";
-}
 
-TEST_F(ConvertActionTest, SmallMethods) {
-    auto version = Query<IConverterVersion>(converter.Get(), IID_IConverterVersion);
     LONG number = 0;
     EXPECT_EQ(version->GetConverterVersion(&number), S_OK);
     EXPECT_EQ(number, 101);
     EXPECT_EQ(version->GetConverterVersion(nullptr), E_POINTER);
-
     EXPECT_EQ(converter->ValidateData(nullptr), CONV_E_NOTIMPLEMENTED);
     EXPECT_EQ(converter->ValidateData(converter.Get()), CONV_E_NOTIMPLEMENTED);
-
-    auto errorInfo = Query<ISupportErrorInfo>(converter.Get(), IID_ISupportErrorInfo);
     EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IConvertAction), S_OK);
     for (const IID& other : {IID_IConverterVersion, IID_IDispatch, IID_IUnknown}) {
         EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(other), S_FALSE);
     }
+    version.Reset();
+    errorInfo.Reset();
+    EXPECT_EQ(Module::Get().CanUnloadNow(), S_FALSE) << "a live object keeps the module";
 }
 
 }  // namespace

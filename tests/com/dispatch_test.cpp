@@ -7,13 +7,6 @@ namespace {
 
 using DispatchTest = ComponentTest;
 
-DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK) {
-    LPOLESTR names[] = {name.data()};
-    DISPID dispid = 0;
-    EXPECT_EQ(target.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
-    return dispid;
-}
-
 TEST_F(DispatchTest, NamesAndDispids) {
     EXPECT_EQ(IdOf(*converter, u"ConvertData"), 1);
     EXPECT_EQ(IdOf(*converter, u"validatedata"), 2);
@@ -21,13 +14,7 @@ TEST_F(DispatchTest, NamesAndDispids) {
     for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"}) {
         EXPECT_EQ(IdOf(*converter, unknown, DISP_E_UNKNOWNNAME), DISPID_UNKNOWN);
     }
-    std::u16string method = u"ConvertDataBlob", parameter = u"PublicBlob";
-    LPOLESTR names[] = {method.data(), parameter.data()};
-    DISPID ids[2] = {};
-    EXPECT_EQ(converter->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], 3);
-    EXPECT_EQ(ids[1], DISPID_UNKNOWN) << "parameter names are not offered";
-    EXPECT_EQ(converter->GetIDsOfNames(IID_IConvertAction, names, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
+    IdOf(*converter, u"ConvertDataBlob", DISP_E_UNKNOWNINTERFACE, IID_IConvertAction);
 
     UINT count = 7;
     ITypeInfo* info = nullptr;
@@ -49,39 +36,29 @@ TEST_F(DispatchTest, ConverterVersionHasNoTypeInformation) {
     EXPECT_EQ(InvokeMethod(*version, 1, {}), TYPE_E_ELEMENTNOTFOUND);
 }
 
-struct RefusedCall {
-    const char* what;
-    DISPID dispid;
-    WORD flags;
-    std::vector<VARIANT> arguments;
-    HRESULT expected;
-    UINT badArgument = 99;  // as Invoke counts: the last argument is 0
-};
-
 TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
     OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
     OwnedVariant out(ByteArrayVariant({1, 2, 3}));
-    const VARIANT outRef = RefTo(out.value), to = I2(200), from = I4(100);
-    const RefusedCall calls[] = {
-        {"unknown dispid", 4, DISPATCH_METHOD, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
-        {"property get", 3, DISPATCH_PROPERTYGET, {to, from, blob.value, outRef}, DISP_E_MEMBERNOTFOUND},
-        {"one argument short", 3, DISPATCH_METHOD, {to, from, blob.value}, DISP_E_BADPARAMCOUNT},
-        {"string for a short",
-         3,
-         DISPATCH_METHOD,
-         {to, Typed(VT_BSTR), blob.value, outRef},
-         DISP_E_TYPEMISMATCH,
-         2},
-        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, blob.value, outRef}, DISP_E_OVERFLOW, 3},
-        {"out VARIANT by value",
-         3,
-         DISPATCH_METHOD,
-         {to, from, blob.value, blob.value},
-         DISP_E_TYPEMISMATCH,
-         0},
+    const VARIANT bytes = blob.value, outRef = RefTo(out.value), to = I2(200), from = I4(100);
+    const struct {
+        const char* what;
+        DISPID dispid;
+        WORD flags;
+        std::vector<VARIANT> arguments;
+        HRESULT expected;
+        UINT badArgument = 99;  // as Invoke counts: the last argument is 0
+    } kCalls[] = {
+        // clang-format off
+        {"unknown dispid", 4, DISPATCH_METHOD, {to, from, bytes, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"property get", 3, DISPATCH_PROPERTYGET, {to, from, bytes, outRef}, DISP_E_MEMBERNOTFOUND},
+        {"one argument short", 3, DISPATCH_METHOD, {to, from, bytes}, DISP_E_BADPARAMCOUNT},
+        {"string for a short", 3, DISPATCH_METHOD, {to, Typed(VT_BSTR), bytes, outRef}, DISP_E_TYPEMISMATCH, 2},
+        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, bytes, outRef}, DISP_E_OVERFLOW, 3},
+        {"out VARIANT by value", 3, DISPATCH_METHOD, {to, from, bytes, bytes}, DISP_E_TYPEMISMATCH, 0},
         {"short for an action", 2, DISPATCH_METHOD, {to}, DISP_E_TYPEMISMATCH, 0},
+        // clang-format on
     };
-    for (const RefusedCall& call : calls) {
+    for (const auto& call : kCalls) {
         SCOPED_TRACE(call.what);
         UINT badArgument = 99;
         EXPECT_EQ(InvokeMethod(*converter, call.dispid, call.arguments, call.flags, &badArgument),
@@ -96,33 +73,34 @@ TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
               DISP_E_NONAMEDARGS);
 }
 
-TEST_F(DispatchTest, ArgumentsByReferenceAndEarlierResultsReplaced) {
+// A script passes its variables by reference, may call a method as a property get, and
+// its out variable may still hold an earlier result, which is replaced.
+TEST_F(DispatchTest, CallsByName) {
     OwnedVariant blob(ByteArrayVariant(SampleBlob(kDataStandard100)));
-    OwnedVariant out(ByteArrayVariant({9, 9}));  // a script variable still holding an earlier result
+    OwnedVariant out(ByteArrayVariant({9, 9}));
     SHORT to = 200;
-    VARIANT toRef = Typed(VT_BYREF | VT_I2);
-    toRef.piVal = &to;
     VARIANT from = I2(100);
-    EXPECT_EQ(InvokeMethod(*converter, 3, {toRef, RefTo(from), RefTo(blob.value), RefTo(out.value)},
+    EXPECT_EQ(InvokeMethod(*converter, 3,
+                           {Make<&VARIANT::piVal>(VT_BYREF | VT_I2, &to), RefTo(from), RefTo(blob.value),
+                            RefTo(out.value)},
                            DISPATCH_METHOD | DISPATCH_PROPERTYGET),
               S_OK);
     EXPECT_EQ(BytesOf(out.value).size(), 36128u);
-}
 
-TEST_F(DispatchTest, ActionsByName) {
     HostWorld world;
     const Blob source = SampleBlob(kDataStandard100);
     ComPtr<IHostAction> old = MakeHostAction(world, "old", &source, 100);
+    const VARIANT action = Make<&VARIANT::pdispVal>(VT_DISPATCH, static_cast<IDispatch*>(old.Get()));
     OwnedVariant newAction;
-    ASSERT_EQ(InvokeMethod(*converter, 1, {I4(200), DispatchOf(old.Get()), RefTo(newAction.value)}), S_OK);
+    ASSERT_EQ(InvokeMethod(*converter, 1, {I4(200), action, RefTo(newAction.value)}), S_OK);
     ASSERT_EQ(newAction.value.vt, VT_DISPATCH);
     ComPtr<IHostAction> created;
     ASSERT_EQ(QueryInterfaceInto(newAction.value.pdispVal, IID_IHostAction, created), S_OK);
     EXPECT_EQ(StandardOf(*created), 200);
 
     // A failing method is reported the way a type library reports it.
-    VARIANT action = DispatchOf(old.Get());
-    DISPPARAMS validate{&action, nullptr, 1, 0};
+    VARIANT argument = action;
+    DISPPARAMS validate{&argument, nullptr, 1, 0};
     EXCEPINFO exception{};
     EXPECT_EQ(converter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &validate, nullptr, &exception, nullptr),
               DISP_E_EXCEPTION);

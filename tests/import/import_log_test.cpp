@@ -11,26 +11,28 @@
 #include "support/configuration.h"
 #include "support/scoped_program_data.h"
 
-namespace audiogram {
+namespace audiogram::testing {
 namespace {
 
 TEST(ImportLog, ReplacedEscapesAreLoggedAfterTheConfigurationIsSetUp) {
-    const testing::ScopedProgramData programData;
+    const ScopedProgramData programData;
     programData.WriteIni("[MainSection]\nLogEnabled=1\n");
     ProcessConfiguration().SetReportStream(nullptr);
 
-    const auto plain = test::Import(test::Document("<ToneNotes><TestMethod>a & b</TestMethod></ToneNotes>"));
-    ASSERT_EQ(plain.status, 0);
+    ASSERT_TRUE(Import(Document("<ToneNotes><TestMethod>a & b</TestMethod></ToneNotes>")));
     EXPECT_FALSE(std::filesystem::exists(programData.LogFile()));
 
-    const auto escaped = test::Import(test::Document("<ToneNotes><TestMethod>a &amp;lt; b</TestMethod></ToneNotes>"));
-    ASSERT_EQ(escaped.status, 0);
-    EXPECT_EQ(escaped.Text(record200::kToneNotesOffset, record200::notes::kTestMethod), u"a < b");
+    const auto escaped = Import(Document("<ToneNotes><TestMethod>a &amp;lt; b</TestMethod></ToneNotes>"));
+    ASSERT_TRUE(escaped);
+    const ByteSpan notes = ByteSpan(*escaped).subspan(record200::kToneNotesOffset);
+    EXPECT_EQ(ReadTextToTerminator(notes, record200::notes::kTestMethod), u"a < b");
     const std::string log = programData.ReadLog();
     EXPECT_NE(log.find("Init: GetPathToIniFile "), std::string::npos) << log;
-    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &amp; with & in a &amp;lt; b\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &lt; with < in a &lt; b\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &amp; with & in a &amp;lt; b\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find(" ReplaceEscapeSequence: Replace &lt; with < in a &lt; b\n"), std::string::npos)
+        << log;
 }
 
 }  // namespace
-}  // namespace audiogram
+}  // namespace audiogram::testing

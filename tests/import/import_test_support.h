@@ -1,19 +1,15 @@
 #pragma once
-// Small helpers shared by the import tests: documents around a body, the import of a
-// document into a fresh empty record, and UTF-16 texts shown as readable strings.
+// Helpers of the import tests: the bytes of a text, UTF-16 texts shown readably, and
+// imports through the dispatcher compared with built records.
 
-#include <cstdint>
+#include <algorithm>
 #include <cstdio>
-#include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
 
-#include "import/convert500to200.h"
-#include "records/counted_text.h"
-#include "records/empty_record.h"
-#include "records/record200_layout.h"
+#include "document_test_support.h"
 
-namespace audiogram::test {
+namespace audiogram::testing {
 
 inline ByteSpan BytesOf(std::string_view text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -23,54 +19,32 @@ inline ByteSpan BytesOf(std::string_view text) {
 inline std::string Shown(std::u16string_view text) {
     std::string shown;
     for (const char16_t unit : text) {
-        if (unit >= 0x20 && unit < 0x7F) {
-            shown.push_back(static_cast<char>(unit));
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
-            shown += escaped;
-        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
+        shown += unit >= 0x20 && unit < 0x7F ? std::string(1, static_cast<char>(unit)) : std::string(escaped);
     }
     return shown;
 }
 
-inline std::u16string Widened(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
-
-// The declaration and the root's start tag as the export writes them, then `body`.
-inline std::string OpenDocument(std::string_view body) {
-    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                       "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
-                       "xmlns=\"http://www.torva.com/Measurement/Audiogram\">\r\n") +
-           std::string(body);
+// The 200 record of a document, imported through the dispatcher; nothing when the import
+// fails, which must answer E_FAIL and leave the result alone.
+inline std::optional<Blob> Import(std::string_view document) {
+    Blob source(document.begin(), document.end());
+    Blob result{1, 2, 3};
+    const HResult status = ConvertDataBlob(kDataStandard200, kDataStandard500, source, result);
+    if (status == kStatusOk) return result;
+    EXPECT_EQ(status, kStatusFail);
+    EXPECT_EQ(result, (Blob{1, 2, 3}));
+    return std::nullopt;
 }
 
-// A whole document around `body`.
-inline std::string Document(std::string_view body) { return OpenDocument(body) + "</TORVAAudiometricStandard>\r\n"; }
-
-struct ImportResult {
-    std::int32_t status = 0;
-    std::unique_ptr<Record200Bytes> record = std::make_unique<Record200Bytes>();
-
-    std::int16_t I16(std::size_t offset) const { return LoadI16(*record, offset); }
-    std::u16string Text(std::size_t areaOffset, CountedTextField field) const {
-        return ReadTextToTerminator(ByteSpan(*record).subspan(areaOffset), field);
-    }
-    std::uint16_t Count(std::size_t areaOffset, CountedTextField field) const {
-        return LoadU16(*record, areaOffset + field.offset);
-    }
-};
-
-inline ImportResult Import(std::string_view document) {
-    ImportResult result;
-    MakeEmptyRecord200(*result.record);
-    result.status = Convert500to200().Convert_Audio(BytesOf(document), *result.record);
-    return result;
+// Equal bytes, or the first offset where they differ.
+inline ::testing::AssertionResult SameBytes(ByteSpan actual, ByteSpan expected) {
+    if (actual.size() != expected.size()) return ::testing::AssertionFailure() << "size " << actual.size();
+    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin());
+    if (a == actual.end()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "byte " << (a - actual.begin()) << " is " << int{*a} << ", not "
+                                         << int{*e};
 }
 
-inline std::unique_ptr<Record200Bytes> EmptyRecord() {
-    auto record = std::make_unique<Record200Bytes>();
-    MakeEmptyRecord200(*record);
-    return record;
-}
-
-}  // namespace audiogram::test
+}  // namespace audiogram::testing

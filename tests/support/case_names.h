@@ -2,11 +2,11 @@
 // Names parameterised cases after the `name` member of their parameter, so a failure says
 // which row of the table broke, in the test's name and in the printed parameter.
 
+#include <gtest/gtest.h>
+
 #include <concepts>
 #include <ostream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace audiogram {
 namespace testing {
@@ -24,9 +24,9 @@ struct CaseName {
 // GoogleTest finds it for every case that has a name.
 namespace {
 template <typename Case>
-    requires requires(const Case& row) {
-        { row.name } -> std::convertible_to<std::string>;
-    }
+requires requires(const Case& row) {
+    { row.name } -> std::convertible_to<std::string>;
+}
 void PrintTo(const Case& row, std::ostream* out) {
     *out << row.name;
 }

@@ -16,8 +16,6 @@
 namespace audiogram {
 namespace {
 
-using testing::ReadFileText;
-using testing::ScopedEnvironmentVariable;
 using testing::ScopedProgramData;
 
 const std::vector<ValidCharRange> kDefaultEntries = {{9, -1},   {10, -1},     {13, -1},      {32, 126},
@@ -35,186 +33,132 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
-// The message of a log line after checking its time stamp lies between two moments.
-std::string MessageOf(const std::string& line, std::chrono::system_clock::time_point notBefore,
-                      std::chrono::system_clock::time_point notAfter) {
-    static const std::regex kLine(R"(^(\d{4})-(\d\d)-(\d\d) (\d\d):(\d\d):(\d\d) (.*)$)");
-    std::smatch match;
-    if (!std::regex_match(line, match, kLine)) {
-        ADD_FAILURE() << "not a log line: " << line;
-        return {};
-    }
+// The messages of the log lines, after checking that each time stamp lies between two moments.
+std::vector<std::string> LoggedMessages(const ScopedProgramData& programData,
+                                        std::chrono::system_clock::time_point notBefore) {
     using namespace std::chrono;
-    const auto field = [&match](std::size_t i) { return std::stoi(match[i].str()); };
-    const sys_seconds stamp = sys_days{year(field(1)) / field(2) / field(3)} + hours(field(4)) +
-                              minutes(field(5)) + seconds(field(6));
-    EXPECT_LE(floor<seconds>(notBefore), stamp) << line;
-    EXPECT_LE(stamp, notAfter) << line;
-    return match[7].str();
+    const auto notAfter = system_clock::now();
+    static const std::regex kLine(R"(^(\d{4})-(\d\d)-(\d\d) (\d\d):(\d\d):(\d\d) (.*)$)");
+    std::vector<std::string> messages;
+    for (const std::string& line : LinesOf(programData.ReadLog())) {
+        std::smatch match;
+        if (!std::regex_match(line, match, kLine)) {
+            ADD_FAILURE() << "not a log line: " << line;
+            continue;
+        }
+        const auto field = [&match](std::size_t i) { return std::stoi(match[i].str()); };
+        const sys_seconds stamp = sys_days{year(field(1)) / field(2) / field(3)} + hours(field(4)) +
+                                  minutes(field(5)) + seconds(field(6));
+        EXPECT_LE(floor<seconds>(notBefore), stamp) << line;
+        EXPECT_LE(stamp, notAfter) << line;
+        messages.push_back(match[7].str());
+    }
+    return messages;
 }
 
 TEST(Configuration, AMissingFileIsCreatedWithTheDefaults) {
-    const ScopedProgramData programData;
-    std::ostringstream report;
-    Configuration config;
-    config.SetReportStream(&report);
-    config.Init();
-
-    EXPECT_EQ(config.GetPathToIniFile(), programData.IniFile().string());
-    EXPECT_EQ(config.GetLogFilePath(), programData.LogFile().string());
-    EXPECT_EQ(programData.ReadIni(),
-              "[MainSection]\nValidCharacters=" + std::string(kDefaultValidCharacters) + "\nLogEnabled=0\n");
-    EXPECT_FALSE(config.LogEnabledFlag());
-    EXPECT_EQ(EntriesOf(config), kDefaultEntries);
-    EXPECT_EQ(LinesOf(report.str()).size(), 7u);
-    EXPECT_EQ(LinesOf(report.str())[1], "token  10, low 10, hight -1");
-    EXPECT_FALSE(std::filesystem::exists(programData.LogFile()));
+    for (const char* trailingSeparator : {"", "/"}) {
+        const ScopedProgramData programData(/*createConfigFolders=*/true, trailingSeparator);
+        std::ostringstream report;
+        Configuration config;
+        config.SetReportStream(&report);
+        config.Init();
+        EXPECT_EQ(config.GetPathToIniFile(), programData.IniFile().string());
+        EXPECT_EQ(config.GetLogFilePath(), programData.LogFile().string());
+        EXPECT_EQ(programData.ReadIni(), "[MainSection]\nValidCharacters=" +
+                                             std::string(kDefaultValidCharacters) + "\nLogEnabled=0\n");
+        EXPECT_FALSE(config.LogEnabledFlag());
+        EXPECT_EQ(EntriesOf(config), kDefaultEntries);
+        EXPECT_EQ(LinesOf(report.str()).size(), 7u);
+        EXPECT_EQ(LinesOf(report.str())[1], "token  10, low 10, hight -1");
+        EXPECT_FALSE(std::filesystem::exists(programData.LogFile()));
+    }
 }
 
-TEST(Configuration, AnExistingFileIsReadNotRewritten) {
-    const ScopedProgramData programData;
-    const std::string ini = "[mainsection]\r\nvalidcharacters = 65-90,97-122\r\n";
-    programData.WriteIni(ini);
-    Configuration config;
-    config.SetReportStream(nullptr);
-    EXPECT_EQ(EntriesOf(config), (std::vector<ValidCharRange>{{65, 90}, {97, 122}}));
-    EXPECT_FALSE(config.LogEnabledFlag());  // the missing key takes its default
-    EXPECT_EQ(programData.ReadIni(), ini);
-}
-
+// An existing file is read as it is, never rewritten; only logging writes the log.
 TEST(Configuration, TheLogSwitchReadsTheLeadingInteger) {
-    const struct {
-        std::string_view value;
-        bool on;
-    } cases[] = {{"1", true},
-                 {"yes", false},
-                 {" 2", true},
-                 {"0", false},
-                 {"-1", true},
-                 {"0x1", false},
-                 {"99999999999999999999", true},
-                 {"", false}};
-    for (const auto& c : cases) {
+    // read as atoi reads: leading blanks and a sign, digits up to the first other character,
+    // a value too large for an int saturates instead of wrapping to zero
+    const std::pair<std::string_view, bool> cases[] = {
+        {"1", true},  {"yes", false}, {" 2", true},   {"+3", true},
+        {"0", false}, {"-1", true},   {"0x1", false}, {"18446744073709551616", true},
+        {"", false}};
+    for (const auto& [value, on] : cases) {
         const ScopedProgramData programData;
-        programData.WriteIni("[MainSection]\nLogEnabled=" + std::string(c.value) + "\n");
+        const std::string ini =
+            "[mainsection]\r\nlogenabled=" + std::string(value) + "\r\nvalidcharacters = 65-90,97-122\r\n";
+        programData.WriteIni(ini);
         const auto before = std::chrono::system_clock::now();
         Configuration config;
         config.SetReportStream(nullptr);
-        EXPECT_EQ(config.LogEnabledFlag(), c.on) << c.value;
-        const auto after = std::chrono::system_clock::now();
-        if (!c.on) {
-            EXPECT_FALSE(std::filesystem::exists(programData.LogFile())) << c.value;
+        EXPECT_EQ(config.LogEnabledFlag(), on) << value;
+        EXPECT_EQ(EntriesOf(config), (std::vector<ValidCharRange>{{65, 90}, {97, 122}}));
+        EXPECT_EQ(programData.ReadIni(), ini);
+        if (!on) {
+            EXPECT_FALSE(std::filesystem::exists(programData.LogFile())) << value;
             continue;
         }
-        const std::vector<std::string> lines = LinesOf(programData.ReadLog());
-        ASSERT_EQ(lines.size(), 3u);
-        EXPECT_EQ(MessageOf(lines[0], before, after), std::string(98, '-'));
-        EXPECT_EQ(MessageOf(lines[1], before, after),
-                  "Init: GetPathToIniFile " + programData.IniFile().string());
-        EXPECT_EQ(MessageOf(lines[2], before, after),
-                  "Init: GetLogFilePath " + programData.LogFile().string());
+        EXPECT_EQ(LoggedMessages(programData, before),
+                  (std::vector<std::string>{std::string(98, '-'),
+                                            "Init: GetPathToIniFile " + programData.IniFile().string(),
+                                            "Init: GetLogFilePath " + programData.LogFile().string()}));
     }
 }
 
-TEST(Configuration, ATrailingSeparatorGivesTheSamePaths) {
-    const ScopedProgramData programData(/*createConfigFolders=*/true, "/");
-    Configuration config;
-    config.SetReportStream(nullptr);
-    EXPECT_EQ(config.GetPathToIniFile(), programData.IniFile().string());
-    EXPECT_TRUE(std::filesystem::exists(programData.IniFile()));
-}
-
-TEST(Configuration, ListsOfMoreThanAHundredTokensFillAHundredEntries) {
-    const ScopedProgramData programData;
-    std::string list;
-    for (int code = 1000; code < 1150; ++code) list += std::to_string(code) + ",";
-    programData.WriteIni("[MainSection]\nValidCharacters=" + list + "\n");
-    std::ostringstream report;
-    Configuration config;
-    config.SetReportStream(&report);
-    EXPECT_EQ(EntriesOf(config).size(), 100u);
-    EXPECT_EQ(EntriesOf(config).back(), (ValidCharRange{1099, -1}));
-    EXPECT_EQ(LinesOf(report.str()).size(), 100u);
-}
-
-TEST(Configuration, WithoutItsFolderNothingIsWrittenAndTheDefaultsApply) {
+// No folder for the file, or no folder at all: nothing is written and the defaults apply.
+TEST(Configuration, WithoutItsFolderNothingIsWritten) {
     const ScopedProgramData programData(/*createConfigFolders=*/false);
-    Configuration config;
-    config.SetReportStream(nullptr);
-    EXPECT_FALSE(config.LogEnabledFlag());
-    EXPECT_EQ(EntriesOf(config), kDefaultEntries);
-    EXPECT_TRUE(std::filesystem::is_empty(programData.Folder()));
-}
-
-TEST(Configuration, AFailedFolderLookupLeavesThePathsEmpty) {
     const std::string tooLong(300, 'x');
     for (const Configuration::FolderLookup& lookup :
-         {Configuration::FolderLookup([] { return std::optional<std::string>(); }),
+         {Configuration::FolderLookup(),
+          Configuration::FolderLookup([] { return std::optional<std::string>(); }),
           Configuration::FolderLookup([&tooLong] { return std::optional<std::string>(tooLong); })}) {
         Configuration config(lookup);
         config.SetReportStream(nullptr);
-        EXPECT_EQ(config.GetPathToIniFile(), "");
-        EXPECT_EQ(config.GetLogFilePath(), "");
+        EXPECT_EQ(config.GetPathToIniFile().empty(), bool(lookup));
+        EXPECT_EQ(config.GetLogFilePath().empty(), bool(lookup));
         EXPECT_FALSE(config.LogEnabledFlag());
         EXPECT_EQ(EntriesOf(config), kDefaultEntries);
     }
+    EXPECT_TRUE(std::filesystem::is_empty(programData.Folder()));
 }
 
-// A clean machine: no PROGRAMDATA, no /var/lib/Torva. Nothing may be created there.
-TEST(Configuration, OnAMachineWithoutTheFoldersNothingIsCreated) {
-    if (std::filesystem::exists("/var/lib/Torva")) GTEST_SKIP() << "/var/lib/Torva exists on this machine";
-    const ScopedEnvironmentVariable unset("PROGRAMDATA", std::nullopt);
-    Configuration config;
-    config.SetReportStream(nullptr);
-    EXPECT_EQ(config.GetPathToIniFile(), "/var/lib/Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini");
-    EXPECT_FALSE(config.LogEnabledFlag());
-    EXPECT_EQ(EntriesOf(config), kDefaultEntries);
-    config.Log("a line %d", 1);
-    EXPECT_FALSE(std::filesystem::exists("/var/lib/Torva"));
-}
-
-TEST(Configuration, InitRunsOnceWhenManyThreadsStartAtOnce) {
+// Init runs once when many threads start at once; a list of 150 tokens fills 100 entries.
+TEST(Configuration, InitRunsOnceAndKeepsAHundredEntries) {
     const ScopedProgramData programData;
-    programData.WriteIni("[MainSection]\nLogEnabled=1\nValidCharacters=1,2,3\n");
+    std::string list;
+    for (int code = 1000; code < 1150; ++code) list += std::to_string(code) + ",";
+    programData.WriteIni("[MainSection]\nLogEnabled=1\nValidCharacters=" + list + "\n");
     std::ostringstream report;
     Configuration config;
     config.SetReportStream(&report);
     std::vector<std::thread> threads;
-    for (int i = 0; i < 8; ++i) {
-        threads.emplace_back([&config] { EXPECT_TRUE(config.LegalCharacters().IsLegal(2)); });
-    }
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back([&config] { EXPECT_TRUE(config.LegalCharacters().IsLegal(1099)); });
     for (std::thread& thread : threads) thread.join();
-    EXPECT_EQ(LinesOf(report.str()).size(), 3u);
+    EXPECT_EQ(LinesOf(report.str()).size(), 100u);
     EXPECT_EQ(LinesOf(programData.ReadLog()).size(), 3u);
+    EXPECT_EQ(EntriesOf(config).size(), 100u);
+    EXPECT_EQ(EntriesOf(config).back(), (ValidCharRange{1099, -1}));
+    EXPECT_FALSE(config.LegalCharacters().IsLegal(1100));
 }
 
+// LogW reduces to ASCII: '?' for every other character, a surrogate pair being one.
 TEST(Configuration, LogLinesAreAppendedWithTheirTimeStamps) {
     const ScopedProgramData programData;
     programData.WriteIni("[MainSection]\nLogEnabled=1\n");
+    const auto before = std::chrono::system_clock::now();
     Configuration config;
     config.SetReportStream(nullptr);
-    const auto before = std::chrono::system_clock::now();
     config.Log("first %s %d", "line", 1);
-    config.LogW(u"wide %s: \u00E9 \U0001F600 %c \xD800x", u"text", u'\xDE00');
+    config.LogW(u"wide %s: \u00E9 \U0001F600 %c \xD800x \xD800\xD800\xDC00 \x7F\x80", u"text", u'\xDE00');
     config.LogW(std::u16string(3000, u'a'));
-    const auto after = std::chrono::system_clock::now();
-
-    const std::string log = programData.ReadLog();
-    EXPECT_EQ(log.back(), '\n');
-    const std::vector<std::string> lines = LinesOf(log);
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(MessageOf(lines[3], before, after), "first line 1");
-    EXPECT_EQ(MessageOf(lines[4], before, after), "wide text: ? ? ? ?x");  // a pair is one '?'
-    EXPECT_EQ(MessageOf(lines[5], before, after), std::string(kLogWMessageUnits, 'a'));
-}
-
-TEST(Configuration, ReducingToAsciiCountsASurrogatePairAsOneCharacter) {
-    const struct {
-        std::u16string_view text;
-        std::string_view ascii;
-    } cases[] = {{u"plain", "plain"},           {u"\u00E9t\u00E9", "?t?"}, {u"\U0001F600", "?"},
-                 {u"\xD800\xD800\xDC00", "??"}, {u"\xDC00\xD800", "??"},   {u"\x7F\x80", "\x7F?"}};
-    for (const auto& c : cases) EXPECT_EQ(Configuration::ReduceToAscii(c.text), c.ascii);
+    EXPECT_EQ(programData.ReadLog().back(), '\n');
+    const std::vector<std::string> messages = LoggedMessages(programData, before);
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(messages[3], "first line 1");
+    EXPECT_EQ(messages[4], "wide text: ? ? ? ?x ?? \x7F?");
+    EXPECT_EQ(messages[5], std::string(kLogWMessageUnits, 'a'));
 }
 
 TEST(PrivateProfile, WritesNeedTheFolderAndKeepTheRestOfTheFile) {
@@ -224,13 +168,10 @@ TEST(PrivateProfile, WritesNeedTheFolderAndKeepTheRestOfTheFile) {
     EXPECT_FALSE(ProfileFileExists(missing));
     EXPECT_EQ(ReadProfileValue(missing, "S", "K", "default"), "default");
 
-    const std::string path = (programData.Folder() / "x.ini").string();
-    testing::WriteFileText(path, "; keep me\n[S]\nA=1\n");
-    WriteProfileValue(path, "s", "K", "V");
+    const std::string path = (programData.Folder() / "x.ini").string();  // created, then kept
+    WriteProfileValue(path, "S", "K", "V");
     WriteProfileValue(path, "T", "K", "W");
-    EXPECT_EQ(ReadFileText(path), "; keep me\n[S]\nA=1\nK=V\n[T]\nK=W\n");
-    EXPECT_EQ(ReadProfileValue(path, "S", "k", "default"), "V");
-
+    EXPECT_EQ(ReadProfileValue(path, "s", "k", "default"), "V");
     WriteProfileValue(path, "S", "Long", std::string(20000, 'v'));
     EXPECT_EQ(ReadProfileValue(path, "S", "Long", "").size(), kProfileValueBufferBytes - 1);
 }

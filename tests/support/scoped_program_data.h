@@ -20,20 +20,18 @@ namespace audiogram::testing {
 
 inline std::string ReadFileText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteFileText(const std::filesystem::path& path, std::string_view text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 inline std::filesystem::path MakeTemporaryFolder() {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    const std::filesystem::path root = std::filesystem::temp_directory_path();
+    std::mt19937_64 random(std::random_device{}());
     for (;;) {
-        const std::filesystem::path folder = root / ("audconv-test-" + std::to_string(random()));
+        const auto folder =
+            std::filesystem::temp_directory_path() / ("audconv-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(folder)) return folder;
     }
 }
@@ -41,7 +39,7 @@ inline std::filesystem::path MakeTemporaryFolder() {
 // Sets or clears an environment variable for the helper's life, then restores it.
 class ScopedEnvironmentVariable {
   public:
-    ScopedEnvironmentVariable(const char* name, std::optional<std::string> value) : name_(name) {
+    ScopedEnvironmentVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
         if (const char* old = std::getenv(name)) previous_ = old;
         Set(value);
     }
@@ -51,26 +49,21 @@ class ScopedEnvironmentVariable {
 
   private:
     void Set(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
+        value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
     }
 
     const char* name_;
     std::optional<std::string> previous_;
 };
 
-// A fresh PROGRAMDATA folder, with the Torva/Vesk/ConfigFiles and Logs folders when asked.
+// A fresh PROGRAMDATA folder, with the folders of the configuration file and the log when asked.
 class ScopedProgramData {
   public:
     explicit ScopedProgramData(bool createConfigFolders = true, std::string_view suffix = "")
         : folder_(MakeTemporaryFolder()), variable_("PROGRAMDATA", folder_.string() + std::string(suffix)) {
-        if (createConfigFolders) {
-            std::filesystem::create_directories(ConfigFolder());
-            std::filesystem::create_directories(LogFolder());
-        }
+        if (!createConfigFolders) return;
+        std::filesystem::create_directories(IniFile().parent_path());
+        std::filesystem::create_directories(LogFile().parent_path());
     }
     ~ScopedProgramData() {
         std::error_code ignored;
@@ -78,11 +71,10 @@ class ScopedProgramData {
     }
 
     const std::filesystem::path& Folder() const { return folder_; }
-    std::filesystem::path ConfigFolder() const { return folder_ / "Torva" / "Vesk" / "ConfigFiles"; }
-    std::filesystem::path LogFolder() const { return folder_ / "Torva" / "Vesk" / "Logs"; }
-    std::filesystem::path IniFile() const { return ConfigFolder() / "RarudezevIruduvuvuDOR.ini"; }
-    std::filesystem::path LogFile() const { return LogFolder() / "RarudezevIruduvuvuDOR.log"; }
-
+    std::filesystem::path IniFile() const {
+        return folder_ / "Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini";
+    }
+    std::filesystem::path LogFile() const { return folder_ / "Torva/Vesk/Logs/RarudezevIruduvuvuDOR.log"; }
     void WriteIni(std::string_view text) const { WriteFileText(IniFile(), text); }
     std::string ReadIni() const { return ReadFileText(IniFile()); }
     std::string ReadLog() const { return ReadFileText(LogFile()); }

@@ -2,20 +2,15 @@
 // standard streams and exit codes.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "audconv/tool_harness.h"
 #include "service/blob_dispatcher.h"
 #include "support/case_names.h"
 #include "support/random_bytes.h"
@@ -24,6 +19,8 @@ namespace audiogram {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Quote;
+using test::ShellResult;
 
 constexpr std::size_t kSize100 = 19472;
 constexpr std::size_t kSize200 = 36128;
@@ -31,104 +28,55 @@ const fs::path kSamples = AUDCONV_SAMPLES_DIR;
 
 // A document that ends in the middle of its first section.
 constexpr std::string_view kTruncatedDocument =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<TORVAAudiometricStandard ConvertedFromDataStandard=\"200\" Version=\"500\">\r\n"
-    "\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n"
-    "\t\t\t<StimulusSignalType>PureTone</StimulusSignalType>\r\n\t\t\t<MaskingSig";
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<TORVAAudiometricStandard Version=\"500\">\r\n"
+    "\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n\t\t\t<StimulusSignalType>PureTone";
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string AsString(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
-
-// Compares byte strings by size and first difference instead of printing records whole.
-::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
-    if (actual == expected) return ::testing::AssertionSuccess();
-    const auto difference = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-    return ::testing::AssertionFailure() << actual.size() << " bytes where " << expected.size()
-                                         << " were expected, first difference at byte "
-                                         << (difference.first - actual.begin());
-}
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
+// Each case runs in a work folder holding two samples and two records one byte short, and
+// the inputs and places that are wrong in other ways: empty, garbage and cut-off files, a
+// file nobody may read, a folder where a file belongs and a folder nobody may write to.
 class Audconv : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        folder_ = fs::temp_directory_path() / ("audconv-test-" + name + "-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "work");
-        // Inputs every case may name: the samples, and records one byte short.
+        folder_.Write("work/short.ds100", testing::RandomBytes(kSize100 - 1, 1));
+        folder_.Write("work/short.ds200", testing::RandomBytes(kSize200 - 1, 2));
         fs::copy_file(kSamples / "left-right-thresholds.ds100", Work("record.ds100"));
         fs::copy_file(kSamples / "full-audiogram.ds200", Work("record.ds200"));
-        WriteFile(Work("short.ds100"), AsString(testing::RandomBytes(kSize100 - 1, 1)));
-        WriteFile(Work("short.ds200"), AsString(testing::RandomBytes(kSize200 - 1, 2)));
-        // Inputs that are wrong in other ways, and places a result cannot go.
-        WriteFile(Work("empty.ds100"), "");
-        WriteFile(Work("empty.xml"), "");
-        WriteFile(Work("garbage.xml"), AsString(testing::RandomBytes(4000, 3)));
-        WriteFile(Work("truncated.xml"), std::string(kTruncatedDocument));
-        fs::copy_file(kSamples / "left-right-thresholds.ds100", Work("unreadable.ds100"));
-        fs::permissions(Work("unreadable.ds100"), fs::perms::none);
-        fs::create_directory(Work("folder.ds100"));
-        fs::create_directory(Work("read-only"));
-        fs::permissions(Work("read-only"), fs::perms::owner_read | fs::perms::owner_exec);
-        initialFiles_ = WorkFiles();
+        folder_.Write("work/wrong/empty.xml", std::string());
+        folder_.Write("work/wrong/garbage.xml", testing::RandomBytes(4000, 3));
+        folder_.Write("work/wrong/truncated.xml", kTruncatedDocument);
+        fs::copy_file(kSamples / "left-right-thresholds.ds100", Work("wrong/unreadable.ds100"));
+        fs::permissions(Work("wrong/unreadable.ds100"), fs::perms::none);
+        fs::create_directories(Work("wrong/folder.ds100"));
+        fs::create_directories(Work("wrong/read-only"));
+        fs::permissions(Work("wrong/read-only"), fs::perms::owner_read | fs::perms::owner_exec);
     }
-    void TearDown() override {
-        fs::permissions(Work("read-only"), fs::perms::owner_all);
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { fs::permissions(Work("wrong/read-only"), fs::perms::owner_all); }
 
-    fs::path Work(const std::string& name) const { return folder_ / "work" / name; }
+    fs::path Work(const std::string& name = "") const { return folder_.Path() / "work" / name; }
 
-    // Runs `audconv ARGUMENTS` inside the work folder, standard input from `input`, with a
-    // configuration folder of its own. Where permissions matter, a run as root goes without
-    // the capabilities that let root pass every permission check, as any user would.
-    Outcome Run(const std::string& arguments, const std::string& input = "/dev/null",
-                bool permissionsApply = false) const {
+    // Runs `audconv ARGUMENTS` inside the work folder, standard input from `input`. Where
+    // permissions matter, root runs without the capabilities that pass every permission
+    // check (CI runs as root), as any user runs.
+    ShellResult Run(const std::string& arguments, const std::string& input = "/dev/null",
+                    bool permissionsApply = false) const {
         const std::string asUser =
             permissionsApply && ::geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
-        // The group's redirections reach every command of a pipeline inside `arguments`.
-        const std::string command = "cd '" + (folder_ / "work").string() + "' && { PROGRAMDATA='" +
-                                    folder_.string() + "' " + asUser + "'" AUDCONV_PATH "' " + arguments +
-                                    "; } < " + input + " > '" + (folder_ / "out").string() + "' 2> '" +
-                                    (folder_ / "err").string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(folder_ / "out"), ReadFile(folder_ / "err")};
+        return test::RunShell("cd " + Quote(Work().string()) + " && " + asUser + Quote(AUDCONV_PATH) + " " + arguments,
+                              folder_.Path(), input);
     }
 
-    std::set<std::string> WorkFiles() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_ / "work")) names.insert(entry.path().filename());
-        return names;
-    }
-
-    fs::path folder_;
-    std::set<std::string> initialFiles_;
+    test::TempFolder folder_;
 };
 
 struct RunCase {
     std::string name;
     std::string arguments;
     int exitCode;
-    std::string errorLine;  // the whole of standard error for failed conversions, else empty
+    std::string error;  // the whole of standard error for a failed conversion, a part of it for a usage error
     bool permissionsApply = false;
 };
 
-const RunCase kFailedConversions[] = {
+const RunCase kFailedRuns[] = {
     {"Short100Record", "convert --from 100 --to 200 short.ds100", 1,
      "audconv: the input is shorter than a data standard 100 record (0x8004051C)\n"},
     {"Short200Record", "convert --from 200 --to 100 -o out.ds100 short.ds200", 1,
@@ -145,31 +93,29 @@ const RunCase kFailedConversions[] = {
     {"NegativeSourceIsPassedOn", "convert --from=-1 --to 200 record.ds100", 1,
      "audconv: data standard -1 cannot be converted to data standard 200; convert to 200 from 100 or 500 "
      "(0x8004051C)\n"},
+    {"UndetectableSize", "convert --from auto --to 200 short.ds100", 1,
+     "audconv: cannot tell the data standard: not a document and 19471 bytes is the size of neither a 100 "
+     "record (19472) nor a 200 record (36128); give it with --from (0x8004051C)\n"},
     {"MissingInputFile", "convert --from 100 --to 200 missing.ds100", 1,
      "audconv: cannot open 'missing.ds100': No such file or directory\n"},
     {"OutputFolderMissing", "convert --from 100 --to 200 -o no/such/out.ds200 record.ds100", 1,
      "audconv: cannot write 'no/such/out.ds200': No such file or directory\n"},
-    {"OutputFolderReadOnly", "convert --from 100 --to 200 -o read-only/out.ds200 record.ds100", 1,
-     "audconv: cannot write 'read-only/out.ds200': Permission denied\n", true},
-    {"OutputNamesAFolder", "convert --from 100 --to 200 -o folder.ds100 record.ds100", 1,
-     "audconv: cannot write 'folder.ds100': Is a directory\n"},
-    {"InputUnreadable", "convert --from 100 --to 200 -o out.ds200 unreadable.ds100", 1,
-     "audconv: cannot open 'unreadable.ds100': Permission denied\n", true},
-    {"InputIsAFolder", "convert --from 100 --to 200 -o out.ds200 folder.ds100", 1,
-     "audconv: cannot read 'folder.ds100': Is a directory\n"},
-    {"EmptyRecordFile", "convert --from 100 --to 200 -o out.ds200 empty.ds100", 1,
-     "audconv: the input is shorter than a data standard 100 record (0x8004051C)\n"},
-    {"EmptyDocumentFile", "convert --from 500 --to 200 -o out.ds200 empty.xml", 1,
+    {"OutputFolderReadOnly", "convert --from 100 --to 200 -o wrong/read-only/out.ds200 record.ds100", 1,
+     "audconv: cannot write 'wrong/read-only/out.ds200': Permission denied\n", true},
+    {"OutputNamesAFolder", "convert --from 100 --to 200 -o wrong/folder.ds100 record.ds100", 1,
+     "audconv: cannot write 'wrong/folder.ds100': Is a directory\n"},
+    {"InputUnreadable", "convert --from 100 --to 200 wrong/unreadable.ds100", 1,
+     "audconv: cannot open 'wrong/unreadable.ds100': Permission denied\n", true},
+    {"InputIsAFolder", "convert --from 100 --to 200 wrong/folder.ds100", 1,
+     "audconv: cannot read 'wrong/folder.ds100': Is a directory\n"},
+    {"EmptyDocument", "convert --from 500 --to 200 -o out.ds200 wrong/empty.xml", 1,
      "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
-    {"GarbageDocument", "convert --from 500 --to 100 -o out.ds100 garbage.xml", 1,
+    {"GarbageDocument", "convert --from 500 --to 100 -o out.ds100 wrong/garbage.xml", 1,
      "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
-    {"TruncatedDocument", "convert --from 500 --to 200 -o out.ds200 truncated.xml", 1,
+    {"TruncatedDocument", "convert --from 500 --to 200 -o out.ds200 wrong/truncated.xml", 1,
      "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
     {"RecordGivenAsDocument", "convert --from 500 --to 200 -o out.ds200 record.ds200", 1,
      "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
-};
-
-const RunCase kUsageErrors[] = {
     {"NoCommand", "", 2, ""},
     {"UnknownCommand", "frobnicate", 2, ""},
     {"MissingTo", "convert --from 100 record.ds100", 2, ""},
@@ -177,99 +123,89 @@ const RunCase kUsageErrors[] = {
     {"StandardAbove16Bits", "convert --from 32768 --to 200 record.ds100", 2, ""},
     {"StandardNotANumber", "convert --from hundred --to 200 record.ds100", 2, ""},
     {"StandardInHex", "convert --from 0x64 --to 200 record.ds100", 2, ""},
-    {"UnknownOption", "convert --from 100 --to 200 --force record.ds100", 2, ""},
-    {"TwoInputs", "convert --from 100 --to 200 record.ds100 record.ds100", 2, ""},
+    {"SeveralInputsNeedAnOutputFolder", "convert --from 100 --to 200 record.ds100 record.ds100", 2,
+     "several inputs need --out-dir"},
+    {"ForceNeedsAnOutputFolder", "convert --from 100 --to 200 --force record.ds100", 2, "--force needs --out-dir"},
+    {"OutputFileOrOutputFolder", "convert --from 100 --to 200 --out-dir x -o y record.ds100", 2,
+     "--output excludes --out-dir"},
 };
 
-class FailedConversion : public Audconv, public ::testing::WithParamInterface<RunCase> {};
+class FailedRun : public Audconv, public ::testing::WithParamInterface<RunCase> {};
 
-TEST_P(FailedConversion, ExitsOneWithOneLineOnStandardErrorAndWritesNothing) {
-    const Outcome outcome = Run(GetParam().arguments, "/dev/null", GetParam().permissionsApply);
-    EXPECT_EQ(outcome.exitCode, GetParam().exitCode);
-    EXPECT_EQ(outcome.err, GetParam().errorLine);
-    EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
-    EXPECT_EQ(WorkFiles(), initialFiles_) << "no result and no temporary file is left behind";
-    EXPECT_TRUE(fs::is_empty(Work("read-only")));
+// Conversions that fail exit 1 with one line; usage errors exit 2 and say what is wrong.
+// Neither leaves a result or a temporary file behind.
+TEST_P(FailedRun, ExitsWithItsCodeAndWritesOnlyToStandardError) {
+    const std::vector<std::string> before = test::TempFolder::Files(Work());
+    const ShellResult result = Run(GetParam().arguments, "/dev/null", GetParam().permissionsApply);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode);
+    if (GetParam().exitCode == 1) {
+        EXPECT_EQ(result.err, GetParam().error);
+    } else {
+        EXPECT_EQ(result.err.rfind("audconv: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(GetParam().error), std::string::npos) << result.err;
+    }
+    EXPECT_TRUE(result.out.empty()) << result.out.size() << " bytes on standard output";
+    EXPECT_EQ(test::TempFolder::Files(Work()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FailedConversion, ::testing::ValuesIn(kFailedConversions), testing::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, FailedRun, ::testing::ValuesIn(kFailedRuns), testing::CaseName());
 
-class UsageError : public Audconv, public ::testing::WithParamInterface<RunCase> {};
-
-TEST_P(UsageError, ExitsTwoAndSaysSoOnStandardError) {
-    const Outcome outcome = Run(GetParam().arguments);
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_EQ(outcome.err.rfind("audconv: ", 0), 0u) << outcome.err;
-    EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, UsageError, ::testing::ValuesIn(kUsageErrors), testing::CaseName());
-
-TEST_F(Audconv, HelpAndVersionGoToStandardOutputAndExitZero) {
-    const Outcome help = Run("--help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("convert"), std::string::npos);
-    const Outcome convertHelp = Run("convert --help");
-    EXPECT_EQ(convertHelp.exitCode, 0);
-    EXPECT_NE(convertHelp.out.find("--from"), std::string::npos);
-    const Outcome version = Run("--version");
+TEST_F(Audconv, VersionGoesToStandardOutput) {
+    const ShellResult version = Run("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "audconv " AUDCONV_VERSION "\n");
 }
 
 TEST_F(Audconv, StandardOutputCarriesExactlyTheResultBytes) {
-    auto record = testing::RandomBytes(kSize100, 3);
-    Blob expected;
-    ASSERT_EQ(ConvertDataBlob(200, 100, record, expected), kStatusOk);
-    WriteFile(Work("random.ds100"), AsString(record));
-
-    for (const std::string& arguments : {std::string("convert --from 100 --to 200 random.ds100"),
-                                         std::string("convert --from 100 --to 200 -o - random.ds100")}) {
-        const Outcome outcome = Run(arguments);
-        EXPECT_EQ(outcome.exitCode, 0) << arguments;
-        EXPECT_TRUE(SameBytes(outcome.out, AsString(expected))) << arguments;
-        EXPECT_EQ(outcome.err, "") << arguments;
-    }
-    for (const std::string& arguments : {std::string("convert --from 100 --to 200"),
-                                         std::string("convert --from 100 --to 200 -")}) {
-        const Outcome outcome = Run(arguments, "random.ds100");
-        EXPECT_EQ(outcome.exitCode, 0) << arguments;
-        EXPECT_TRUE(SameBytes(outcome.out, AsString(expected))) << "from standard input: " << arguments;
+    std::vector<std::uint8_t> record = testing::RandomBytes(kSize100, 3);
+    Blob converted;
+    ASSERT_EQ(ConvertDataBlob(200, 100, record, converted), kStatusOk);
+    const std::string expected(converted.begin(), converted.end());
+    folder_.Write("work/random.ds100", record);
+    const std::string random = Work("random.ds100").string();
+    const std::pair<std::string, std::string> runs[] = {{"convert --from 100 --to 200 random.ds100", "/dev/null"},
+                                                        {"convert --from 100 --to 200 -o - random.ds100", "/dev/null"},
+                                                        {"convert --from 100 --to 200", random},
+                                                        {"convert --from 100 --to 200 -", random}};
+    for (const auto& [arguments, input] : runs) {
+        const ShellResult result = Run(arguments, input);
+        EXPECT_EQ(result.exitCode, 0) << arguments;
+        EXPECT_TRUE(result.out == expected) << arguments << ": " << result.out.size() << " bytes";
+        EXPECT_EQ(result.err, "") << arguments;
     }
 }
 
-TEST_F(Audconv, FailedRunLeavesAnExistingOutputUntouched) {
-    WriteFile(Work("out.ds200"), "the previous result");
-    const Outcome outcome = Run("convert --from 100 --to 200 -o out.ds200 short.ds100");
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(ReadFile(Work("out.ds200")), "the previous result");
-    std::set<std::string> expected = initialFiles_;
-    expected.insert("out.ds200");
-    EXPECT_EQ(WorkFiles(), expected);  // no temporary file left behind
-}
+// A failed run leaves an existing output as it was; a successful one replaces it whole,
+// keeping its permissions. Neither leaves a temporary file behind.
+TEST_F(Audconv, AnExistingOutputIsReplacedOnlyBySuccess) {
+    folder_.Write("work/out.ds100", std::string("the previous result"));
+    const fs::perms permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(Work("out.ds100"), permissions);
+    EXPECT_EQ(Run("convert --from 200 --to 100 -o out.ds100 short.ds200").exitCode, 1);
+    EXPECT_EQ(testing::ReadFileText(Work("out.ds100")), "the previous result");
 
-TEST_F(Audconv, SuccessfulRunReplacesTheOutputKeepingItsPermissions) {
-    WriteFile(Work("out.ds100"), "the previous result");
-    fs::permissions(Work("out.ds100"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const Outcome outcome = Run("convert --from 200 --to 100 -o out.ds100 record.ds200");
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_TRUE(outcome.out.empty()) << outcome.out.size() << " bytes on standard output";
-    EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(ReadFile(Work("out.ds100")).size(), kSize100);
-    EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(WorkFiles().size(), initialFiles_.size() + 1);
+    const ShellResult result = Run("convert --from 200 --to 100 -o out.ds100 record.ds200");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(testing::ReadFileText(Work("out.ds100")).size(), kSize100);
+    EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all, permissions);
+    EXPECT_EQ(test::TempFolder::Files(Work()),
+              (std::vector<std::string>{"out.ds100", "record.ds100", "record.ds200", "short.ds100", "short.ds200",
+                                        "wrong/empty.xml", "wrong/garbage.xml", "wrong/truncated.xml",
+                                        "wrong/unreadable.ds100"}));
 }
 
 TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
-    ASSERT_EQ(Run("convert --from 100 --to 200 -o back.ds200 record.ds100").exitCode, 0);
+    ASSERT_EQ(Run("convert --from auto --to 200 -o back.ds200 record.ds100").exitCode, 0);
     ASSERT_EQ(Run("convert --from 200 --to 100 -o back.ds100 back.ds200").exitCode, 0);
-    EXPECT_EQ(ReadFile(Work("back.ds200")).size(), kSize200);
-    EXPECT_TRUE(SameBytes(ReadFile(Work("back.ds100")), ReadFile(Work("record.ds100"))));
+    const std::string sample = testing::ReadFileText(Work("record.ds100"));
+    EXPECT_EQ(testing::ReadFileText(Work("back.ds200")).size(), kSize200);
+    EXPECT_TRUE(testing::ReadFileText(Work("back.ds100")) == sample);
 
-    const Outcome piped = Run("convert --from 100 --to 200 | '" AUDCONV_PATH "' convert --from 200 --to 100", "record.ds100");
+    const ShellResult piped = Run("convert --from 100 --to 200 | " + Quote(AUDCONV_PATH) + " convert --from 200 --to 100",
+                                  Work("record.ds100").string());
     EXPECT_EQ(piped.exitCode, 0);
-    EXPECT_TRUE(SameBytes(piped.out, ReadFile(Work("record.ds100"))));
+    EXPECT_TRUE(piped.out == sample);
 }
 
 }  // namespace

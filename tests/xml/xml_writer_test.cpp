@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <random>
 
@@ -17,123 +16,78 @@ namespace {
     ::testing::AddGlobalTestEnvironment(new testing::IsolatedProcessConfiguration);
 
 using testing::ParsesAsXml;
+using Write = std::function<void(XmlWriter&)>;
 
 struct WriterCase {
     const char* name;
-    std::function<void(XmlWriter&)> write;
+    Write write;
     std::string_view text;
 };
 
 const WriterCase kWriterCases[] = {
-    {"worked run",
+    {"elements, numbers, attribute text, a comment as content, an empty element kept",
      [](XmlWriter& w) {
+         w.PushElement("TORVAAudiometricStandard", R"( ConvertedFromDataStandard="200" Version="500")");
          w.PushElement("TonePoints");
          w.WriteIntElement("StimulusFrequency", 1000);
+         w.WriteIntElement("Warble", -3);
+         w.WriteDoubleElement("StimulusOnTime", 0.0, 3);
+         w.WriteDoubleElement("Level", 1250 / 100.0, 2);
+         w.WriteDoubleElement("Level", -5 / 10.0, 1);
          EXPECT_TRUE(w.PopElement(true));
-     },
-     "<TonePoints>\r\n\t<StimulusFrequency>1000</StimulusFrequency>\r\n</TonePoints>\r\n"},
-    {"empty element kept",
-     [](XmlWriter& w) {
-         w.PushElement("A");
-         EXPECT_TRUE(w.PopElement(false));
-     },
-     "<A>\r\n</A>\r\n"},
-    {"a comment is content",
-     [](XmlWriter& w) {
-         w.PushElement("A");
+         w.PushElement("C");
          w.WriteComment("note");
          EXPECT_TRUE(w.PopElement(true));
+         w.PushElement("A");
+         EXPECT_TRUE(w.PopElement(false));
+         w.PopElement(false);
      },
-     "<A>\r\n\t<!--note -->\r\n</A>\r\n"},
-    {"a parent of dropped children is dropped",
+     "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\">\r\n"
+     "\t<TonePoints>\r\n\t\t<StimulusFrequency>1000</StimulusFrequency>\r\n\t\t<Warble>-3</Warble>\r\n"
+     "\t\t<StimulusOnTime>0.000</StimulusOnTime>\r\n\t\t<Level>12.50</Level>\r\n\t\t<Level>-0.5</Level>\r\n"
+     "\t</TonePoints>\r\n\t<C>\r\n\t\t<!--note -->\r\n\t</C>\r\n\t<A>\r\n\t</A>\r\n"
+     "</TORVAAudiometricStandard>\r\n"},
+    {"a parent of dropped children is dropped, its siblings stay, cancel restores the text before the push",
      [](XmlWriter& w) {
-         w.PushElement("Root");
+         w.PushElement("R");
+         w.WriteElement("X", "1");
          w.PushElement("Section");
          w.PushElement("Curve");
          EXPECT_FALSE(w.PopElement(true));
          EXPECT_FALSE(w.PopElement(true));
-         EXPECT_TRUE(w.PopElement(false));
-     },
-     "<Root>\r\n</Root>\r\n"},
-    {"a dropped child leaves its siblings",
-     [](XmlWriter& w) {
-         w.PushElement("R");
-         w.WriteElement("X", "1");
-         w.PushElement("B");
-         EXPECT_FALSE(w.PopElement(true));
-         w.WriteElement("StimulusLevel", "");
-         EXPECT_TRUE(w.PopElement(true));
-     },
-     "<R>\r\n\t<X>1</X>\r\n\t<StimulusLevel></StimulusLevel>\r\n</R>\r\n"},
-    {"cancel restores the text before the push",
-     [](XmlWriter& w) {
-         w.PushElement("R");
-         w.WriteElement("X", "1");
          w.PushElement("A");
          w.WriteComment("gone");
          w.PushElement("B");
          w.WriteIntElement("C", 3);
          w.PopElement(false);
          w.CancelElement();
-         EXPECT_EQ(w.Depth(), 1);
-         w.PopElement(true);
+         w.WriteElement("StimulusLevel", "");
+         EXPECT_TRUE(w.PopElement(true));
      },
-     "<R>\r\n\t<X>1</X>\r\n</R>\r\n"},
-    {"attribute text",
-     [](XmlWriter& w) {
-         w.PushElement("TORVAAudiometricStandard", R"( ConvertedFromDataStandard="200" Version="500")");
-         w.PopElement(false);
-     },
-     "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\">\r\n"
-     "</TORVAAudiometricStandard>\r\n"},
-    {"numbers",
-     [](XmlWriter& w) {
-         w.PushElement("R");
-         w.WriteDoubleElement("StimulusOnTime", 0.0, 3);
-         w.WriteDoubleElement("Level", 1250 / 100.0, 2);
-         w.WriteDoubleElement("Level", -5 / 10.0, 1);
-         w.WriteIntElement("Warble", -3);
-         w.PopElement(true);
-     },
-     "<R>\r\n\t<StimulusOnTime>0.000</StimulusOnTime>\r\n\t<Level>12.50</Level>\r\n\t<Level>-0.5</Level>\r\n"
-     "\t<Warble>-3</Warble>\r\n</R>\r\n"},
-    {"record text is escaped and converted",
-     [](XmlWriter& w) { w.WriteStringElement("TestMethod", u"a<b & \u00E9"); },
-     "<TestMethod>a&lt;b &amp; \xC3\xA9</TestMethod>\r\n"},
-    {"no record text writes nothing",
-     [](XmlWriter& w) {
-         w.PushElement("R");
-         w.WriteStringElement("TestMethod", std::nullopt);
-         w.PopElement(true);
-     },
-     ""},
-    {"illegal characters are dropped and reported",
-     [](XmlWriter& w) {
-         w.WriteStringElement("TestMethod",
-                              u"ab\x01"
-                              "c");
-     },
-     "<!-- Element TestMethod contains illegal characters, illegal characters substituted with hex values: "
-     "'ab[1]c' -->\r\n<TestMethod>abc</TestMethod>\r\n"},
-    {"only illegal characters",
+     "<R>\r\n\t<X>1</X>\r\n\t<StimulusLevel></StimulusLevel>\r\n</R>\r\n"},
+    {"record text is escaped and converted, no text writes nothing, illegal characters are reported",
      [](XmlWriter& w) {
          w.PushElement("AudMeasurementConditions");
-         w.WriteStringElement("WordListName", u"\x01\x02");
+         w.WriteStringElement("TestMethod", u"a<b & \u00E9");
+         w.WriteStringElement("TestMethod", std::nullopt);
+         w.WriteStringElement("TestMethod", u"ab\u0001c");
+         w.WriteStringElement("WordListName", u"\u0001\u0002");  // only illegal characters: two comments
          w.PopElement(true);
      },
-     "<AudMeasurementConditions>\r\n"
+     "<AudMeasurementConditions>\r\n\t<TestMethod>a&lt;b &amp; \xC3\xA9</TestMethod>\r\n"
+     "\t<!-- Element TestMethod contains illegal characters, illegal characters substituted with hex values: "
+     "'ab[1]c' -->\r\n\t<TestMethod>abc</TestMethod>\r\n"
      "\t<!-- Element WordListName contains illegal characters, illegal characters substituted with hex "
-     "values: '[1][2]' -->\r\n"
-     "\t<!--Error converting element WordListName from UTF16 to UTF8 -->\r\n"
-     "\t<WordListName></WordListName>\r\n"
-     "</AudMeasurementConditions>\r\n"},
+     "values: "
+     "'[1][2]' -->\r\n\t<!--Error converting element WordListName from UTF16 to UTF8 -->\r\n"
+     "\t<WordListName></WordListName>\r\n</AudMeasurementConditions>\r\n"},
     {"comments never hold a double hyphen or a forbidden character",
      [](XmlWriter& w) {
          w.PushElement("R");
          w.WriteComment("a--b---c-");
          w.WriteComment("x\x01y\x7F\tz");
          w.WriteComment("bad \xFF byte, cut \xE2\x82");
-         w.WriteCommentW(u"\xFFFE \xFFFF --> 100% \xD800");
+         w.WriteCommentW(u"\uFFFE \uFFFF --> 100% \xD800");
          w.WriteCommentW(u"");
          w.PopElement(true);
      },
@@ -141,7 +95,7 @@ const WriterCase kWriterCases[] = {
      "\t<!--[FFFE] [FFFF] - -> 100% \xEF\xBF\xBD -->\r\n</R>\r\n"},
 };
 
-TEST(XmlWriter, WritesExactBytes) {
+TEST(XmlWriter, WritesExactBytesThatParse) {
     for (const WriterCase& c : kWriterCases) {
         XmlWriter writer;
         c.write(writer);
@@ -149,17 +103,8 @@ TEST(XmlWriter, WritesExactBytes) {
         EXPECT_EQ(writer.Depth(), 0) << c.name;
         EXPECT_EQ(writer.Length(), c.text.size()) << c.name;
         EXPECT_EQ(writer.Text().data()[writer.Length()], '\0') << c.name;
-        if (c.text.starts_with("<") && !c.text.starts_with("<!")) {
-            EXPECT_TRUE(ParsesAsXml(c.text)) << c.name;
-        }
+        EXPECT_TRUE(ParsesAsXml(c.text)) << c.name;
     }
-}
-
-TEST(XmlWriter, StartsEmptyAtTheFirstStep) {
-    XmlWriter writer;
-    EXPECT_EQ(writer.Text(), "");
-    EXPECT_EQ(writer.Capacity(), XmlWriter::kGrowthStep);
-    EXPECT_EQ(writer.Depth(), 0);
 }
 
 TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
@@ -167,6 +112,7 @@ TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
         std::size_t first, second;
         std::uint32_t capacity;
     } cases[] = {
+        {0, 0, XmlWriter::kGrowthStep},
         {40000, 0, 105536},      // 32768 + 40000 + 32768
         {32767, 0, 32768},       // room for the text and its terminator
         {32768, 0, 98304},       // a single append of a whole step grows by itself and a step
@@ -197,10 +143,10 @@ TEST(XmlWriter, LargeDocumentsGrowByHalfTheirSize) {
 }
 
 TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
-    const std::function<void(XmlWriter&)> closers[] = {[](XmlWriter& w) { w.PopElement(true); },
-                                                       [](XmlWriter& w) { w.PopElement(false); },
-                                                       [](XmlWriter& w) { w.CancelElement(); }};
-    for (const auto& close : closers) {
+    const Write closers[] = {[](XmlWriter& w) { w.PopElement(true); },
+                             [](XmlWriter& w) { w.PopElement(false); },
+                             [](XmlWriter& w) { w.CancelElement(); }};
+    for (const Write& close : closers) {
         XmlWriter writer;
         writer.PushElement("A");
         writer.PopElement(false);
@@ -217,25 +163,19 @@ TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
 }
 
 TEST(XmlWriter, CommentsAreCutTo1023BytesOrUnits) {
-    const struct {
-        std::function<void(XmlWriter&)> write;
-        std::string body;
-    } cases[] = {
+    std::string twoByteBody;
+    for (int i = 0; i < 1023; ++i) twoByteBody += "\xC3\xA9";
+    const std::pair<Write, std::string> cases[] = {
         {[](XmlWriter& w) { w.WriteComment(std::string(2000, 'a')); }, std::string(1023, 'a')},
         {[](XmlWriter& w) { w.WriteComment(std::string(1022, 'a') + "\xC3\xA9"); }, std::string(1022, 'a')},
-        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(2000, u'\u00E9')); },
-         [] {
-             std::string body;
-             for (int i = 0; i < 1023; ++i) body += "\xC3\xA9";
-             return body;
-         }()},
+        {[](XmlWriter& w) { w.WriteCommentW(std::u16string(2000, u'\u00E9')); }, twoByteBody},
         {[](XmlWriter& w) { w.WriteCommentW(std::u16string(1022, u'a') + u"\U0001F600"); },
          std::string(1022, 'a')},
     };
-    for (const auto& c : cases) {
+    for (const auto& [write, body] : cases) {
         XmlWriter writer;
-        c.write(writer);
-        EXPECT_EQ(writer.Text(), "<!--" + c.body + " -->\r\n");
+        write(writer);
+        EXPECT_EQ(writer.Text(), "<!--" + body + " -->\r\n");
     }
 }
 
@@ -245,8 +185,6 @@ TEST(XmlWriter, RandomTextsKeepTheDocumentWellFormed) {
     std::uniform_int_distribution<int> unit(0, 0xFFFF);
     std::uniform_int_distribution<int> small(0, 0x7F);
     XmlWriter writer;
-    writer.AppendText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    writer.NewLine();
     writer.PushElement("Root");
     for (int element = 0; element < 300; ++element) {
         std::u16string text;

@@ -1,16 +1,23 @@
 #include "convert_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <iostream>
 #include <limits>
 #include <new>
+#include <optional>
+#include <thread>
 #include <vector>
 
+#include "batch_convert.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "input_detection.h"
 #include "service/blob_dispatcher.h"
 #include "status_words.h"
+#include "source_standard_option.h"
+#include "terminal.h"
 
 namespace audconv {
 namespace {
@@ -40,6 +47,13 @@ const CLI::Validator kDataStandardCode(
     },
     "STANDARD", "data standard");
 
+unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+int UsageError(const std::string& message) {
+    std::cerr << "audconv: " << message << "\nRun 'audconv convert --help' for more information.\n";
+    return kExitUsage;
+}
+
 DataStandard ToDataStandard(const std::string& text) {
     DataStandard standard = 0;
     ParseDataStandard(text, standard);  // checked by kDataStandardCode during parsing
@@ -52,30 +66,96 @@ ConvertCommand::ConvertCommand(CLI::App& app)
     : command_(app.add_subcommand("convert", "Convert one record or document between data standards."
                                              "\nData standards: 100 (.ds100 records), 200 (.ds200 records),"
                                              " 500 (.xml documents).")) {
-    command_->add_option("--from", from_, "Data standard of the input: 100, 200 or 500 (required)")
+    command_->add_option("--from", from_,
+                         "Data standard of the input: 100, 200 or 500, or auto to tell it from each input's bytes "
+                         "(a document starts with '<' after an optional byte-order mark and white space; a record "
+                         "of exactly 19472 bytes is 100, of exactly 36128 bytes 200) (required)")
         ->required()
-        ->check(kDataStandardCode)
+        ->check(audiogram::tool::SourceStandardValidator())
         ->option_text("OLD");
     command_->add_option("--to", to_, "Data standard to convert to: 100, 200 or 500 (required)")
         ->required()
         ->check(kDataStandardCode)
         ->option_text("NEW");
-    command_->add_option("-o,--output", output_,
-                         "Result file, replaced only when the conversion succeeds (default: standard output)")
-        ->option_text("OUT");
-    command_->add_option("IN", input_, "Input file (default: standard input)")->option_text(" ");
+    CLI::Option* output =
+        command_->add_option("-o,--output", output_,
+                             "Result file of a single input, replaced only when the conversion succeeds "
+                             "(default: standard output)")
+            ->option_text("OUT");
+    command_->add_option("--out-dir", outDir_,
+                         "Convert every IN into this folder (made when missing), each output named after its input "
+                         "with the suffix of NEW (.ds100, .ds200, .xml); required for several inputs or a folder "
+                         "(default: none, single-file form)")
+        ->option_text("DIR")
+        ->excludes(output);
+    command_->add_flag("-r,--recursive", recursive_,
+                       "With --out-dir: also walk the subfolders of folder inputs, mirrored under DIR (default: off)");
+    command_->add_flag("-f,--force", force_, "With --out-dir: replace existing outputs (default: off, they are skipped)");
+    command_->add_option("-j,--jobs", jobs_,
+                         "With --out-dir: conversions run at once (default: the number of cores, " +
+                             std::to_string(DefaultJobs()) + " here)")
+        ->option_text("N")
+        ->check(CLI::Range(1u, 1024u));
+    command_->add_flag("-q,--quiet", quiet_,
+                       "With --out-dir: print only the failures, no progress bar, skip lines or summary "
+                       "(default: off)");
+    command_->add_option("IN", inputs_,
+                         "Input files, or folders with --out-dir (default: standard input; '-' is standard input "
+                         "in the single-file form)")
+        ->option_text(" ");
     command_->footer(
         "'-' as IN or OUT means the standard stream.\n"
         "Exit status: 0 done; 1 the conversion or a file failed (one line on standard error with the\n"
         "status code, OUT untouched); 2 the command line was not understood.\n"
-        "Example: audconv convert --from 100 --to 200 -o left.ds200 left.ds100");
+        "With --out-dir: files in folders are taken by their suffix (.ds100, .ds200, .xml; with a numeric\n"
+        "--from only its own), an input already in NEW is skipped under --from auto, each failed file gets\n"
+        "one line (file, reason, status code) and the batch goes on; the summary line follows, and the exit\n"
+        "status is 1 when any file failed.\n"
+        "Examples:\n"
+        "  audconv convert --from 100 --to 200 -o left.ds200 left.ds100\n"
+        "  audconv convert --from auto --to 500 --out-dir documents --recursive archive/");
 }
 
 int ConvertCommand::Run() const {
-    const DataStandard from = ToDataStandard(from_);
+    if (!outDir_.empty()) return RunBatch();
+    if (inputs_.size() > 1) return UsageError("several inputs need --out-dir");
+    for (const auto* option : {"--recursive", "--force", "--jobs", "--quiet"}) {
+        if (command_->count(option) > 0) return UsageError(std::string(option) + " needs --out-dir");
+    }
+    return RunSingle();
+}
+
+int ConvertCommand::RunBatch() const {
+    if (inputs_.empty()) return UsageError("--out-dir needs at least one input file or folder");
+    if (std::find_if(inputs_.begin(), inputs_.end(), IsStandardStream) != inputs_.end()) {
+        return UsageError("standard input cannot be part of a batch");
+    }
+    audiogram::tool::BatchOptions options;
+    options.from = audiogram::tool::ToSourceStandard(from_);
+    options.to = ToDataStandard(to_);
+    options.inputs = inputs_;
+    options.outDir = outDir_;
+    options.recursive = recursive_;
+    options.force = force_;
+    options.quiet = quiet_;
+    options.jobs = jobs_ ? jobs_ : DefaultJobs();
+    const auto summary = audiogram::tool::RunBatch(options, std::cerr, audiogram::tool::IsTerminal(stderr));
+    return summary.failed ? kExitFailure : kExitSuccess;
+}
+
+int ConvertCommand::RunSingle() const {
+    const std::string inputName = inputs_.empty() ? "-" : inputs_.front();
     const DataStandard to = ToDataStandard(to_);
     try {
-        std::vector<std::uint8_t> input = ReadInput(input_);
+        std::vector<std::uint8_t> input = ReadInput(inputName);
+        const std::optional<DataStandard> detected =
+            audiogram::tool::ToSourceStandard(from_) ? audiogram::tool::ToSourceStandard(from_) : audiogram::tool::DetectDataStandard(input);
+        if (!detected) {
+            std::cerr << "audconv: " << audiogram::tool::UndetectedReason(input.size()) << " ("
+                      << FormatStatus(audiogram::CONV_E_INVALIDBLOB) << ")\n";
+            return kExitFailure;
+        }
+        const DataStandard from = *detected;
         audiogram::Blob result;
         const audiogram::HResult status = audiogram::ConvertDataBlob(to, from, input, result);
         if (audiogram::Failed(status)) {

@@ -2,12 +2,14 @@
 // Each command lives in its own file; main only parses and hands over.
 
 #include <CLI/CLI.hpp>
-#include <iostream>
 
-#include "support/configuration.h"
+#include <iostream>
 
 #include "convert_command.h"
 #include "exit_codes.h"
+#include "inspect_command.h"
+#include "plot_command.h"
+#include "support/configuration.h"
 
 namespace {
 
@@ -18,7 +20,8 @@ std::string UsageFailureMessage(const CLI::App* app, const CLI::Error& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Standard output carries result bytes only: the legal-character report goes to stderr.
+    // standard output carries result bytes only: the configuration's report lines go to
+    // standard error
     audiogram::SetValidCharReportStream(&std::cerr);
     CLI::App app("Converts audiogram records and documents between data standards 100, 200 and 500.",
                  "audconv");
@@ -27,6 +30,8 @@ int main(int argc, char** argv) {
     app.failure_message(UsageFailureMessage);
 
     const audconv::ConvertCommand convert(app);
+    const audiogram::tool::InspectCommand inspect(app);
+    const audiogram::tool::PlotCommand plot(app);
 
     try {
         app.parse(argc, argv);
@@ -34,6 +39,9 @@ int main(int argc, char** argv) {
         const int code = app.exit(error);  // prints help, the version or the usage error
         return code == 0 ? audconv::kExitSuccess : audconv::kExitUsage;
     }
+    if (convert.Selected() && convert.Quiet()) audiogram::SetValidCharReportStream(nullptr);
     if (convert.Selected()) return convert.Run();
+    if (inspect.Selected()) return inspect.Run();
+    if (plot.Selected()) return plot.Run();
     return audconv::kExitUsage;
 }

@@ -20,7 +20,9 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
 
 STDAPI DllCanUnloadNow() {
     const audiogram::com::ModuleStateScope moduleState;
+    // Live proxies or stubs (S_FALSE) keep the module loaded as much as a failure does: the
+    // COM runtime still holds the module's proxy/stub factory.
     const HRESULT marshalling = audiogram::com::MarshallingCanUnloadNow();
-    if (FAILED(marshalling)) return marshalling;
+    if (marshalling != S_OK) return marshalling;
     return audiogram::com::ModuleLockCount() == 0 ? S_OK : S_FALSE;
 }

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a release build, installs it with dpkg, and proves the
+# installed tool works: its version, and one conversion of a bundled sample. The package
+# is removed again at the end, whatever the outcome. Needs root (dpkg -i).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset release >/dev/null
+cmake --build build/release -j 2
+rm -f build/release/audiogram-converter_*.deb
+(cd build/release && cpack -G DEB >/dev/null)
+package=$(ls build/release/audiogram-converter_*.deb)
+
+work=$(mktemp -d)
+cleanup() {
+    dpkg --purge audiogram-converter >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+dpkg -i "$package" >/dev/null
+echo "installed $(dpkg-query -W -f='${Package} ${Version}' audiogram-converter)"
+/usr/bin/audconv --version
+/usr/bin/audconv convert --from 100 --to 200 -o "$work/sample.ds200" samples/left-right-thresholds.ds100
+test "$(stat -c %s "$work/sample.ds200")" -eq 36128
+echo "package check: the installed audconv converted a sample"

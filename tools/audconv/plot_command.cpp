@@ -1,0 +1,59 @@
+#include "plot_command.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "audiogram_chart.h"
+#include "exit_codes.h"
+#include "file_io.h"
+#include "record_source.h"
+#include "source_standard_option.h"
+#include "status_words.h"
+#include "svg_chart.h"
+
+namespace audiogram::tool {
+
+PlotCommand::PlotCommand(CLI::App& app)
+    : command_(app.add_subcommand("plot", "Draw the pure-tone audiogram of a record or document as an SVG chart.")) {
+    command_->add_option("FILE", input_, "Record or document to read ('-' is standard input)")->required();
+    command_->add_option("-o,--output", output_,
+                         "SVG file to write, replaced only when the chart is made (default: standard output)")
+        ->option_text("OUT");
+    command_->add_option("--from", from_,
+                         "Data standard of FILE: 100, 200, 500, or auto to tell it from the bytes (default: auto)")
+        ->check(SourceStandardValidator())
+        ->option_text("STANDARD");
+    command_->add_option("--title", title_, "Title above the chart (default: \"Audiogram: \" and the file's name)")
+        ->option_text("TEXT");
+    command_->footer(
+        "The chart shows the tone threshold curves, and the comfortable (M) and uncomfortable (U) levels,\n"
+        "from 125 to 8000 Hz and from -10 to 120 dB HL: right ear red, left ear blue; air conduction O and X,\n"
+        "masked a triangle and a square; bone conduction < and >, masked [ and ]; sound field S; a point\n"
+        "without response carries a downward arrow. The legend names what is shown.\n"
+        "Exit status: 0 written; 1 the file could not be read or converted; 2 the command line was not understood.\n"
+        "Example: audconv plot samples/full-audiogram.ds200 -o chart.svg");
+}
+
+int PlotCommand::Run() const {
+    try {
+        std::vector<std::uint8_t> input = audconv::ReadInput(input_);
+        const LoadedRecord loaded = LoadAsRecord200(input, ToSourceStandard(from_));
+        if (Failed(loaded.status)) {
+            std::cerr << "audconv: '" << input_ << "': " << loaded.reason << " (" << audconv::FormatStatus(loaded.status)
+                      << ")\n";
+            return audconv::kExitFailure;
+        }
+        const std::string name = audconv::IsStandardStream(input_)
+                                     ? std::string("standard input")
+                                     : std::filesystem::path(input_).filename().string();
+        const std::string svg =
+            RenderAudiogramSvg(CollectAudiogramChart(loaded.record200), title_.empty() ? "Audiogram: " + name : title_);
+        audconv::WriteOutput(output_, ByteSpan(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()));
+        return audconv::kExitSuccess;
+    } catch (const audconv::FileError& error) {
+        std::cerr << "audconv: " << error.what() << '\n';
+        return audconv::kExitFailure;
+    }
+}
+
+}  // namespace audiogram::tool
