@@ -3,9 +3,10 @@
 # clang 14 (warnings as errors) and runs the tests of each build, runs the whole suite
 # again under AddressSanitizer + UndefinedBehaviorSanitizer and the concurrency tests under
 # ThreadSanitizer (both halting on the first report), fuzzes each libFuzzer target for a
-# bounded time (FUZZ_SECONDS, default 60 per target) and checks that the benchmarks build
-# and run. The run is a list of stages; to add one, write a function stage_NAME and put
-# NAME into STAGES. `scripts/test.sh NAME...` runs only the stages named.
+# bounded time (FUZZ_SECONDS, default 60 per target), checks that the benchmarks build and
+# run, checks the Debian package and tests the Windows DLL under Wine. The run is a list of
+# stages; to add one, write a function stage_NAME and put NAME into STAGES.
+# `scripts/test.sh NAME...` runs only the stages named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,9 +37,7 @@ stage_bench() {
   build/bench/bench/audconv_bench --benchmark_min_time=0.001 >/dev/null
 }
 
-# The tsan, fuzz and bench stages run on demand (scripts/test.sh tsan fuzz bench) until they
-# join the default list.
-STAGES=(deps gcc clang asan package windows)
+STAGES=(deps gcc clang asan tsan fuzz bench package windows)
 [ $# -eq 0 ] || STAGES=("$@")
 
 for stage in "${STAGES[@]}"; do
