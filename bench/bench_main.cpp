@@ -4,6 +4,7 @@
 //   audconv_bench [Google Benchmark flags, e.g. --benchmark_repetitions=5]
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -18,8 +19,6 @@
 #include "bench_records.h"
 #include "bench_registry.h"
 #include "support/configuration.h"
-
-#include <unistd.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -30,7 +29,7 @@ namespace {
 // The console report, and beside it the CPU time of every benchmark (CPU time, since the
 // machine may be shared): the median when runs are repeated, else the one run.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -53,7 +52,7 @@ public:
         return found->second;
     }
 
-private:
+  private:
     std::map<std::string, double> seconds_;
     std::map<std::string, bool> medians_;
 };
@@ -117,7 +116,7 @@ void KeepFreedMemory() {
 
 // A fresh, empty PROGRAMDATA folder for the run, removed afterwards.
 class DefaultConfiguration {
-public:
+  public:
     DefaultConfiguration()
         : folder_(std::filesystem::temp_directory_path() / ("audconv-bench-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(folder_);
@@ -132,7 +131,7 @@ public:
     DefaultConfiguration(const DefaultConfiguration&) = delete;
     DefaultConfiguration& operator=(const DefaultConfiguration&) = delete;
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 

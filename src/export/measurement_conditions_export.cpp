@@ -16,11 +16,11 @@ namespace layout = meas_cond;
 
 // When a row is written.
 enum class Rule {
-    Always,            // a missing value is replaced by a named default, with a comment
-    WhenPresent,       // not when MissingValue
-    WhenPresentNotOne, // not when MissingValue, nor the code 1 that means "none"
-    TextCount1To15,    // the count decides; the text runs to its terminator
-    CountedText15,     // ReadCountedText15 must give a non-empty text
+    Always,             // a missing value is replaced by a named default, with a comment
+    WhenPresent,        // not when MissingValue
+    WhenPresentNotOne,  // not when MissingValue, nor the code 1 that means "none"
+    TextCount1To15,     // the count decides; the text runs to its terminator
+    CountedText15,      // ReadCountedText15 must give a non-empty text
 };
 
 enum class Form { Enum, Decimals, Integer, Text };
@@ -37,7 +37,9 @@ struct ConditionRow {
     CountedTextField text = {};               // Form::Text
 };
 
-constexpr std::size_t Masking(std::size_t offset) { return offset + layout::kPairEntrySize; }
+constexpr std::size_t Masking(std::size_t offset) {
+    return offset + layout::kPairEntrySize;
+}
 
 constexpr ConditionRow Always(std::int32_t position, std::size_t offset, EnumTable table,
                               std::string_view missingComment, std::int32_t defaultCode) {
@@ -73,7 +75,8 @@ constexpr std::array kConditionRows = {
            "Missing dBWeighting1 inserting default", 2),
     Always(pos::kMaskingdBWeighting, Masking(layout::kdBWeighting), EnumTable::dBWeighting,
            "Missing dBWeighting2 inserting default", 2),
-    Coded(pos::kStimulusPresentationType, layout::kPresentationType, Rule::WhenPresent, EnumTable::PresentationType),
+    Coded(pos::kStimulusPresentationType, layout::kPresentationType, Rule::WhenPresent,
+          EnumTable::PresentationType),
     Coded(pos::kMaskingPresentationType, Masking(layout::kPresentationType), Rule::WhenPresent,
           EnumTable::PresentationType),
     Coded(pos::kStimulusTransducerType, layout::kTransducerType, kNotOne, EnumTable::TransducerType),
@@ -81,8 +84,8 @@ constexpr std::array kConditionRows = {
     Text(pos::kTransducerDescription, layout::kTransducerDescription, Rule::TextCount1To15),
     Coded(pos::kStimulusTransducerCalibrationStandard, layout::kTransducerCalibrationStandard, kNotOne,
           EnumTable::CalibrationStandard),
-    Coded(pos::kMaskingTransducerCalibrationStandard, Masking(layout::kTransducerCalibrationStandard), kNotOne,
-          EnumTable::CalibrationStandard),
+    Coded(pos::kMaskingTransducerCalibrationStandard, Masking(layout::kTransducerCalibrationStandard),
+          kNotOne, EnumTable::CalibrationStandard),
     Coded(pos::kHearingInstrument1Condition, layout::kHearingInstrumentCondition, kNotOne,
           EnumTable::HearingInstrumentCondition),
     Coded(pos::kHearingInstrument2Condition, Masking(layout::kHearingInstrumentCondition), kNotOne,
@@ -127,7 +130,8 @@ void WriteTextRow(ExportContext& context, std::string_view name, ByteSpan measCo
     context.writer.WriteStringElement(name, CountedTextUnits(measCond, field).View());
 }
 
-void WriteNumericRow(ExportContext& context, std::string_view name, std::int16_t value, const ConditionRow& row) {
+void WriteNumericRow(ExportContext& context, std::string_view name, std::int16_t value,
+                     const ConditionRow& row) {
     if (IsMissing(value)) {
         if (row.rule != Rule::Always) return;
         context.writer.WriteComment(row.missingComment);
@@ -136,10 +140,17 @@ void WriteNumericRow(ExportContext& context, std::string_view name, std::int16_t
     }
     if (row.rule == Rule::WhenPresentNotOne && value == 1) return;
     switch (row.form) {
-        case Form::Enum: WriteEnumElement(context, name, value, row.table); break;
-        case Form::Decimals: WriteScaledElement(context, name, value, row.decimals); break;
-        case Form::Integer: context.writer.WriteIntElement(name, value); break;
-        case Form::Text: break;
+        case Form::Enum:
+            WriteEnumElement(context, name, value, row.table);
+            break;
+        case Form::Decimals:
+            WriteScaledElement(context, name, value, row.decimals);
+            break;
+        case Form::Integer:
+            context.writer.WriteIntElement(name, value);
+            break;
+        case Form::Text:
+            break;
     }
 }
 

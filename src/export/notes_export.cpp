@@ -24,8 +24,9 @@ struct NoteText {
 };
 
 // The plain texts; the calibration date stands between the serial number and the method.
-constexpr std::array kLeadingTexts = {NoteText{pos::kAudiometerMakeModel, fields::kAudiometerMakeModel},
-                                      NoteText{pos::kAudiometerSerialNumber, fields::kAudiometerSerialNumber}};
+constexpr std::array kLeadingTexts = {
+    NoteText{pos::kAudiometerMakeModel, fields::kAudiometerMakeModel},
+    NoteText{pos::kAudiometerSerialNumber, fields::kAudiometerSerialNumber}};
 constexpr std::array kTrailingTexts = {NoteText{pos::kTestMethod, fields::kTestMethod},
                                        NoteText{pos::kTestReliability, fields::kTestReliability}};
 
@@ -69,8 +70,9 @@ void WriteCalibrationDate(ExportContext& context, std::int32_t notesList, ByteSp
     }
     const CountedTextUnits zone(block, fields::kAudiometerLastCalibrationTimeZone);
     end = std::copy(zone.View().begin(), zone.View().end(), end);
-    context.writer.WriteStringElement(context.Name(notesList, pos::kAudiometerLastCalibration),
-                                      std::u16string_view(composed.data(), static_cast<std::size_t>(end - composed.begin())));
+    context.writer.WriteStringElement(
+        context.Name(notesList, pos::kAudiometerLastCalibration),
+        std::u16string_view(composed.data(), static_cast<std::size_t>(end - composed.begin())));
 }
 
 struct MaskLeaf {
@@ -105,9 +107,9 @@ std::int32_t WriteToneAverageFrequencies(ExportContext& context, ByteSpan masks)
         for (std::uint32_t bit = 1; bit <= 0x8000u; bit <<= 1) {
             if ((mask & bit) == 0) continue;
             // Every bit value has a frequency name; the end mark's name would only show a broken table.
-            context.writer.WriteElement(context.Name(list, leaf.position),
-                                        context.table.ReplacementName(EnumTable::Frequency,
-                                                                      static_cast<std::int32_t>(bit)));
+            context.writer.WriteElement(
+                context.Name(list, leaf.position),
+                context.table.ReplacementName(EnumTable::Frequency, static_cast<std::int32_t>(bit)));
         }
     }
     context.writer.PopElement(true);

@@ -24,7 +24,9 @@ struct PointFields {
     std::string_view Name(std::int32_t position) const { return context.Name(list, position); }
     XmlWriter& Writer() const { return context.writer; }
 
-    void Int(std::int32_t position, std::int16_t value) const { Writer().WriteIntElement(Name(position), value); }
+    void Int(std::int32_t position, std::int16_t value) const {
+        Writer().WriteIntElement(Name(position), value);
+    }
     void Scaled(std::int32_t position, std::int16_t value, std::int32_t decimals) const {
         WriteScaledElement(context, Name(position), value, decimals);
     }
@@ -43,10 +45,13 @@ struct PointFields {
     }
 };
 
-bool IsMissingOrZero(std::int16_t value) { return IsMissing(value) || value == 0; }
+bool IsMissingOrZero(std::int16_t value) {
+    return IsMissing(value) || value == 0;
+}
 
 // A time that must not be negative: the comment and 0.00 stand in for one that is.
-void WriteTime(const PointFields& f, std::int32_t position, std::int16_t stored, std::string_view negativeComment) {
+void WriteTime(const PointFields& f, std::int32_t position, std::int16_t stored,
+               std::string_view negativeComment) {
     constexpr std::int32_t kDecimals = 2;
     if (stored < 0) {
         f.Writer().WriteComment(negativeComment);
@@ -70,7 +75,8 @@ std::int32_t WriteTonePoint(ExportContext& context, std::int32_t pointsList, Byt
         if (!IsMissing(f[field::kMaskingLevel])) f.Scaled(pos::kMaskingLevel, f[field::kMaskingLevel], 1);
     }
     if (!IsMissing(f[field::kTonePointStatus])) {
-        WriteEnumElement(context, f.Name(pos::kTonePointStatus), f[field::kTonePointStatus], EnumTable::PointStatus);
+        WriteEnumElement(context, f.Name(pos::kTonePointStatus), f[field::kTonePointStatus],
+                         EnumTable::PointStatus);
     }
     return 0;
 }
@@ -152,11 +158,13 @@ std::int32_t WriteDifferenceLimenPoint(ExportContext& context, std::int32_t poin
     return 0;
 }
 
-std::int32_t WriteDifferenceLimenIntensityPoint(ExportContext& context, std::int32_t pointsList, ByteSpan point) {
+std::int32_t WriteDifferenceLimenIntensityPoint(ExportContext& context, std::int32_t pointsList,
+                                                ByteSpan point) {
     return WriteDifferenceLimenPoint(context, pointsList, point, 1);
 }
 
-std::int32_t WriteDifferenceLimenFrequencyPoint(ExportContext& context, std::int32_t pointsList, ByteSpan point) {
+std::int32_t WriteDifferenceLimenFrequencyPoint(ExportContext& context, std::int32_t pointsList,
+                                                ByteSpan point) {
     return WriteDifferenceLimenPoint(context, pointsList, point, 2);
 }
 

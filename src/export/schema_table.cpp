@@ -1,8 +1,8 @@
 #include "export/schema_table.h"
 
 #include <array>
-#include <cstddef>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -438,7 +438,8 @@ constexpr HashTables BuildHashTables() {
             if (kElementRun[start + position].code == kEnd) break;
             // The first entry of a name is the one every look-up finds.
             std::size_t slot = HashSlot(name);
-            while (tables[list][slot] != kNoPosition && kElementRun[start + tables[list][slot]].name != name) {
+            while (tables[list][slot] != kNoPosition &&
+                   kElementRun[start + tables[list][slot]].name != name) {
                 slot = (slot + 1) % kHashSlots;
             }
             if (tables[list][slot] == kNoPosition) tables[list][slot] = static_cast<std::uint8_t>(position);
@@ -476,75 +477,108 @@ static_assert(NamesOfAListDiffer());
 
 // The enumeration tables, in table order; each ends with its end mark.
 constexpr std::array kPointStatus = {
-    SchemaEntry{1, "Normal"},        SchemaEntry{0, "Unknown"},       SchemaEntry{2, "AlwaysResponse"},
-    SchemaEntry{3, "NoResponse"},    SchemaEntry{4, "NotMeasurable"}, SchemaEntry{5, "DidNotTest"},
-    SchemaEntry{6, "CouldNotTest"},  SchemaEntry{21, "User1"},        SchemaEntry{22, "User2"},
-    SchemaEntry{23, "User3"},        SchemaEntry{kEnd, "Error"},
+    SchemaEntry{1, "Normal"},       SchemaEntry{0, "Unknown"},       SchemaEntry{2, "AlwaysResponse"},
+    SchemaEntry{3, "NoResponse"},   SchemaEntry{4, "NotMeasurable"}, SchemaEntry{5, "DidNotTest"},
+    SchemaEntry{6, "CouldNotTest"}, SchemaEntry{21, "User1"},        SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},       SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kFrequency = {
-    SchemaEntry{1, "125"},       SchemaEntry{2, "250"},       SchemaEntry{4, "500"},
-    SchemaEntry{8, "750"},       SchemaEntry{16, "1000"},     SchemaEntry{32, "1500"},
-    SchemaEntry{64, "2000"},     SchemaEntry{128, "3000"},    SchemaEntry{256, "4000"},
-    SchemaEntry{512, "6000"},    SchemaEntry{1024, "8000"},   SchemaEntry{2048, "12000"},
-    SchemaEntry{4096, "16000"},  SchemaEntry{8192, "User1"},  SchemaEntry{16384, "User2"},
+    SchemaEntry{1, "125"},       SchemaEntry{2, "250"},      SchemaEntry{4, "500"},
+    SchemaEntry{8, "750"},       SchemaEntry{16, "1000"},    SchemaEntry{32, "1500"},
+    SchemaEntry{64, "2000"},     SchemaEntry{128, "3000"},   SchemaEntry{256, "4000"},
+    SchemaEntry{512, "6000"},    SchemaEntry{1024, "8000"},  SchemaEntry{2048, "12000"},
+    SchemaEntry{4096, "16000"},  SchemaEntry{8192, "User1"}, SchemaEntry{16384, "User2"},
     SchemaEntry{32768, "User3"}, SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kSignalType = {
-    SchemaEntry{0, "Unknown"},         SchemaEntry{1, "NoSignalApplied"}, SchemaEntry{2, "PureTone"},
-    SchemaEntry{3, "Warble"},          SchemaEntry{4, "NarrowBandNoise"}, SchemaEntry{5, "SpeechNoise"},
-    SchemaEntry{6, "WhiteNoise"},      SchemaEntry{7, "PinkNoise"},       SchemaEntry{8, "AuxiliarySignal"},
-    SchemaEntry{9, "Microphone"},      SchemaEntry{21, "User1"},          SchemaEntry{22, "User2"},
-    SchemaEntry{23, "User3"},          SchemaEntry{kEnd, "Error"},
+    SchemaEntry{0, "Unknown"},    SchemaEntry{1, "NoSignalApplied"}, SchemaEntry{2, "PureTone"},
+    SchemaEntry{3, "Warble"},     SchemaEntry{4, "NarrowBandNoise"}, SchemaEntry{5, "SpeechNoise"},
+    SchemaEntry{6, "WhiteNoise"}, SchemaEntry{7, "PinkNoise"},       SchemaEntry{8, "AuxiliarySignal"},
+    SchemaEntry{9, "Microphone"}, SchemaEntry{21, "User1"},          SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},     SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kSignalOutput = {
-    SchemaEntry{1, "NoSignalOutput"},         SchemaEntry{0, "Unknown"},
-    SchemaEntry{2, "AirConductorLeft"},       SchemaEntry{3, "AirConductorRight"},
-    SchemaEntry{4, "AirConductorBinaural"},   SchemaEntry{5, "BoneConductorLeft"},
-    SchemaEntry{6, "BoneConductorRight"},     SchemaEntry{7, "BoneConductorBinaural"},
-    SchemaEntry{8, "FreeFieldLeft"},          SchemaEntry{9, "FreeFieldRight"},
-    SchemaEntry{10, "FreeFieldBinaural"},     SchemaEntry{11, "InsertPhoneLeft"},
-    SchemaEntry{12, "InsertPhoneRight"},      SchemaEntry{13, "InsertPhoneBinaural"},
-    SchemaEntry{21, "User1"},                 SchemaEntry{22, "User2"},
-    SchemaEntry{23, "User3"},                 SchemaEntry{kEnd, "Error"},
+    SchemaEntry{1, "NoSignalOutput"},
+    SchemaEntry{0, "Unknown"},
+    SchemaEntry{2, "AirConductorLeft"},
+    SchemaEntry{3, "AirConductorRight"},
+    SchemaEntry{4, "AirConductorBinaural"},
+    SchemaEntry{5, "BoneConductorLeft"},
+    SchemaEntry{6, "BoneConductorRight"},
+    SchemaEntry{7, "BoneConductorBinaural"},
+    SchemaEntry{8, "FreeFieldLeft"},
+    SchemaEntry{9, "FreeFieldRight"},
+    SchemaEntry{10, "FreeFieldBinaural"},
+    SchemaEntry{11, "InsertPhoneLeft"},
+    SchemaEntry{12, "InsertPhoneRight"},
+    SchemaEntry{13, "InsertPhoneBinaural"},
+    SchemaEntry{21, "User1"},
+    SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},
+    SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kdBWeighting = {
-    SchemaEntry{2, "HL"},     SchemaEntry{1, "NodBWeighting"}, SchemaEntry{0, "Unknown"},
-    SchemaEntry{3, "SPL"},    SchemaEntry{4, "ABS"},           SchemaEntry{5, "CSL"},
-    SchemaEntry{21, "User1"}, SchemaEntry{22, "User2"},        SchemaEntry{23, "User3"},
+    SchemaEntry{2, "HL"},       SchemaEntry{1, "NodBWeighting"}, SchemaEntry{0, "Unknown"},
+    SchemaEntry{3, "SPL"},      SchemaEntry{4, "ABS"},           SchemaEntry{5, "CSL"},
+    SchemaEntry{21, "User1"},   SchemaEntry{22, "User2"},        SchemaEntry{23, "User3"},
     SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kPresentationType = {
-    SchemaEntry{1, "NoPresentationType"},         SchemaEntry{0, "Unknown"},
-    SchemaEntry{2, "Continuous"},                 SchemaEntry{3, "PulsedPresentation"},
-    SchemaEntry{4, "Alternating"},                SchemaEntry{5, "AmplitudeModulated"},
-    SchemaEntry{6, "StepwiseFrequencyModulated"}, SchemaEntry{7, "Impulse"},
-    SchemaEntry{8, "SiSiSignal"},                 SchemaEntry{21, "User1"},
-    SchemaEntry{22, "User2"},                     SchemaEntry{23, "User3"},
+    SchemaEntry{1, "NoPresentationType"},
+    SchemaEntry{0, "Unknown"},
+    SchemaEntry{2, "Continuous"},
+    SchemaEntry{3, "PulsedPresentation"},
+    SchemaEntry{4, "Alternating"},
+    SchemaEntry{5, "AmplitudeModulated"},
+    SchemaEntry{6, "StepwiseFrequencyModulated"},
+    SchemaEntry{7, "Impulse"},
+    SchemaEntry{8, "SiSiSignal"},
+    SchemaEntry{21, "User1"},
+    SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},
     SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kTransducerType = {
-    SchemaEntry{1, "NoTransducerType"}, SchemaEntry{0, "Unknown"},   SchemaEntry{2, "TDH39"},
-    SchemaEntry{3, "HDA200"},           SchemaEntry{4, "EARTONE3A"}, SchemaEntry{5, "DT48"},
-    SchemaEntry{6, "TDH49"},            SchemaEntry{7, "B71"},       SchemaEntry{8, "B72"},
-    SchemaEntry{9, "Beoton"},           SchemaEntry{10, "Holmberg"}, SchemaEntry{21, "User1"},
-    SchemaEntry{22, "User2"},           SchemaEntry{23, "User3"},    SchemaEntry{kEnd, "Error"},
+    SchemaEntry{1, "NoTransducerType"},
+    SchemaEntry{0, "Unknown"},
+    SchemaEntry{2, "TDH39"},
+    SchemaEntry{3, "HDA200"},
+    SchemaEntry{4, "EARTONE3A"},
+    SchemaEntry{5, "DT48"},
+    SchemaEntry{6, "TDH49"},
+    SchemaEntry{7, "B71"},
+    SchemaEntry{8, "B72"},
+    SchemaEntry{9, "Beoton"},
+    SchemaEntry{10, "Holmberg"},
+    SchemaEntry{21, "User1"},
+    SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},
+    SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kCalibrationStandard = {
-    SchemaEntry{1, "NoTransducerCalibrationStandard"}, SchemaEntry{0, "Unknown"},
-    SchemaEntry{2, "ISO389"},                          SchemaEntry{3, "ISO389_FFEQ"},
-    SchemaEntry{4, "ISO7566"},                         SchemaEntry{5, "ISO7566_FFEQ"},
-    SchemaEntry{6, "ISO8798"},                         SchemaEntry{7, "ISO8798_FFEQ"},
-    SchemaEntry{8, "ISO226"},                          SchemaEntry{9, "ISO226_FFEQ"},
-    SchemaEntry{10, "ANSIS36"},                        SchemaEntry{11, "ANSIS36_FFEQ"},
-    SchemaEntry{21, "User1"},                          SchemaEntry{22, "User2"},
-    SchemaEntry{23, "User3"},                          SchemaEntry{kEnd, "Error"},
+    SchemaEntry{1, "NoTransducerCalibrationStandard"},
+    SchemaEntry{0, "Unknown"},
+    SchemaEntry{2, "ISO389"},
+    SchemaEntry{3, "ISO389_FFEQ"},
+    SchemaEntry{4, "ISO7566"},
+    SchemaEntry{5, "ISO7566_FFEQ"},
+    SchemaEntry{6, "ISO8798"},
+    SchemaEntry{7, "ISO8798_FFEQ"},
+    SchemaEntry{8, "ISO226"},
+    SchemaEntry{9, "ISO226_FFEQ"},
+    SchemaEntry{10, "ANSIS36"},
+    SchemaEntry{11, "ANSIS36_FFEQ"},
+    SchemaEntry{21, "User1"},
+    SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},
+    SchemaEntry{kEnd, "Error"},
 };
 
 constexpr std::array kHearingInstrumentCondition = {
@@ -554,14 +588,22 @@ constexpr std::array kHearingInstrumentCondition = {
 };
 
 constexpr std::array kAuxiliaryParameter = {
-    SchemaEntry{0, "Unknown"},               SchemaEntry{1, "NoAuxiliaryParameter"},
-    SchemaEntry{2, "MonoSyllabicWords"},     SchemaEntry{3, "MultiSyllabicWords"},
-    SchemaEntry{4, "DichoticWords"},         SchemaEntry{5, "Freiburger"},
-    SchemaEntry{6, "Reim"},                  SchemaEntry{7, "Numerals"},
-    SchemaEntry{8, "SpondaicWords"},         SchemaEntry{9, "ConversationalSpeech"},
-    SchemaEntry{10, "PhoneticallyBalanced"}, SchemaEntry{11, "SentenceMaterial"},
-    SchemaEntry{12, "BodyParts"},            SchemaEntry{21, "User1"},
-    SchemaEntry{22, "User2"},                SchemaEntry{23, "User3"},
+    SchemaEntry{0, "Unknown"},
+    SchemaEntry{1, "NoAuxiliaryParameter"},
+    SchemaEntry{2, "MonoSyllabicWords"},
+    SchemaEntry{3, "MultiSyllabicWords"},
+    SchemaEntry{4, "DichoticWords"},
+    SchemaEntry{5, "Freiburger"},
+    SchemaEntry{6, "Reim"},
+    SchemaEntry{7, "Numerals"},
+    SchemaEntry{8, "SpondaicWords"},
+    SchemaEntry{9, "ConversationalSpeech"},
+    SchemaEntry{10, "PhoneticallyBalanced"},
+    SchemaEntry{11, "SentenceMaterial"},
+    SchemaEntry{12, "BodyParts"},
+    SchemaEntry{21, "User1"},
+    SchemaEntry{22, "User2"},
+    SchemaEntry{23, "User3"},
     SchemaEntry{kEnd, "NoAuxiliaryParameter"},
 };
 
@@ -573,9 +615,10 @@ constexpr std::array kSpeechThresholdType = {
 
 // Indexed by EnumTable, in the order of its enumerators.
 constexpr std::array<std::span<const SchemaEntry>, 11> kEnumerations = {
-    kPointStatus,      kFrequency,      kSignalType,          kSignalOutput,
-    kdBWeighting,      kPresentationType, kTransducerType,    kCalibrationStandard,
-    kHearingInstrumentCondition, kAuxiliaryParameter, kSpeechThresholdType,
+    kPointStatus,        kFrequency,           kSignalType,
+    kSignalOutput,       kdBWeighting,         kPresentationType,
+    kTransducerType,     kCalibrationStandard, kHearingInstrumentCondition,
+    kAuxiliaryParameter, kSpeechThresholdType,
 };
 
 constexpr bool EnumerationsEndWithTheirMark() {
@@ -628,11 +671,17 @@ constexpr EnumHashTables kEnumHashTables = BuildEnumHashTables();
 
 }  // namespace
 
-std::string_view AudiogramSchemaTable::DeclarationText() const { return kDeclarationText; }
+std::string_view AudiogramSchemaTable::DeclarationText() const {
+    return kDeclarationText;
+}
 
-std::string_view AudiogramSchemaTable::RootAttributeText() const { return kRootAttributeText; }
+std::string_view AudiogramSchemaTable::RootAttributeText() const {
+    return kRootAttributeText;
+}
 
-std::string_view AudiogramSchemaTable::RootName() const { return kElementRun[0].name; }
+std::string_view AudiogramSchemaTable::RootName() const {
+    return kElementRun[0].name;
+}
 
 std::span<const SchemaEntry> AudiogramSchemaTable::List(std::int32_t listNumber) const {
     if (listNumber < 1 || listNumber > kListCount) return {};
@@ -662,9 +711,13 @@ std::string_view AudiogramSchemaTable::ReplacementName(EnumTable table, std::int
     return NameOfCode(table, code).value_or(Enumeration(table).back().name);
 }
 
-std::string_view AudiogramSchemaTable::DefaultName(EnumTable table) const { return Enumeration(table).front().name; }
+std::string_view AudiogramSchemaTable::DefaultName(EnumTable table) const {
+    return Enumeration(table).front().name;
+}
 
-std::int32_t AudiogramSchemaTable::DefaultCode(EnumTable table) const { return Enumeration(table).front().code; }
+std::int32_t AudiogramSchemaTable::DefaultCode(EnumTable table) const {
+    return Enumeration(table).front().code;
+}
 
 std::int32_t AudiogramSchemaTable::CodeOfName(EnumTable table, std::string_view name) const {
     const auto index = static_cast<std::size_t>(table);
@@ -717,7 +770,8 @@ std::span<const SchemaEntry> AudiogramSchemaTable::NamedChildren(std::int32_t li
     return entries.first(catchAll == kNoPosition ? entries.size() - 1 : catchAll);
 }
 
-std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber, std::string_view name) const {
+std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber,
+                                                          std::string_view name) const {
     const ChildMatch match = LookUpChild(listNumber, name);
     if (match.position < 0) return std::nullopt;
     return match;

@@ -40,12 +40,12 @@ struct ChildMatch {
 };
 
 class AudiogramSchemaTable {
-public:
+  public:
     static constexpr std::int32_t kListCount = 31;
     static constexpr std::int32_t kEndMark = -1;
 
-    std::string_view DeclarationText() const;     // ?xml version="1.0" encoding="UTF-8"?
-    std::string_view RootAttributeText() const;   // begins with a space
+    std::string_view DeclarationText() const;    // ?xml version="1.0" encoding="UTF-8"?
+    std::string_view RootAttributeText() const;  // begins with a space
     std::string_view RootName() const;
 
     // The entries of list `listNumber` from its owner to its end mark, inclusive.
@@ -60,8 +60,8 @@ public:
     // The code search for a replacement value: the first entry with this code, or the end
     // mark's name when none has it.
     std::string_view ReplacementName(EnumTable table, std::int32_t code) const;
-    std::string_view DefaultName(EnumTable table) const;   // the first entry's name
-    std::int32_t DefaultCode(EnumTable table) const;       // the first entry's code
+    std::string_view DefaultName(EnumTable table) const;  // the first entry's name
+    std::int32_t DefaultCode(EnumTable table) const;      // the first entry's code
     // Name to code: the first entry whose name equals `name` byte for byte, else the
     // default code.
     std::int32_t CodeOfName(EnumTable table, std::string_view name) const;

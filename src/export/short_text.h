@@ -12,7 +12,7 @@
 namespace audiogram {
 
 class ShortText {
-public:
+  public:
     static constexpr std::size_t kCapacity = 256;
 
     ShortText& operator<<(std::string_view part) {
@@ -30,7 +30,7 @@ public:
 
     std::string_view View() const { return {chars_.data(), length_}; }
 
-private:
+  private:
     std::array<char, kCapacity> chars_;
     std::size_t length_ = 0;
 };

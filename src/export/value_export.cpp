@@ -17,7 +17,8 @@ ShortText InvalidValueComment(std::string_view elementName, std::int32_t code) {
     return text;
 }
 
-void WriteEnumElement(ExportContext& context, std::string_view elementName, std::int32_t code, EnumTable table) {
+void WriteEnumElement(ExportContext& context, std::string_view elementName, std::int32_t code,
+                      EnumTable table) {
     if (const auto name = context.table.NameOfCode(table, code)) {
         context.writer.WriteElement(elementName, *name);
         return;

@@ -174,8 +174,8 @@ bool ReadPlainDecimal(std::string_view text, PlainDecimal& decimal) {
 // Both the digits and the power of ten are exact floats, and IEEE division rounds their
 // quotient to nearest even just as the conversion of the decimal text does.
 float PlainDecimal::Value() const {
-    constexpr std::array<float, kMaxPlainFractionDigits + 1> kPowersOfTen = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                                                            1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    constexpr std::array<float, kMaxPlainFractionDigits + 1> kPowersOfTen = {
+        1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
     const float magnitude = static_cast<float>(digits) / kPowersOfTen[fractionDigits];
     return negative ? -magnitude : magnitude;
 }

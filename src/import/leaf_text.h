@@ -14,7 +14,7 @@ namespace audiogram {
 inline constexpr std::size_t kTokenCapacity = 249;
 
 class LeafText {
-public:
+  public:
     std::u16string_view View() const {
         if (!widened_) {
             std::copy(ascii_.begin(), ascii_.end(), units_.begin());  // ASCII: unit for unit
@@ -46,7 +46,7 @@ public:
 
     void Clear() { Assign({}); }
 
-private:
+  private:
     std::string_view ascii_;
     bool fromAscii_ = false;
     mutable bool widened_ = true;

@@ -41,11 +41,20 @@ constexpr std::int64_t kExactScaledLimit = std::int64_t{1} << 22;
 bool ScaledWholeNumber(const PlainDecimal& decimal, std::int32_t scale, std::int16_t& stored) {
     std::size_t zeros = 0;
     switch (scale) {
-        case 1: zeros = 0; break;
-        case 10: zeros = 1; break;
-        case 100: zeros = 2; break;
-        case 1000: zeros = 3; break;
-        default: return false;
+        case 1:
+            zeros = 0;
+            break;
+        case 10:
+            zeros = 1;
+            break;
+        case 100:
+            zeros = 2;
+            break;
+        case 1000:
+            zeros = 3;
+            break;
+        default:
+            return false;
     }
     if (decimal.fractionDigits > zeros) return false;
     std::int64_t whole = decimal.digits;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <span>
 
-#include "xml/byte_search.h"
 #include "import/single_byte_text.h"
+#include "xml/byte_search.h"
 #include "xml/text_legality.h"
 
 namespace audiogram {
@@ -17,7 +17,9 @@ constexpr bool IsXmlWhitespace(char c) {
 
 // The first byte of an end tag's name as ScanToTokenStart takes it: anything that is
 // neither skipped nor changes the state.
-constexpr bool BeginsEndTagName(char c) { return !IsXmlWhitespace(c) && c != '>' && c != '<' && c != '"'; }
+constexpr bool BeginsEndTagName(char c) {
+    return !IsXmlWhitespace(c) && c != '>' && c != '<' && c != '"';
+}
 
 constexpr bool IsSchemaList(std::int32_t list) {
     return list >= 1 && list <= AudiogramSchemaTable::kListCount;
@@ -164,7 +166,8 @@ void AudiogramXmlReader::CollectToken() {
     TokenEnd ending = TokenEnd::None;
     if (state_ == XmlTokenKind::Content) {
         const void* open = std::memchr(input_.data() + start, '<', input_.size() - start);
-        end = open == nullptr ? input_.size() : static_cast<std::size_t>(static_cast<const char*>(open) - input_.data());
+        end = open == nullptr ? input_.size()
+                              : static_cast<std::size_t>(static_cast<const char*>(open) - input_.data());
         if (open != nullptr) ending = TokenEnd::Left;
     } else {
         const TokenEnds& ends = state_ == XmlTokenKind::StartTag ? kStartTagEnds : kOtherTokenEnds;
@@ -200,8 +203,8 @@ void AudiogramXmlReader::ConvertToken() {
     text_[textLength_] = 0;
 }
 
-std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name, std::int32_t& position,
-                                           std::int32_t& code) const {
+std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name,
+                                           std::int32_t& position, std::int32_t& code) const {
     if (!IsSchemaList(list)) return -1;
     const std::optional<ChildMatch> match = schema_.FindChild(list, SingleByteText(name).View());
     if (!match) return -1;
@@ -212,7 +215,8 @@ std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_vie
 
 // The look-up of the current token's name. An ASCII name is looked up by its bytes, which
 // are its single-byte text; any other goes through its UTF-16 text as FindChild's does.
-std::int32_t AudiogramXmlReader::FindTokenChild(std::int32_t list, std::int32_t& position, std::int32_t& code) {
+std::int32_t AudiogramXmlReader::FindTokenChild(std::int32_t list, std::int32_t& position,
+                                                std::int32_t& code) {
     if (!rawIsAscii_) return FindChild(list, TokenText(), position, code);
     if (!IsSchemaList(list)) return -1;
     const ChildMatch match = schema_.LookUpChild(list, raw_);
@@ -347,14 +351,16 @@ std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at, LeafText& text)
     ByteSearch textEnd = FindFirstOf<'<', '&'>(input_, textStart);
     const bool escapes = textEnd.at < input_.size() && input_[textEnd.at] == '&';
     if (escapes) textEnd = FindFirstOf<'<'>(input_, textEnd.at);
-    if (textEnd.at + 2 >= input_.size() || input_[textEnd.at + 1] != '/' || !BeginsEndTagName(input_[textEnd.at + 2])) {
+    if (textEnd.at + 2 >= input_.size() || input_[textEnd.at + 1] != '/' ||
+        !BeginsEndTagName(input_[textEnd.at + 2])) {
         return kNotQuick;
     }
     const std::size_t endName = textEnd.at + 2;
     const std::string_view name = input_.substr(at, nameEnd - at);
     std::size_t close = endName + name.size();
     // The end tag nearly always repeats the name; otherwise its end is looked for.
-    if (close >= input_.size() || input_[close] != '>' || !SameText(input_.substr(endName, name.size()), name)) {
+    if (close >= input_.size() || input_[close] != '>' ||
+        !SameText(input_.substr(endName, name.size()), name)) {
         const ByteSearch found = FindFirstOf<'<', '"', '>'>(input_, endName);
         if (found.at == input_.size() || input_[found.at] != '>') return kNotQuick;
         close = found.at;

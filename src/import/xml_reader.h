@@ -36,7 +36,7 @@ enum class XmlTokenKind : std::int32_t {
 };
 
 class AudiogramXmlReader {
-public:
+  public:
     static constexpr std::int32_t kRootList = 1;
 
     AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteSpan document);
@@ -68,7 +68,7 @@ public:
     std::size_t Depth() const { return stack_.Depth(); }
     XmlTokenKind TokenState() const { return state_; }
 
-private:
+  private:
     // The next token's kind, its bytes collected; false at the end of input. The text of
     // element content is converted at once (its escapes are turned back and logged); that
     // of names and attributes only when asked for, since the look-ups use the bytes.

@@ -39,11 +39,11 @@ inline constexpr std::size_t kLongestCountedText = 40;
 
 // The same text read into a buffer of its own, for readers that allocate nothing.
 class CountedTextUnits {
-public:
+  public:
     CountedTextUnits(ByteSpan area, CountedTextField field);
     std::u16string_view View() const { return {units_.data(), length_}; }
 
-private:
+  private:
     std::array<char16_t, kLongestCountedText + 1> units_;
     std::size_t length_ = 0;
 };

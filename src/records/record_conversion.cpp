@@ -20,7 +20,8 @@ template <std::size_t Size>
 void CopyBlock(std::uint8_t* to, const std::uint8_t* from) {
     constexpr std::size_t kChunk = 16;
     for (std::size_t i = 0; i + kChunk <= Size; i += kChunk) std::memcpy(to + i, from + i, kChunk);
-    if constexpr (Size % kChunk != 0) std::memcpy(to + Size - Size % kChunk, from + Size - Size % kChunk, Size % kChunk);
+    if constexpr (Size % kChunk != 0)
+        std::memcpy(to + Size - Size % kChunk, from + Size - Size % kChunk, Size % kChunk);
 }
 
 // The two block copies of every curve of one section, its row of the map given as a template

@@ -50,9 +50,12 @@ HResult ConvertTo100(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
 
 HResult ConvertTo200(DataStandard oldDataFormat, MutableByteSpan source, Blob& result) {
     switch (oldDataFormat) {
-        case kDataStandard100: return ConvertBlob100to200(source, result);
-        case kDataStandard500: return ConvertBlob500to200(source, result);
-        default: return CONV_E_INVALIDBLOB;
+        case kDataStandard100:
+            return ConvertBlob100to200(source, result);
+        case kDataStandard500:
+            return ConvertBlob500to200(source, result);
+        default:
+            return CONV_E_INVALIDBLOB;
     }
 }
 
@@ -81,10 +84,14 @@ HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, 
     try {
         return RunStep(result, [&](Blob& produced) {
             switch (newDataFormat) {
-                case kDataStandard100: return ConvertTo100(oldDataFormat, source, produced);
-                case kDataStandard200: return ConvertTo200(oldDataFormat, source, produced);
-                case kDataStandard500: return ConvertTo500(oldDataFormat, source, produced);
-                default: return CONV_E_UNSUPPORTEDFORMAT;
+                case kDataStandard100:
+                    return ConvertTo100(oldDataFormat, source, produced);
+                case kDataStandard200:
+                    return ConvertTo200(oldDataFormat, source, produced);
+                case kDataStandard500:
+                    return ConvertTo500(oldDataFormat, source, produced);
+                default:
+                    return CONV_E_UNSUPPORTEDFORMAT;
             }
         });
     } catch (const std::bad_alloc&) {
@@ -119,7 +126,8 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
         CompleteCalibrationDate(source);
         if (converter.Convert_Audio(source.first(record200::kSize), extension) != 0) return kStatusFail;
         const std::string_view document = writer.Text();
-        SetBlobBytes(result, ByteSpan(reinterpret_cast<const std::uint8_t*>(document.data()), document.size()));
+        SetBlobBytes(result,
+                     ByteSpan(reinterpret_cast<const std::uint8_t*>(document.data()), document.size()));
         return kStatusOk;
     } catch (...) {
         return kStatusFail;
@@ -146,7 +154,9 @@ std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t 
     return std::make_unique<CExtensionData>(source.subspan(fixedSize));
 }
 
-void SetBlobBytes(Blob& result, ByteSpan bytes) { result = Blob(bytes.begin(), bytes.end()); }
+void SetBlobBytes(Blob& result, ByteSpan bytes) {
+    result = Blob(bytes.begin(), bytes.end());
+}
 
 bool CompleteCalibrationDate(MutableByteSpan record200) {
     // A caller's area too short to hold the notes is left alone rather than read past its end.

@@ -42,7 +42,8 @@ inline std::size_t FirstMarked(std::uint64_t marks) {
 inline std::uint64_t Before(std::uint64_t word, std::size_t index) {
     if (index == 0) return 0;
     const std::uint64_t low = ~std::uint64_t{0} >> (64 - 8 * index);
-    return std::endian::native == std::endian::little ? word & low : word & ~(~std::uint64_t{0} >> (8 * index));
+    return std::endian::native == std::endian::little ? word & low
+                                                      : word & ~(~std::uint64_t{0} >> (8 * index));
 }
 
 inline std::uint64_t Load(const char* bytes) {

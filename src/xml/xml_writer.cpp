@@ -19,7 +19,7 @@ namespace audiogram {
 // which stays in the buffer as long as the element is open, and the end tag copies it
 // from there. Opening and closing an element thus allocates nothing.
 struct XmlWriter::ElementEntry {
-    std::uint32_t nameOffset = 0;     // of the name in the start tag
+    std::uint32_t nameOffset = 0;  // of the name in the start tag
     std::uint32_t nameLength = 0;
     std::uint32_t startOffset = 0;    // Length before the start tag's indentation
     std::uint32_t contentOffset = 0;  // Length after the start tag's line end
@@ -48,11 +48,16 @@ char* Put(char* out, std::string_view bytes) {
 // The entity of one of the four characters element text escapes, else empty.
 std::string_view AsciiEscape(char16_t unit) {
     switch (unit) {
-        case u'"': return "&quot;";
-        case u'&': return "&amp;";
-        case u'<': return "&lt;";
-        case u'>': return "&gt;";
-        default: return {};
+        case u'"':
+            return "&quot;";
+        case u'&':
+            return "&amp;";
+        case u'<':
+            return "&lt;";
+        case u'>':
+            return "&gt;";
+        default:
+            return {};
     }
 }
 

@@ -15,12 +15,12 @@ namespace audiogram {
 
 // Thrown with "Memory allocation failure!" or "Missing PushElement failure!".
 class XmlWriterError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class XmlWriter {
-public:
+  public:
     // The first size of the buffer and its smallest growth step (see Reserve).
     static constexpr std::uint32_t kGrowthStep = 32768;
 
@@ -42,7 +42,7 @@ public:
     void CancelElement();
 
     void WriteElement(std::string_view name, std::string_view text);
-    void WriteIntElement(std::string_view name, std::int32_t value);          // "%d"
+    void WriteIntElement(std::string_view name, std::int32_t value);                      // "%d"
     void WriteDoubleElement(std::string_view name, double value, std::int32_t decimals);  // "%.*f"
     // Record text: made legal, converted to UTF-8, with the comments that report
     // illegal characters and failed conversions. A null text writes nothing.
@@ -62,7 +62,7 @@ public:
     std::uint32_t Capacity() const;
     std::int32_t Depth() const;
 
-private:
+  private:
     struct ElementEntry;
     void Reserve(std::size_t bytes);
     void AppendBytes(std::string_view bytes);

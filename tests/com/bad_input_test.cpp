@@ -13,7 +13,9 @@
 namespace audiogram::com::testing {
 namespace {
 
-Blob Text(std::string_view text) { return {text.begin(), text.end()}; }
+Blob Text(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 Blob Garbage() {
     std::mt19937 random(11);
@@ -45,7 +47,8 @@ const std::vector<BadContent>& BadContents() {
         {"GarbageDocument", 100, 500, Garbage(), E_FAIL},
         {"TextWithoutTags", 200, 500, Text("not a document at all"), E_FAIL},
         {"TruncatedDocument", 200, 500, HalfADocument(), E_FAIL},
-        {"NulBeforeTheDocument", 100, 500, Text(std::string_view("\0<TORVAAudiometricStandard>", 27)), E_FAIL},
+        {"NulBeforeTheDocument", 100, 500, Text(std::string_view("\0<TORVAAudiometricStandard>", 27)),
+         E_FAIL},
         {"RecordGivenAsDocument", 200, 500, SampleBlob(kDataStandard200), E_FAIL},
     };
     return cases;
@@ -80,7 +83,8 @@ TEST_P(BadContentTest, ConvertDataHandsNoNewActionBackAndReleasesEverything) {
     EXPECT_EQ(world.live, 0) << "every host object was released";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BadContentTest, ::testing::ValuesIn(BadContents()), audiogram::testing::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, BadContentTest, ::testing::ValuesIn(BadContents()),
+                         audiogram::testing::CaseName());
 
 }  // namespace
 }  // namespace audiogram::com::testing

@@ -33,8 +33,8 @@ TEST(ComponentConcurrency, ObjectsOnEightThreadsGiveWhatTheDispatcherGivesOnOne)
 
     audiogram::testing::OnThreadsAtOnce(kThreads, [&](int thread) {
         ComPtr<IConvertAction> converter = CreateConverter();
-        const audiogram::testing::ConvertFunction convert = [&](DataStandard to, DataStandard from, Blob& source,
-                                                                 Blob& result) {
+        const audiogram::testing::ConvertFunction convert = [&](DataStandard to, DataStandard from,
+                                                                Blob& source, Blob& result) {
             return ConvertThrough(*converter, to, from, source, result);
         };
         for (std::size_t k = 0; k < jobs.size(); ++k) {
@@ -43,8 +43,8 @@ TEST(ComponentConcurrency, ObjectsOnEightThreadsGiveWhatTheDispatcherGivesOnOne)
         }
     });
 
-    const audiogram::testing::ConvertFunction dispatcher = [](DataStandard to, DataStandard from, Blob& source,
-                                                               Blob& result) {
+    const audiogram::testing::ConvertFunction dispatcher = [](DataStandard to, DataStandard from,
+                                                              Blob& source, Blob& result) {
         return ConvertDataBlob(to, from, source, result);
     };
     for (std::size_t job = 0; job < jobs.size(); ++job) {

@@ -37,11 +37,21 @@ std::string ToneCurveDocument(const std::string& conditions) {
 // 1, and invalid codes replaced by the default.
 TEST(ConditionsExport, CodedRowsDefaultOmitOrComment) {
     const Record200Builder record = ToneCurve({
-        {kSignalType, M}, {kSignalType + kMasking, 42}, {kSignalOutput, M}, {kSignalOutput + kMasking, 99},
-        {kdBWeighting, M}, {kdBWeighting + kMasking, 9}, {kPresentationType, M}, {kTransducerType, 0},
-        {kTransducerType + kMasking, 1}, {kTransducerCalibrationStandard, -1},
-        {kTransducerCalibrationStandard + kMasking, M}, {kHearingInstrumentCondition, 2}, {kAuxiliary, 1},
-        {kAuxiliary + kMasking, 13}, {kSpeechThresholdType, 1},
+        {kSignalType, M},
+        {kSignalType + kMasking, 42},
+        {kSignalOutput, M},
+        {kSignalOutput + kMasking, 99},
+        {kdBWeighting, M},
+        {kdBWeighting + kMasking, 9},
+        {kPresentationType, M},
+        {kTransducerType, 0},
+        {kTransducerType + kMasking, 1},
+        {kTransducerCalibrationStandard, -1},
+        {kTransducerCalibrationStandard + kMasking, M},
+        {kHearingInstrumentCondition, 2},
+        {kAuxiliary, 1},
+        {kAuxiliary + kMasking, 13},
+        {kSpeechThresholdType, 1},
     });
     EXPECT_EQ(ExportDocument(record),
               ToneCurveDocument(Element(
@@ -69,9 +79,16 @@ TEST(ConditionsExport, CodedRowsDefaultOmitOrComment) {
 // or disagrees, and ended at their field's end (never in the next field) without a terminator.
 TEST(ConditionsExport, NumbersAndTexts) {
     Record200Builder record = ToneCurve({
-        {kSignalType, 2}, {kSpeechThresholdType, 2}, {kOnTime, 250}, {kOffTime + kMasking, 0},
-        {kSiSiParameter, -5}, {kWarbleModulation, -3}, {kWarbleModulationSize + kMasking, 0},
-        {kFrequencyModulation, 1250}, {kAmplitudeModulation + kMasking, 5}, {kPulseModulation, 32767},
+        {kSignalType, 2},
+        {kSpeechThresholdType, 2},
+        {kOnTime, 250},
+        {kOffTime + kMasking, 0},
+        {kSiSiParameter, -5},
+        {kWarbleModulation, -3},
+        {kWarbleModulationSize + kMasking, 0},
+        {kFrequencyModulation, 1250},
+        {kAmplitudeModulation + kMasking, 5},
+        {kPulseModulation, 32767},
         {kPulseCycle + kMasking, 100},
     });
     const MutableByteSpan curve = record.Curve(Section::ToneThreshold, 0).Bytes();
@@ -142,9 +159,10 @@ TEST(NotesExport, TextsAndCalibrationDates) {
                   c.zoneCount);
         EXPECT_EQ(ExportDocument(record),
                   Document(Element(1, "ToneNotes",
-                                   Leaves(2, "AudiometerMakeModel=AC40|"
-                                             "AudiometerLastCalibration=2009-03-17T00:00:00|"
-                                             "TestReliability=good")) +
+                                   Leaves(2,
+                                          "AudiometerMakeModel=AC40|"
+                                          "AudiometerLastCalibration=2009-03-17T00:00:00|"
+                                          "TestReliability=good")) +
                            (c.line.empty() ? "" : Element(1, "SpeechNotes", Leaves(2, c.line)))));
     }
 }
@@ -155,8 +173,9 @@ TEST(MasksExport, EveryBitFromLowToHigh) {
     record.ToneAverage(t::kLeftEar1, 0x0050).ToneAverage(t::kRightEar1, 0x8001).ToneAverage(t::kRightEar2, 2);
     EXPECT_EQ(ExportDocument(record),
               Document(Element(1, "FrequenciesUsedForToneAverage",
-                               Leaves(2, "LeftEar1=1000|LeftEar1=2000|RightEar1=125|RightEar1=User3|"
-                                         "RightEar2=250"))));
+                               Leaves(2,
+                                      "LeftEar1=1000|LeftEar1=2000|RightEar1=125|RightEar1=User3|"
+                                      "RightEar2=250"))));
 }
 
 }  // namespace

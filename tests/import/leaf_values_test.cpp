@@ -18,15 +18,17 @@ namespace {
 
 // Runs a check with the C library in its "C" locale, so strtof serves as the reference.
 class CLocale {
-public:
+  public:
     CLocale() : saved_(std::setlocale(LC_ALL, nullptr)) { std::setlocale(LC_ALL, "C"); }
     ~CLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
 
-private:
+  private:
     std::string saved_;
 };
 
-std::u16string Widened(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+std::u16string Widened(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
 
 bool SameFloat(float a, float b) {
     if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
@@ -37,12 +39,44 @@ bool SameFloat(float a, float b) {
 // the edges of the float range), then generated ones.
 TEST(ReadLeadingFloat, ReadsWhatStrtofReads) {
     const CLocale cLocale;
-    for (const char* text :
-         {"42.25", "-2.45", "abc", "", "  \t\n12.5 ", "- 1", "12abc", "1,5", "1e-x", "0X1p4", "0x1.8p1",
-          "-0x.8", "0xg", "0x.p1", "0x1p", "inf", "-INF", "Infinity", "infinit", "nan", "NaN(123)", "-nan",
-          "na", "1e39", "-1e39", "3.4028235e38", "3.4028237e38", "1e-39", "1e-46", "-1e-46", "1e-400",
-          "0.000000000000000000000000000000000000000000000000000001e60", "123456789012345678901234567890",
-          "0x1p128", "0x1p-160", "0x0.000000000000001p0", "1e99999999999999999999", "00012.500"}) {
+    for (const char* text : {"42.25",
+                             "-2.45",
+                             "abc",
+                             "",
+                             "  \t\n12.5 ",
+                             "- 1",
+                             "12abc",
+                             "1,5",
+                             "1e-x",
+                             "0X1p4",
+                             "0x1.8p1",
+                             "-0x.8",
+                             "0xg",
+                             "0x.p1",
+                             "0x1p",
+                             "inf",
+                             "-INF",
+                             "Infinity",
+                             "infinit",
+                             "nan",
+                             "NaN(123)",
+                             "-nan",
+                             "na",
+                             "1e39",
+                             "-1e39",
+                             "3.4028235e38",
+                             "3.4028237e38",
+                             "1e-39",
+                             "1e-46",
+                             "-1e-46",
+                             "1e-400",
+                             "0.000000000000000000000000000000000000000000000000000001e60",
+                             "123456789012345678901234567890",
+                             "0x1p128",
+                             "0x1p-160",
+                             "0x0.000000000000001p0",
+                             "1e99999999999999999999",
+                             "00012.500"}) {
         EXPECT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text, nullptr))) << '"' << text << '"';
     }
     std::mt19937 random(20240521);
@@ -62,7 +96,8 @@ TEST(ReadLeadingFloat, AgreesWithStrtofOnPlainDecimals) {
     std::mt19937 random(77);
     const CLocale cLocale;
     for (int i = 0; i < 200000; ++i) {
-        const auto digits = static_cast<std::uint32_t>(random() % 3 == 0 ? (1u << 24) - 3 + random() % 6 : random() % (1u << 25));
+        const auto digits = static_cast<std::uint32_t>(random() % 3 == 0 ? (1u << 24) - 3 + random() % 6
+                                                                         : random() % (1u << 25));
         std::string text = std::to_string(digits);
         const std::size_t fraction = random() % 13;
         if (fraction > 0) {
@@ -97,14 +132,24 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
         std::int32_t scale;
         std::int16_t expected;
     } cases[] = {
-        {u"42.25", 10, 423},  {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
-        {u"1e1", 10, 100},    {u"abc", 10, 0},     {u"", 10, 0},
+        {u"42.25", 10, 423},
+        {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
+        {u"1e1", 10, 100},
+        {u"abc", 10, 0},
+        {u"", 10, 0},
         {u"4000.0", 10, -25536},  // the low 16 bits of 40000
-        {u"3276.8", 10, -32768}, {u"65537", 1, 1},  {u"-0.05", 10, 0},   {u"-0.06", 10, -1},
-        {u"12.5 ", 10, 125},     {u"12,5", 10, 120},  // the comma ends the number in every locale
-        {u"0x10", 1, 16},        {u"inf", 10, 0},     {u"nan", 10, 0},
+        {u"3276.8", 10, -32768},
+        {u"65537", 1, 1},
+        {u"-0.05", 10, 0},
+        {u"-0.06", 10, -1},
+        {u"12.5 ", 10, 125},
+        {u"12,5", 10, 120},  // the comma ends the number in every locale
+        {u"0x10", 1, 16},
+        {u"inf", 10, 0},
+        {u"nan", 10, 0},
         {u"214748364.8", 10, 0},  // beyond the 32-bit range: -2147483648, whose low bits are 0
-        {u"\u0661\u0662", 1, 0}, {u"5\u00BD", 10, 50},  // digits outside ASCII are no digits
+        {u"\u0661\u0662", 1, 0},
+        {u"5\u00BD", 10, 50},  // digits outside ASCII are no digits
     };
     for (const auto& c : cases) EXPECT_EQ(ScanScaledValue(c.text, c.scale), c.expected) << Shown(c.text);
 }
@@ -114,8 +159,9 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
 TEST(ScanScaledValue, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
     std::mt19937 random(91);
     const CLocale cLocale;
-    const char* const fixed[] = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5", "-0.5",
-                                 "0.49999997", "-1.5", "nan", "-inf", "1e30", "65535.5", "-65536.5"};
+    const char* const fixed[] = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5",
+                                 "-0.5",         "0.49999997", "-1.5",          "nan",
+                                 "-inf",         "1e30",       "65535.5",       "-65536.5"};
     std::vector<std::string> texts(std::begin(fixed), std::end(fixed));
     for (int i = 0; i < 100000; ++i) {
         const double magnitude = std::pow(10.0, static_cast<double>(random() % 12) - 2.0);
@@ -127,10 +173,12 @@ TEST(ScanScaledValue, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
         for (const std::int32_t scale : {1, 10, 100, 1000}) {
             const float scaled = std::strtof(text.c_str(), nullptr) * static_cast<float>(scale);
             const double rounded = std::floor(static_cast<double>(scaled) + 0.5);
-            const std::int32_t whole = (std::isnan(rounded) || rounded < -2147483648.0 || rounded > 2147483647.0)
-                                           ? INT32_MIN
-                                           : static_cast<std::int32_t>(rounded);
-            const auto expected = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole)));
+            const std::int32_t whole =
+                (std::isnan(rounded) || rounded < -2147483648.0 || rounded > 2147483647.0)
+                    ? INT32_MIN
+                    : static_cast<std::int32_t>(rounded);
+            const auto expected =
+                static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole)));
             ASSERT_EQ(ScanScaledValue(Widened(text), scale), expected) << text << " times " << scale;
             LeafText leaf;
             leaf.AssignAscii(text);  // the bytes as the reader hands over ASCII text
@@ -161,11 +209,13 @@ TEST(ScanScaledValue, WholeNumbersOfTheScaleSurviveTheFloatSteps) {
     }
     // And through the text, with signs, blanks and what may follow the number.
     const CLocale cLocale;
-    for (const char* text : {"1234", "-12.5", " +0.25", "4194.303", "-0", "0.0", "419430.3", "65535", "12.50<"}) {
+    for (const char* text :
+         {"1234", "-12.5", " +0.25", "4194.303", "-0", "0.0", "419430.3", "65535", "12.50<"}) {
         for (const std::int32_t scale : {1, 10, 100, 1000}) {
             const float scaled = std::strtof(text, nullptr) * static_cast<float>(scale);
             const auto whole = static_cast<std::int64_t>(std::floor(static_cast<double>(scaled) + 0.5));
-            const auto expected = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(whole)));
+            const auto expected =
+                static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(whole)));
             LeafText leaf;
             leaf.AssignAscii(text);
             ASSERT_EQ(ScanScaledValue(leaf, scale), expected) << text << " times " << scale;
@@ -197,10 +247,12 @@ TEST(FindEnumCode, FindsNamesOrGivesTheFirstEntrysCode) {
         std::u16string text;
         std::int32_t expected;
     } cases[] = {
-        {EnumTable::PointStatus, u"NoResponse", 3}, {EnumTable::PointStatus, u"Normal ", 1},  // no trimming
-        {EnumTable::PointStatus, u"Error", 1},  // the end mark's name is no entry
+        {EnumTable::PointStatus, u"NoResponse", 3},
+        {EnumTable::PointStatus, u"Normal ", 1},                      // no trimming
+        {EnumTable::PointStatus, u"Error", 1},                        // the end mark's name is no entry
         {EnumTable::AuxiliaryParameter, u"NoAuxiliaryParameter", 1},  // an entry's, and the end mark's
-        {EnumTable::Frequency, u"User3", 32768}, {EnumTable::TransducerType, u"B7\u00B9", 1},
+        {EnumTable::Frequency, u"User3", 32768},
+        {EnumTable::TransducerType, u"B7\u00B9", 1},
     };
     for (const auto& c : cases) EXPECT_EQ(FindEnumCode(schema, c.table, c.text), c.expected) << Shown(c.text);
 }

@@ -38,10 +38,10 @@ struct Inputs {
 
 std::vector<Inputs> AllInputs() {
     std::vector<Inputs> inputs;
-    for (const auto& [name, record] : {std::pair{"empty", record_sets::Empty200()},
-                                       std::pair{"typical", record_sets::Typical200()},
-                                       std::pair{"every-section", record_sets::EverySection200()},
-                                       std::pair{"heavy", record_sets::Heavy200()}}) {
+    for (const auto& [name, record] :
+         {std::pair{"empty", record_sets::Empty200()}, std::pair{"typical", record_sets::Typical200()},
+          std::pair{"every-section", record_sets::EverySection200()},
+          std::pair{"heavy", record_sets::Heavy200()}}) {
         Inputs set{name, {}, record, {}};
         Blob source = record;
         ConvertDataBlob(100, 200, source, set.record100);

@@ -49,7 +49,9 @@ AllocationProbe::AllocationProbe() : allocationsAtStart_(counts.allocations), li
     counts.peakBytes = counts.liveBytes;
 }
 
-std::uint64_t AllocationProbe::Allocations() const { return counts.allocations - allocationsAtStart_; }
+std::uint64_t AllocationProbe::Allocations() const {
+    return counts.allocations - allocationsAtStart_;
+}
 
 std::size_t AllocationProbe::PeakBytes() const {
     return counts.peakBytes > liveAtStart_ ? counts.peakBytes - liveAtStart_ : 0;
@@ -72,11 +74,27 @@ void* operator new[](std::size_t size) {
     if (void* pointer = CountedAllocate(size)) return pointer;
     throw std::bad_alloc();
 }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void operator delete(void* pointer) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocate(size);
+}
+void operator delete(void* pointer) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer) noexcept {
+    CountedFree(pointer);
+}
+void operator delete(void* pointer, std::size_t) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer, std::size_t) noexcept {
+    CountedFree(pointer);
+}
+void operator delete(void* pointer, const std::nothrow_t&) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept {
+    CountedFree(pointer);
+}

@@ -12,7 +12,7 @@ namespace audiogram::testing {
 // What the calling thread allocated since the probe was made, and the most bytes it held
 // at once beyond what it held when the probe was made.
 class AllocationProbe {
-public:
+  public:
     AllocationProbe();
 
     std::uint64_t Allocations() const;
@@ -20,7 +20,7 @@ public:
     // The bytes allocated since and not yet freed (0 when as much was freed as allocated).
     std::size_t HeldBytes() const;
 
-private:
+  private:
     std::uint64_t allocationsAtStart_;
     std::size_t liveAtStart_;
 };

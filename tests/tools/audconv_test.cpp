@@ -2,7 +2,6 @@
 // standard streams and exit codes.
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -35,7 +34,7 @@ constexpr std::string_view kTruncatedDocument =
 // the inputs and places that are wrong in other ways: empty, garbage and cut-off files, a
 // file nobody may read, a folder where a file belongs and a folder nobody may write to.
 class Audconv : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder_.Write("work/short.ds100", testing::RandomBytes(kSize100 - 1, 1));
         folder_.Write("work/short.ds200", testing::RandomBytes(kSize200 - 1, 2));
@@ -59,10 +58,12 @@ protected:
     // check (CI runs as root), as any user runs.
     ShellResult Run(const std::string& arguments, const std::string& input = "/dev/null",
                     bool permissionsApply = false) const {
-        const std::string asUser =
-            permissionsApply && ::geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
-        return test::RunShell("cd " + Quote(Work().string()) + " && " + asUser + Quote(AUDCONV_PATH) + " " + arguments,
-                              folder_.Path(), input);
+        const std::string asUser = permissionsApply && ::geteuid() == 0
+                                       ? "setpriv --bounding-set=-dac_override,-dac_read_search "
+                                       : "";
+        return test::RunShell(
+            "cd " + Quote(Work().string()) + " && " + asUser + Quote(AUDCONV_PATH) + " " + arguments,
+            folder_.Path(), input);
     }
 
     test::TempFolder folder_;
@@ -125,7 +126,8 @@ const RunCase kFailedRuns[] = {
     {"StandardInHex", "convert --from 0x64 --to 200 record.ds100", 2, ""},
     {"SeveralInputsNeedAnOutputFolder", "convert --from 100 --to 200 record.ds100 record.ds100", 2,
      "several inputs need --out-dir"},
-    {"ForceNeedsAnOutputFolder", "convert --from 100 --to 200 --force record.ds100", 2, "--force needs --out-dir"},
+    {"ForceNeedsAnOutputFolder", "convert --from 100 --to 200 --force record.ds100", 2,
+     "--force needs --out-dir"},
     {"OutputFileOrOutputFolder", "convert --from 100 --to 200 --out-dir x -o y record.ds100", 2,
      "--output excludes --out-dir"},
 };
@@ -163,10 +165,11 @@ TEST_F(Audconv, StandardOutputCarriesExactlyTheResultBytes) {
     const std::string expected(converted.begin(), converted.end());
     folder_.Write("work/random.ds100", record);
     const std::string random = Work("random.ds100").string();
-    const std::pair<std::string, std::string> runs[] = {{"convert --from 100 --to 200 random.ds100", "/dev/null"},
-                                                        {"convert --from 100 --to 200 -o - random.ds100", "/dev/null"},
-                                                        {"convert --from 100 --to 200", random},
-                                                        {"convert --from 100 --to 200 -", random}};
+    const std::pair<std::string, std::string> runs[] = {
+        {"convert --from 100 --to 200 random.ds100", "/dev/null"},
+        {"convert --from 100 --to 200 -o - random.ds100", "/dev/null"},
+        {"convert --from 100 --to 200", random},
+        {"convert --from 100 --to 200 -", random}};
     for (const auto& [arguments, input] : runs) {
         const ShellResult result = Run(arguments, input);
         EXPECT_EQ(result.exitCode, 0) << arguments;
@@ -190,9 +193,9 @@ TEST_F(Audconv, AnExistingOutputIsReplacedOnlyBySuccess) {
     EXPECT_EQ(testing::ReadFileText(Work("out.ds100")).size(), kSize100);
     EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all, permissions);
     EXPECT_EQ(test::TempFolder::Files(Work()),
-              (std::vector<std::string>{"out.ds100", "record.ds100", "record.ds200", "short.ds100", "short.ds200",
-                                        "wrong/empty.xml", "wrong/garbage.xml", "wrong/truncated.xml",
-                                        "wrong/unreadable.ds100"}));
+              (std::vector<std::string>{"out.ds100", "record.ds100", "record.ds200", "short.ds100",
+                                        "short.ds200", "wrong/empty.xml", "wrong/garbage.xml",
+                                        "wrong/truncated.xml", "wrong/unreadable.ds100"}));
 }
 
 TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
@@ -202,8 +205,9 @@ TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
     EXPECT_EQ(testing::ReadFileText(Work("back.ds200")).size(), kSize200);
     EXPECT_TRUE(testing::ReadFileText(Work("back.ds100")) == sample);
 
-    const ShellResult piped = Run("convert --from 100 --to 200 | " + Quote(AUDCONV_PATH) + " convert --from 200 --to 100",
-                                  Work("record.ds100").string());
+    const ShellResult piped =
+        Run("convert --from 100 --to 200 | " + Quote(AUDCONV_PATH) + " convert --from 200 --to 100",
+            Work("record.ds100").string());
     EXPECT_EQ(piped.exitCode, 0);
     EXPECT_TRUE(piped.out == sample);
 }

@@ -24,7 +24,8 @@ TEST(ByteSearch, FindsTheFirstStopAndTellsAsciiFromOther) {
             const std::size_t expected = std::min(text.find_first_of("<&", from), text.size());
             ASSERT_EQ(found.at, expected) << text << " from " << from;
             bool ascii = true;
-            for (std::size_t i = from; i < expected; ++i) ascii = ascii && static_cast<unsigned char>(text[i]) < 0x80;
+            for (std::size_t i = from; i < expected; ++i)
+                ascii = ascii && static_cast<unsigned char>(text[i]) < 0x80;
             ASSERT_EQ(found.ascii, ascii) << text << " from " << from;
         }
     }
