@@ -267,17 +267,22 @@ void XmlWriter::TruncateTo(std::uint32_t length) {
     buffer_[length_] = '\0';
 }
 
+template <typename PutText>
+char* XmlWriter::PutLeafElement(char* out, std::string_view name, PutText putText) const {
+    out = PutIndent(out);
+    *out++ = '<';
+    out = Put(out, name);
+    *out++ = '>';
+    out = putText(out);
+    out = Put(out, "</");
+    out = Put(out, name);
+    *out++ = '>';
+    return PutLineEnd(out);
+}
+
 void XmlWriter::WriteElement(std::string_view name, std::string_view text) {
     if (char* out = RoomFor(IndentWidth() + 2 * name.size() + text.size() + 5 + LineEndWidth())) {
-        out = PutIndent(out);
-        *out++ = '<';
-        out = Put(out, name);
-        *out++ = '>';
-        out = Put(out, text);
-        out = Put(out, "</");
-        out = Put(out, name);
-        *out++ = '>';
-        EndAt(PutLineEnd(out));
+        EndAt(PutLeafElement(out, name, [text](char* at) { return Put(at, text); }));
         return;
     }
     Indent();
@@ -313,15 +318,7 @@ bool XmlWriter::WriteLegalTextElement(std::string_view name, std::u16string_view
     const std::size_t textBytes = LegalTextBytes(text);
     char* out = RoomFor(IndentWidth() + 2 * name.size() + textBytes + 5 + LineEndWidth());
     if (out == nullptr) return false;
-    out = PutIndent(out);
-    *out++ = '<';
-    out = Put(out, name);
-    *out++ = '>';
-    out = PutLegalText(out, text);
-    out = Put(out, "</");
-    out = Put(out, name);
-    *out++ = '>';
-    EndAt(PutLineEnd(out));
+    EndAt(PutLeafElement(out, name, [text](char* at) { return PutLegalText(at, text); }));
     return true;
 }
 

@@ -76,6 +76,10 @@ class XmlWriter {
     void EndAt(char* end);
     char* PutIndent(char* out) const;
     char* PutLineEnd(char* out) const;
+    // A whole leaf "<name>text</name>" and its line end into room already made; putText
+    // writes the text and returns the position after it.
+    template <typename PutText>
+    char* PutLeafElement(char* out, std::string_view name, PutText putText) const;
     bool WriteLegalTextElement(std::string_view name, std::u16string_view text);
     void TruncateTo(std::uint32_t length);
     void WriteCommentLine(std::string_view text);
