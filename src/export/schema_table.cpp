@@ -409,11 +409,31 @@ constexpr std::uint64_t WordOf(std::string_view bytes) {
     return word;
 }
 
+// WordOf for a name of fewer than eight bytes, by two overlapping loads instead of a loop:
+// the import hashes an enumeration name such as "HL" or "Normal" for nearly every condition.
+inline std::uint64_t ShortWordOf(std::string_view bytes) {
+    const std::size_t size = bytes.size();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (size >= 4) {
+        std::uint32_t low = 0;
+        std::uint32_t high = 0;
+        std::memcpy(&low, p, 4);
+        std::memcpy(&high, p + size - 4, 4);
+        return low | std::uint64_t{high} << (8 * (size - 4));
+    }
+    if (size == 0) return 0;
+    return std::uint64_t{p[0]} | std::uint64_t{p[size / 2]} << (8 * (size / 2)) |
+           std::uint64_t{p[size - 1]} << (8 * (size - 1));
+}
+
 constexpr std::size_t HashSlot(std::string_view name) {
     const std::size_t size = name.size();
     std::uint64_t first = 0;
     std::uint64_t last = 0;
-    if (std::is_constant_evaluated() || size < 8) {
+    if (!std::is_constant_evaluated() && size < 8 && std::endian::native == std::endian::little) {
+        first = ShortWordOf(name);
+        last = first;
+    } else if (std::is_constant_evaluated() || size < 8) {
         const std::size_t head = size < 8 ? size : 8;
         first = WordOf(name.substr(0, head));
         last = WordOf(name.substr(size - head));
@@ -459,12 +479,23 @@ static_assert(ListsFitTheirHashTables());
 
 constexpr HashTables kHashTables = BuildHashTables();
 
+// How many entries of each list come before its catch-all or end mark: those found by name.
+constexpr std::array<std::uint8_t, kListCount> CountNamedEntries() {
+    std::array<std::uint8_t, kListCount> counts{};
+    for (std::size_t list = 0; list < kListCount; ++list) {
+        const std::size_t all = kListStarts[list + 1] - kListStarts[list];
+        counts[list] = static_cast<std::uint8_t>(
+            kNameIndex.catchAll[list] == kNoPosition ? all - 1 : kNameIndex.catchAll[list]);
+    }
+    return counts;
+}
+constexpr std::array<std::uint8_t, kListCount> kNamedEntries = CountNamedEntries();
+
 // No list names two entries alike before its catch-all or end mark: each is found by its name.
 constexpr bool NamesOfAListDiffer() {
     for (std::size_t list = 0; list < kListCount; ++list) {
         const std::size_t start = kListStarts[list];
-        const std::size_t named = kNameIndex.catchAll[list] == kNoPosition ? kListStarts[list + 1] - start - 1
-                                                                           : kNameIndex.catchAll[list];
+        const std::size_t named = kNamedEntries[list];
         for (std::size_t a = 0; a < named; ++a) {
             for (std::size_t b = a + 1; b < named; ++b) {
                 if (kElementRun[start + a].name == kElementRun[start + b].name) return false;
@@ -764,10 +795,9 @@ ChildMatch AudiogramSchemaTable::LookUpNamedChild(std::int32_t listNumber, std::
 }
 
 std::span<const SchemaEntry> AudiogramSchemaTable::NamedChildren(std::int32_t listNumber) const {
-    const std::span<const SchemaEntry> entries = List(listNumber);
-    if (entries.empty()) return entries;
-    const std::uint8_t catchAll = kNameIndex.catchAll[static_cast<std::size_t>(listNumber - 1)];
-    return entries.first(catchAll == kNoPosition ? entries.size() - 1 : catchAll);
+    if (listNumber < 1 || listNumber > kListCount) return {};
+    const auto list = static_cast<std::size_t>(listNumber - 1);
+    return {kElementRun.data() + kListStarts[list], kNamedEntries[list]};
 }
 
 std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber,
