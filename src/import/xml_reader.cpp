@@ -239,8 +239,9 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // names the schema table knows; the reader's position, state and lists are then left exactly
 // as the general path leaves them (its token buffer, which the general path fills anew before
 // it reads it, may differ). Anything else is left to the general path, and nothing it relies
-// on has changed.
-std::int32_t AudiogramXmlReader::NextElementQuickly(LeafText& text) {
+// on has changed. The quick paths are inlined into NextElement: for most elements a call
+// would cost as much as the work.
+[[gnu::always_inline]] inline std::int32_t AudiogramXmlReader::NextElementQuickly(LeafText& text) {
     std::size_t at = cursor_;
     if (state_ == XmlTokenKind::StartTag) {
         // After the start tag of a container the cursor stands on its '>'.
@@ -275,7 +276,8 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
 // Documents list the elements of a list in the list's order, so the element after the one
 // last found, or the same one again (the next point), is nearly always what stands here:
 // checking those costs less than finding the name's end and looking it up.
-ChildMatch AudiogramXmlReader::ExpectedChild(std::size_t at, std::size_t& nameEnd) {
+[[gnu::always_inline]] inline ChildMatch AudiogramXmlReader::ExpectedChild(std::size_t at,
+                                                                           std::size_t& nameEnd) {
     if (currentList_ < 0 || currentList_ > AudiogramSchemaTable::kListCount) return ChildMatch{-1, 0};
     if (namedList_ != currentList_) {
         named_ = schema_.NamedChildren(currentList_);
@@ -323,7 +325,8 @@ std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
     return 0;
 }
 
-std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at, LeafText& text) {
+[[gnu::always_inline]] inline std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at,
+                                                                               LeafText& text) {
     std::size_t nameEnd = 0;
     ChildMatch match = ExpectedChild(at, nameEnd);
     if (match.position < 0) {

@@ -71,8 +71,9 @@ inline bool SameText(std::string_view left, std::string_view right) {
     return Load(left.data() + size - 8) == Load(right.data() + size - 8);
 }
 
+// Inlined into its callers: the import runs it on the text of nearly every element.
 template <char... Stops>
-ByteSearch FindFirstOf(std::string_view text, std::size_t from) {
+[[gnu::always_inline]] inline ByteSearch FindFirstOf(std::string_view text, std::size_t from) {
     using namespace byte_search;
     std::uint64_t seen = 0;
     for (; from + 8 <= text.size(); from += 8) {
