@@ -1,10 +1,8 @@
 #include "convert_command.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <iostream>
-#include <limits>
 #include <new>
 #include <optional>
 #include <thread>
@@ -23,22 +21,7 @@ namespace audconv {
 namespace {
 
 using audiogram::DataStandard;
-
-// Data standards are passed on as any 16-bit integer, so the dispatcher itself answers for
-// the ones it does not know. Only plain decimal is accepted: "0100" is 100, not octal.
-bool ParseDataStandard(const std::string& text, DataStandard& standard) {
-    const char* first = text.data();
-    const char* last = text.data() + text.size();
-    if (first != last && *first == '+') ++first;
-    int value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || first == last) return false;
-    if (value < std::numeric_limits<DataStandard>::min() || value > std::numeric_limits<DataStandard>::max()) {
-        return false;
-    }
-    standard = static_cast<DataStandard>(value);
-    return true;
-}
+using audiogram::tool::ParseDataStandard;
 
 const CLI::Validator kDataStandardCode(
     [](std::string& text) {

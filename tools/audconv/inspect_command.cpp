@@ -44,20 +44,15 @@ InspectCommand::InspectCommand(CLI::App& app)
 
 int InspectCommand::Run() const {
     try {
-        std::vector<std::uint8_t> input = audconv::ReadInput(input_);
-        const LoadedRecord loaded = LoadAsRecord200(input, ToSourceStandard(from_));
-        if (Failed(loaded.status)) {
-            std::cerr << "audconv: '" << input_ << "': " << loaded.reason << " (" << audconv::FormatStatus(loaded.status)
-                      << ")\n";
-            return audconv::kExitFailure;
-        }
+        const std::optional<LoadedRecord> loaded = ReadAsRecord200(input_, from_);
+        if (!loaded) return audconv::kExitFailure;
         InspectReport report;
         report.file = audconv::IsStandardStream(input_) ? "(standard input)" : input_;
-        report.standard = loaded.standard;
-        report.size = input.size();
-        report.extensionBytes = loaded.extensionBytes;
-        DescribeRecord(loaded.record200, report);
-        report.problems = ProblemsOf(loaded.record200);
+        report.standard = loaded->standard;
+        report.size = loaded->inputSize;
+        report.extensionBytes = loaded->extensionBytes;
+        DescribeRecord(loaded->record200, report);
+        report.problems = ProblemsOf(loaded->record200);
         std::cout << (json_ ? RenderInspectJson(report) : RenderInspectText(report)) << std::flush;
         return audconv::kExitSuccess;
     } catch (const audconv::FileError& error) {

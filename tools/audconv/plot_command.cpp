@@ -8,7 +8,6 @@
 #include "file_io.h"
 #include "record_source.h"
 #include "source_standard_option.h"
-#include "status_words.h"
 #include "svg_chart.h"
 
 namespace audiogram::tool {
@@ -36,18 +35,13 @@ PlotCommand::PlotCommand(CLI::App& app)
 
 int PlotCommand::Run() const {
     try {
-        std::vector<std::uint8_t> input = audconv::ReadInput(input_);
-        const LoadedRecord loaded = LoadAsRecord200(input, ToSourceStandard(from_));
-        if (Failed(loaded.status)) {
-            std::cerr << "audconv: '" << input_ << "': " << loaded.reason << " (" << audconv::FormatStatus(loaded.status)
-                      << ")\n";
-            return audconv::kExitFailure;
-        }
+        const std::optional<LoadedRecord> loaded = ReadAsRecord200(input_, from_);
+        if (!loaded) return audconv::kExitFailure;
         const std::string name = audconv::IsStandardStream(input_)
                                      ? std::string("standard input")
                                      : std::filesystem::path(input_).filename().string();
         const std::string svg =
-            RenderAudiogramSvg(CollectAudiogramChart(loaded.record200), title_.empty() ? "Audiogram: " + name : title_);
+            RenderAudiogramSvg(CollectAudiogramChart(loaded->record200), title_.empty() ? "Audiogram: " + name : title_);
         audconv::WriteOutput(output_, ByteSpan(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()));
         return audconv::kExitSuccess;
     } catch (const audconv::FileError& error) {

@@ -1,8 +1,12 @@
 #include "record_source.h"
 
+#include <iostream>
+
+#include "file_io.h"
 #include "input_detection.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
+#include "source_standard_option.h"
 #include "status_words.h"
 
 namespace audiogram::tool {
@@ -16,6 +20,7 @@ std::optional<std::size_t> ExtensionAfter(std::size_t size, std::size_t record) 
 
 LoadedRecord LoadAsRecord200(std::vector<std::uint8_t>& input, std::optional<DataStandard> from) {
     LoadedRecord loaded;
+    loaded.inputSize = input.size();
     const std::optional<DataStandard> standard = from ? from : DetectDataStandard(input);
     if (!standard) {
         loaded.status = CONV_E_INVALIDBLOB;
@@ -49,6 +54,15 @@ LoadedRecord LoadAsRecord200(std::vector<std::uint8_t>& input, std::optional<Dat
         loaded.reason = audconv::DescribeFailure(loaded.status, {*standard, kDataStandard200, input.size()});
     }
     return loaded;
+}
+
+std::optional<LoadedRecord> ReadAsRecord200(const std::string& input, const std::string& from) {
+    std::vector<std::uint8_t> bytes = audconv::ReadInput(input);
+    LoadedRecord loaded = LoadAsRecord200(bytes, ToSourceStandard(from));
+    if (!Failed(loaded.status)) return loaded;
+    std::cerr << "audconv: '" << input << "': " << loaded.reason << " (" << audconv::FormatStatus(loaded.status)
+              << ")\n";
+    return std::nullopt;
 }
 
 }  // namespace audiogram::tool

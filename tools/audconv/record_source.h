@@ -19,9 +19,15 @@ struct LoadedRecord {
     DataStandard standard = 0;                 // of the input, given or detected
     std::optional<std::size_t> extensionBytes; // after a binary record; none for a document
     Blob record200;                            // 36128 bytes when status succeeded
+    std::size_t inputSize = 0;                 // of the whole input
 };
 
 // `from` none: the standard is told from the bytes (--from auto).
 LoadedRecord LoadAsRecord200(std::vector<std::uint8_t>& input, std::optional<DataStandard> from);
+
+// The reading of inspect and plot: the file `input` ('-' is standard input) read and made a
+// 200 record, `from` the --from text. A record that cannot be made gives none, with one line
+// on standard error; a file that cannot be read throws audconv::FileError.
+std::optional<LoadedRecord> ReadAsRecord200(const std::string& input, const std::string& from);
 
 }  // namespace audiogram::tool

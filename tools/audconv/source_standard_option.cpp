@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::string_view kAuto = "auto";
 
-bool ParseCode(const std::string& text, DataStandard& standard) {
+}  // namespace
+
+bool ParseDataStandard(const std::string& text, DataStandard& standard) {
     const char* first = text.data();
     const char* last = text.data() + text.size();
     if (first != last && *first == '+') ++first;
@@ -22,14 +24,13 @@ bool ParseCode(const std::string& text, DataStandard& standard) {
     return true;
 }
 
-}  // namespace
-
 const CLI::Validator& SourceStandardValidator() {
     static const CLI::Validator validator(
         [](std::string& text) {
             DataStandard ignored = 0;
-            return text == kAuto || ParseCode(text, ignored) ? std::string()
-                                                             : "'" + text + "' is neither auto nor a 16-bit integer";
+            return text == kAuto || ParseDataStandard(text, ignored)
+                       ? std::string()
+                       : "'" + text + "' is neither auto nor a 16-bit integer";
         },
         "STANDARD", "source data standard");
     return validator;
@@ -37,7 +38,7 @@ const CLI::Validator& SourceStandardValidator() {
 
 std::optional<DataStandard> ToSourceStandard(const std::string& text) {
     DataStandard standard = 0;
-    if (text == kAuto || !ParseCode(text, standard)) return std::nullopt;
+    if (text == kAuto || !ParseDataStandard(text, standard)) return std::nullopt;
     return standard;
 }
 

@@ -10,6 +10,10 @@
 
 namespace audiogram::tool {
 
+// A data standard as any 16-bit integer, so that the dispatcher itself answers for the ones it
+// does not know. Only plain decimal with an optional '+' is accepted: "0100" is 100, not octal.
+bool ParseDataStandard(const std::string& text, DataStandard& standard);
+
 // Accepts "auto" or a 16-bit decimal integer.
 const CLI::Validator& SourceStandardValidator();
 
