@@ -13,23 +13,13 @@ struct Documentation {
     std::wstring help;
 };
 
-Documentation Describe(ITypeLib* library, INT index) {
+// The name and help string of a library (by type index) or of a type's member.
+template <typename Documented, typename Index>
+Documentation Describe(Documented* source, Index index) {
     BSTR name = nullptr;
     BSTR help = nullptr;
     Documentation text;
-    if (SUCCEEDED(library->GetDocumentation(index, &name, &help, nullptr, nullptr))) {
-        text = {name ? name : L"", help ? help : L""};
-    }
-    SysFreeString(name);
-    SysFreeString(help);
-    return text;
-}
-
-Documentation Describe(ITypeInfo* info, MEMBERID member) {
-    BSTR name = nullptr;
-    BSTR help = nullptr;
-    Documentation text;
-    if (SUCCEEDED(info->GetDocumentation(member, &name, &help, nullptr, nullptr))) {
+    if (SUCCEEDED(source->GetDocumentation(index, &name, &help, nullptr, nullptr))) {
         text = {name ? name : L"", help ? help : L""};
     }
     SysFreeString(name);
