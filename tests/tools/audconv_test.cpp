@@ -178,26 +178,6 @@ TEST_F(Audconv, StandardOutputCarriesExactlyTheResultBytes) {
     }
 }
 
-// A failed run leaves an existing output as it was; a successful one replaces it whole,
-// keeping its permissions. Neither leaves a temporary file behind.
-TEST_F(Audconv, AnExistingOutputIsReplacedOnlyBySuccess) {
-    folder_.Write("work/out.ds100", std::string("the previous result"));
-    const fs::perms permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    fs::permissions(Work("out.ds100"), permissions);
-    EXPECT_EQ(Run("convert --from 200 --to 100 -o out.ds100 short.ds200").exitCode, 1);
-    EXPECT_EQ(testing::ReadFileText(Work("out.ds100")), "the previous result");
-
-    const ShellResult result = Run("convert --from 200 --to 100 -o out.ds100 record.ds200");
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out + result.err, "");
-    EXPECT_EQ(testing::ReadFileText(Work("out.ds100")).size(), kSize100);
-    EXPECT_EQ(fs::status(Work("out.ds100")).permissions() & fs::perms::all, permissions);
-    EXPECT_EQ(test::TempFolder::Files(Work()),
-              (std::vector<std::string>{"out.ds100", "record.ds100", "record.ds200", "short.ds100",
-                                        "short.ds200", "wrong/empty.xml", "wrong/garbage.xml",
-                                        "wrong/truncated.xml", "wrong/unreadable.ds100"}));
-}
-
 TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
     ASSERT_EQ(Run("convert --from auto --to 200 -o back.ds200 record.ds100").exitCode, 0);
     ASSERT_EQ(Run("convert --from 200 --to 100 -o back.ds100 back.ds200").exitCode, 0);

@@ -174,7 +174,7 @@ JobResult RunJob(const BatchJob& job, const BatchOptions& options) {
         fs::create_directories(job.output.parent_path());
         // checked again just before the write: another program may have made it meanwhile
         if (!options.force && Exists(job.output)) return SkippedJob(Quoted(job.output) + " exists (--force replaces it)");
-        audconv::WriteFileAtomically(job.output, result);
+        audconv::WriteOutputFile(job.output, result);
         return {Outcome::Converted, {}, kStatusOk, input.size()};
     } catch (const audconv::FileError& error) {
         return FailedJob(error.what(), kStatusFail);

@@ -1,0 +1,144 @@
+#include "output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "file_error.h"
+
+namespace audconv {
+namespace fs = std::filesystem;
+namespace {
+
+// The kernel's own limit on the links one name may pass through (MAXSYMLINKS).
+constexpr int kMaxLinkHops = 40;
+
+[[noreturn]] void Fail(const fs::path& shown, int error) {
+    throw FileError("cannot write " + QuotedName(shown) + ": " + std::strerror(error));
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now and reports the result: a write-back error may first show here.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+void WriteAll(int fd, audiogram::ByteSpan bytes, const fs::path& shown) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (step < 0) {
+            if (errno == EINTR) continue;
+            Fail(shown, errno);
+        }
+        written += static_cast<std::size_t>(step);
+    }
+}
+
+// The name the bytes go to once every symbolic link on the way is followed; a link to
+// nothing yet gives the name it would create. A relative link is read from its own folder.
+fs::path FollowLinks(const fs::path& name, const fs::path& shown) {
+    fs::path current = name;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::error_code error;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) Fail(shown, error.value());
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    Fail(shown, ELOOP);
+}
+
+// A device, FIFO or socket takes the bytes as they come, like the shell's '>'; nothing is
+// created, so a name that vanished meanwhile is an error rather than a new regular file.
+void WriteDirectly(const fs::path& name, audiogram::ByteSpan bytes) {
+    Descriptor output(::open(name.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
+    if (!output.Valid()) Fail(name, errno);
+    WriteAll(output.Get(), bytes, name);
+    if (output.Close() != 0) Fail(name, errno);
+}
+
+// A new, not yet existing file next to `target`, with the usual permissions of a new file.
+std::pair<Descriptor, fs::path> CreateTemporaryNextTo(const fs::path& target, const fs::path& shown) {
+    std::random_device entropy;
+    std::mt19937_64 generator(entropy());
+    const std::string prefix = "." + target.filename().string() + ".audconv-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = target.parent_path() / (prefix + std::to_string(generator() % 1000000000));
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return {Descriptor(fd), candidate};
+        if (errno != EEXIST) break;
+    }
+    Fail(shown, errno);
+}
+
+// The replaced file's owner and group where the tool may set them (as root), then its
+// permission bits (after the owner: a change of owner clears the set-user-ID bit).
+void KeepOwnerAndMode(int fd, const struct stat& replaced, const fs::path& shown) {
+    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 && errno != EPERM) Fail(shown, errno);
+    if (::fchmod(fd, replaced.st_mode & 07777) != 0) Fail(shown, errno);
+}
+
+// The rename is durable only once the folder that holds the name is on the disk too. A
+// file system that cannot sync a folder says EINVAL; there is nothing more to do then.
+void SyncFolder(const fs::path& folder, const fs::path& shown) {
+    Descriptor handle(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!handle.Valid()) Fail(shown, errno);
+    if (::fsync(handle.Get()) != 0 && errno != EINVAL) Fail(shown, errno);
+}
+
+void ReplaceAtomically(const fs::path& target, audiogram::ByteSpan bytes, const fs::path& shown,
+                       const struct stat* replaced) {
+    auto [file, temporary] = CreateTemporaryNextTo(target, shown);
+    try {
+        WriteAll(file.Get(), bytes, shown);
+        if (replaced) KeepOwnerAndMode(file.Get(), *replaced, shown);
+        // the bytes are on the disk before the rename shows them under the target's name
+        if (::fsync(file.Get()) != 0) Fail(shown, errno);
+        if (file.Close() != 0) Fail(shown, errno);
+        if (::rename(temporary.c_str(), target.c_str()) != 0) Fail(shown, errno);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    SyncFolder(target.parent_path(), shown);
+}
+
+}  // namespace
+
+void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) Fail(name, EISDIR);
+        if (!S_ISREG(info.st_mode)) return WriteDirectly(name, bytes);
+        return ReplaceAtomically(FollowLinks(name, name), bytes, name, &info);
+    }
+    if (errno != ENOENT) Fail(name, errno);  // a link loop, a file used as a folder, no permission
+    ReplaceAtomically(FollowLinks(name, name), bytes, name, nullptr);
+}
+
+}  // namespace audconv
