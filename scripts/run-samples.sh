@@ -72,6 +72,10 @@ for document in "$out"/*.xml; do
        "($(size "$out/$name.imported.ds100") bytes): $verdict"
 done
 
+# The whole folder in one batch, as a user converts an archive: quiet but for its summary line.
+echo "  a batch of the samples folder to 500:"
+"$audconv" convert --from auto --to 500 --force --out-dir "$out/batch" samples || true
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures sample(s) did not come back as expected" >&2
   exit 1

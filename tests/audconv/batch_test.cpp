@@ -100,7 +100,9 @@ TEST(Batch, AutoDetectionRefusesAmbiguousSizesAndSkipsInputsAlreadyInTheTarget) 
     withExtension.push_back(7);
     folder.Write("in/c.ds100", withExtension);
     std::ostringstream messages;
-    const BatchSummary summary = RunBatch(Options(folder, std::nullopt, kDataStandard100), messages, false);
+    BatchOptions options = Options(folder, std::nullopt, kDataStandard100);
+    options.verbosity = Verbosity::Verbose;
+    const BatchSummary summary = RunBatch(options, messages, false);
 
     EXPECT_EQ(summary.converted, 1u);
     EXPECT_EQ(summary.failed, 1u);
@@ -120,6 +122,7 @@ TEST(Batch, ExistingOutputsWaitForForceAndRecursiveWalksMirrorSubfolders) {
     folder.Write("in/2019/march/deep.ds200", Record200());
     const auto existing = folder.Write("out/top.ds100", std::string("keep me"));
     BatchOptions options = Options(folder, std::nullopt, kDataStandard100);
+    options.verbosity = Verbosity::Verbose;
     std::ostringstream messages;
 
     BatchSummary summary = RunBatch(options, messages, false);
@@ -155,7 +158,7 @@ TEST(Batch, ParallelRunGivesEveryFileItsOwnResultAndQuietShowsOnlyFailures) {
     for (int i = 0; i < 24; ++i) folder.Write("in/r" + std::to_string(i) + ".ds200", i % 4 == 3 ? Bytes(10, 0) : Record200());
     BatchOptions options = Options(folder, kDataStandard200, kDataStandard100);
     options.jobs = 6;
-    options.quiet = true;
+    options.verbosity = Verbosity::Quiet;
     std::ostringstream messages;
     const BatchSummary summary = RunBatch(options, messages, false);
     EXPECT_EQ(summary.converted, 18u);

@@ -65,9 +65,9 @@ TEST_F(Cli, PlotWritesAWellFormedChart) {
 TEST_F(Cli, HelpListsEveryCommandAndEveryOptionWithItsDefault) {
     const std::pair<std::string, std::vector<std::string>> kCommands[] = {
         {"", {"convert", "inspect", "plot"}},
-        {"convert", {"-o,--output", "--out-dir", "-r,--recursive", "-f,--force", "-j,--jobs", "-q,--quiet"}},
-        {"inspect", {"--from", "--json"}},
-        {"plot", {"-o,--output", "--from", "--title"}},
+        {"convert", {"-o,--output", "--out-dir", "-r,--recursive", "-f,--force", "-j,--jobs", "-q,--quiet", "-v,--verbose"}},
+        {"inspect", {"--from", "--json", "-q,--quiet", "-v,--verbose"}},
+        {"plot", {"-o,--output", "--from", "--title", "-q,--quiet", "-v,--verbose"}},
     };
     for (const auto& [command, options] : kCommands) {
         const ShellResult help = Run(command + " --help");

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -177,6 +178,53 @@ TEST_F(Audconv, StandardOutputCarriesExactlyTheResultBytes) {
         EXPECT_EQ(result.err, "") << arguments;
     }
 }
+
+// The configuration's report lines for the default legal characters, as --verbose shows them.
+constexpr std::string_view kReportLines =
+    "token 9, low 9, hight -1\ntoken  10, low 10, hight -1\ntoken  13, low 13, hight -1\n"
+    "token  32-126, low 32, hight 126\ntoken  133, low 133, hight -1\ntoken  160-55295, low 160, hight 55295\n"
+    "token  57344-65333, low 57344, hight 65333\n";
+
+struct VerbosityCase {
+    std::string name;
+    std::string arguments;
+    int exitCode;
+    std::string error;  // a pattern for the whole of standard error
+};
+
+const std::string kSummary = "audconv: 1 converted, 0 failed, 0 skipped in [0-9.]+ s \\([0-9.]+ MB/s\\)\n";
+
+const VerbosityCase kVerbosityCases[] = {
+    {"ConvertIsSilent", "convert --from 200 --to 500 -o out.xml record.ds200", 0, ""},
+    {"ConvertQuiet", "convert -q --from 200 --to 500 -o out.xml record.ds200", 0, ""},
+    {"ConvertVerbose", "convert -v --from 200 --to 500 -o out.xml record.ds200", 0, std::string(kReportLines)},
+    {"InspectIsSilent", "inspect record.ds200", 0, ""},
+    {"InspectVerbose", "inspect --verbose record.ds200", 0, std::string(kReportLines)},
+    {"PlotIsSilent", "plot -o chart.svg record.ds200", 0, ""},
+    {"BatchPrintsItsSummary", "convert --from auto --to 500 --out-dir od record.ds200", 0, kSummary},
+    {"BatchQuiet", "convert --quiet --from auto --to 500 --out-dir od record.ds200", 0, ""},
+    {"BatchVerboseListsEveryFile", "convert -v --from auto --to 500 --out-dir od record.ds200", 0,
+     std::string(kReportLines) + "audconv: converted 'record.ds200' to 'od/record.xml'\n" + kSummary},
+    {"QuietStillReportsAFailure", "convert -q --from 200 --to 100 -o out.ds100 short.ds200", 1,
+     "audconv: the input is shorter than a data standard 200 record \\(0x8004051C\\)\n"},
+    {"QuietAndVerboseExcludeEachOther", "convert -q -v --from 200 --to 500 -o out.xml record.ds200", 2,
+     "audconv: .*excludes.*\n(.*\n)*"},
+};
+
+class Verbosity : public Audconv, public ::testing::WithParamInterface<VerbosityCase> {};
+
+// A clean run is silent; --quiet leaves only failures, --verbose adds the report lines and
+// the batch's per-file lines.
+TEST_P(Verbosity, StandardErrorCarriesWhatTheLevelAsksFor) {
+    const ShellResult result = test::RunShell("cd " + Quote(Work().string()) + " && PROGRAMDATA=" +
+                                                  Quote(folder_.Path().string()) + " " + Quote(AUDCONV_PATH) + " " +
+                                                  GetParam().arguments,
+                                              folder_.Path());
+    EXPECT_EQ(result.exitCode, GetParam().exitCode);
+    EXPECT_TRUE(std::regex_match(result.err, std::regex(GetParam().error))) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Verbosity, ::testing::ValuesIn(kVerbosityCases), testing::CaseName());
 
 TEST_F(Audconv, SampleRecord100RoundTripsThrough200ByteForByte) {
     ASSERT_EQ(Run("convert --from auto --to 200 -o back.ds200 record.ds100").exitCode, 0);

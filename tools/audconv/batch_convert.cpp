@@ -126,13 +126,15 @@ private:
     std::mutex mutex_;
 };
 
-std::string Message(const BatchJob& job, const JobResult& result, bool quiet) {
+std::string Message(const BatchJob& job, const JobResult& result, Verbosity verbosity) {
+    const bool verbose = verbosity == Verbosity::Verbose;
     switch (result.outcome) {
-        case Outcome::Converted: return {};
+        case Outcome::Converted:
+            return verbose ? "audconv: converted " + Quoted(job.input) + " to " + Quoted(job.output) : std::string();
         case Outcome::Failed:
             return "audconv: " + Quoted(job.input) + ": " + result.reason + " (" + audconv::FormatStatus(result.status) +
                    ")";
-        case Outcome::Skipped: return quiet ? std::string() : "audconv: skipped " + Quoted(job.input) + ": " + result.reason;
+        case Outcome::Skipped: return !verbose ? std::string() : "audconv: skipped " + Quoted(job.input) + ": " + result.reason;
     }
     return {};
 }
@@ -191,13 +193,14 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
     const auto start = std::chrono::steady_clock::now();
     const std::vector<BatchJob> jobs = PlanBatch(options);
     std::vector<JobResult> results(jobs.size());
-    Progress progress(messages, jobs.size(), progressBar && !options.quiet);
+    const bool quiet = options.verbosity == Verbosity::Quiet;
+    Progress progress(messages, jobs.size(), progressBar && !quiet);
 
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < jobs.size(); i = next++) {
             results[i] = RunJob(jobs[i], options);
-            progress.Finished(Message(jobs[i], results[i], options.quiet));
+            progress.Finished(Message(jobs[i], results[i], options.verbosity));
         }
     };
     const std::size_t threads = std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(jobs.size(), 1));
@@ -219,7 +222,7 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
         }
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!options.quiet) messages << "audconv: " << SummaryLine(summary) << '\n';
+    if (!quiet) messages << "audconv: " << SummaryLine(summary) << '\n';
     return summary;
 }
 

@@ -15,6 +15,7 @@
 
 #include "service/data_standard.h"
 #include "service/status.h"
+#include "verbosity_option.h"
 
 namespace audiogram::tool {
 
@@ -25,7 +26,7 @@ struct BatchOptions {
     std::filesystem::path outDir;
     bool recursive = false;
     bool force = false;
-    bool quiet = false;
+    Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 1;
 };
 
@@ -59,8 +60,9 @@ struct BatchSummary {
     std::size_t convertedBytes = 0;
 };
 
-// Runs the whole batch: failure lines (and, unless quiet, skip lines and the summary) on
-// `messages`; a progress bar there too when `progressBar` is set.
+// Runs the whole batch: failure lines, the summary line unless quiet, and a line for every
+// converted or skipped file when verbose, on `messages`; a progress bar there too when
+// `progressBar` is set and the run is not quiet.
 BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool progressBar);
 
 // "3 converted, 1 failed, 0 skipped in 0.12 s (1.8 MB/s)".

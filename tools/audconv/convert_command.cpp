@@ -79,13 +79,11 @@ ConvertCommand::ConvertCommand(CLI::App& app)
                              std::to_string(DefaultJobs()) + " here)")
         ->option_text("N")
         ->check(CLI::Range(1u, 1024u));
-    command_->add_flag("-q,--quiet", quiet_,
-                       "With --out-dir: print only the failures, no progress bar, skip lines or summary "
-                       "(default: off)");
     command_->add_option("IN", inputs_,
                          "Input files, or folders with --out-dir (default: standard input; '-' is standard input "
                          "in the single-file form)")
         ->option_text(" ");
+    verbosity_.AddTo(*command_);
     command_->footer(
         "'-' as IN or OUT means the standard stream.\n"
         "Exit status: 0 done; 1 the conversion or a file failed (one line on standard error with the\n"
@@ -102,7 +100,7 @@ ConvertCommand::ConvertCommand(CLI::App& app)
 int ConvertCommand::Run() const {
     if (!outDir_.empty()) return RunBatch();
     if (inputs_.size() > 1) return UsageError("several inputs need --out-dir");
-    for (const auto* option : {"--recursive", "--force", "--jobs", "--quiet"}) {
+    for (const auto* option : {"--recursive", "--force", "--jobs"}) {
         if (command_->count(option) > 0) return UsageError(std::string(option) + " needs --out-dir");
     }
     return RunSingle();
@@ -120,7 +118,7 @@ int ConvertCommand::RunBatch() const {
     options.outDir = outDir_;
     options.recursive = recursive_;
     options.force = force_;
-    options.quiet = quiet_;
+    options.verbosity = Level();
     options.jobs = jobs_ ? jobs_ : DefaultJobs();
     const auto summary = audiogram::tool::RunBatch(options, std::cerr, audiogram::tool::IsTerminal(stderr));
     return summary.failed ? kExitFailure : kExitSuccess;

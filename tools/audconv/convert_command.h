@@ -7,6 +7,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "verbosity_option.h"
+
 namespace audconv {
 
 class ConvertCommand {
@@ -15,13 +17,13 @@ public:
     explicit ConvertCommand(CLI::App& app);
 
     bool Selected() const { return command_->parsed(); }
-    // --quiet: only failures reach standard error.
-    bool Quiet() const { return quiet_; }
+    audiogram::tool::Verbosity Level() const { return verbosity_.Level(); }
     // Runs the parsed command; returns the process exit code.
     int Run() const;
 
 private:
     CLI::App* command_;
+    audiogram::tool::VerbosityOption verbosity_;
     std::string from_;
     std::string to_;
     int RunSingle() const;
@@ -32,7 +34,6 @@ private:
     std::string outDir_;
     bool recursive_ = false;
     bool force_ = false;
-    bool quiet_ = false;
     unsigned jobs_ = 0;  // 0: one per core
 };
 

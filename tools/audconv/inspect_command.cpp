@@ -35,6 +35,7 @@ InspectCommand::InspectCommand(CLI::App& app)
     command_->add_flag("--json", json_,
                        "Print one JSON document instead of text; its shape is described in docs/inspect-json.md "
                        "(default: off)");
+    verbosity_.AddTo(*command_);
     command_->footer(
         "A 500 document is imported first and shown as the record it gives. Measurement conditions in their\n"
         "default state are left out. Problems are the comments the export would write into a document.\n"

@@ -5,6 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "verbosity_option.h"
+
 namespace audiogram::tool {
 
 class InspectCommand {
@@ -12,10 +14,12 @@ public:
     explicit InspectCommand(CLI::App& app);
 
     bool Selected() const { return command_->parsed(); }
+    Verbosity Level() const { return verbosity_.Level(); }
     int Run() const;
 
 private:
     CLI::App* command_;
+    VerbosityOption verbosity_;
     std::string input_;
     std::string from_ = "auto";
     bool json_ = false;

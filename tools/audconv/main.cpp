@@ -17,12 +17,18 @@ std::string UsageFailureMessage(const CLI::App* app, const CLI::Error& error) {
     return "audconv: " + std::string(error.what()) + "\nRun '" + app->get_name() + " --help' for more information.\n";
 }
 
+// The configuration's report lines are for whoever sets up the legal characters; a user sees
+// them on standard error with --verbose only (standard output carries results).
+template <typename Command>
+int RunQuietUnlessVerbose(const Command& command) {
+    const bool verbose = command.Level() == audiogram::tool::Verbosity::Verbose;
+    audiogram::SetValidCharReportStream(verbose ? &std::cerr : nullptr);
+    return command.Run();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    // standard output carries result bytes only: the configuration's report lines go to
-    // standard error
-    audiogram::SetValidCharReportStream(&std::cerr);
     CLI::App app("Converts audiogram records and documents between data standards 100, 200 and 500.",
                  "audconv");
     app.set_version_flag("--version", "audconv " AUDCONV_VERSION);
@@ -39,9 +45,8 @@ int main(int argc, char** argv) {
         const int code = app.exit(error);  // prints help, the version or the usage error
         return code == 0 ? audconv::kExitSuccess : audconv::kExitUsage;
     }
-    if (convert.Selected() && convert.Quiet()) audiogram::SetValidCharReportStream(nullptr);
-    if (convert.Selected()) return convert.Run();
-    if (inspect.Selected()) return inspect.Run();
-    if (plot.Selected()) return plot.Run();
+    if (convert.Selected()) return RunQuietUnlessVerbose(convert);
+    if (inspect.Selected()) return RunQuietUnlessVerbose(inspect);
+    if (plot.Selected()) return RunQuietUnlessVerbose(plot);
     return audconv::kExitUsage;
 }

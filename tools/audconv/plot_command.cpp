@@ -24,6 +24,7 @@ PlotCommand::PlotCommand(CLI::App& app)
         ->option_text("STANDARD");
     command_->add_option("--title", title_, "Title above the chart (default: \"Audiogram: \" and the file's name)")
         ->option_text("TEXT");
+    verbosity_.AddTo(*command_);
     command_->footer(
         "The chart shows the tone threshold curves, and the comfortable (M) and uncomfortable (U) levels,\n"
         "from 125 to 8000 Hz and from -10 to 120 dB HL: right ear red, left ear blue; air conduction O and X,\n"
