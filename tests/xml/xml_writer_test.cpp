@@ -108,6 +108,21 @@ TEST(XmlWriter, WritesExactBytesThatParse) {
     }
 }
 
+// The illegal character is logged twice: once as dropped, once as substituted for the comment.
+TEST(XmlWriter, WithTheLogOnRecordTextLogsEveryEscapeAndIllegalCharacter) {
+    testing::FixedTextRules rules(kDefaultValidCharacters, /*logEnabled=*/true);
+    XmlWriter writer(rules);
+    writer.WriteStringElement("TestMethod", u"plain");
+    writer.WriteStringElement("TestMethod", u"a<b");
+    writer.WriteStringElement("Notes", u"x\u0001");
+    const std::u16string illegal =
+        u"GetLegalXMLString: Data for Element Notes contains illegal character, value 0x1";
+    EXPECT_EQ(rules.logged,
+              (std::vector<std::u16string>{
+                  u"GetLegalXMLString: Data for Element TestMethod contains < which is escaped with &lt;",
+                  illegal, illegal}));
+}
+
 TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
     const struct {
         std::size_t first, second;
