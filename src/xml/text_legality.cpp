@@ -68,6 +68,8 @@ std::optional<std::u16string> GetLegalXMLString(TextRules& rules, std::string_vi
                                                 std::optional<std::u16string_view> text, bool& changed,
                                                 bool hexSubstitute) {
     changed = false;
+    // Asked before a null text returns: an export's first text, null or not, sets up the
+    // configuration behind the rules.
     const ValidCharTable& table = rules.LegalCharacters();
     if (!text) return std::nullopt;
 
