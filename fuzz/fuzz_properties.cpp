@@ -13,6 +13,7 @@
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 #include "service/blob_dispatcher.h"
+#include "service/configured_text_rules.h"
 #include "support/configuration.h"
 
 namespace audiogram::fuzz {
@@ -143,7 +144,8 @@ std::string CheckDispatch(ByteSpan input) {
 }
 
 std::string CheckImport(ByteSpan input) {
-    Convert500to200 converter;
+    ConfiguredTextRules textRules(ProcessConfiguration());  // the dispatcher's, compared below
+    Convert500to200 converter(textRules);
     Record200Bytes record;
     MakeEmptyRecord200(record);
     const std::int32_t status = converter.Convert_Audio(input, record);

@@ -127,7 +127,7 @@ private:
 
 std::int32_t Convert500to200::Convert_Audio(ByteSpan document, MutableByteSpan record) {
     if (record.size() < record200::kSize) return -1;
-    AudiogramXmlReader reader(schema_, document);
+    AudiogramXmlReader reader(schema_, document, textRules_);
     return RootWalk(reader, record).Run();
 }
 

@@ -6,17 +6,22 @@
 
 #include "export/schema_table.h"
 #include "records/little_endian.h"
+#include "xml/text_rules.h"
 
 namespace audiogram {
 
 class Convert500to200 {
 public:
+    // The rules turn the escapes of element text back; they outlive the converter.
+    explicit Convert500to200(TextRules& textRules) : textRules_(textRules) {}
+
     // 0 when the walk ended at the end of an element (the document was read), -1 on error.
     // `document` ends at its first NUL byte or its end; `record` is 36128 bytes, made empty.
     std::int32_t Convert_Audio(ByteSpan document, MutableByteSpan record);
 
 private:
     AudiogramSchemaTable schema_;
+    TextRules& textRules_;
 };
 
 }  // namespace audiogram

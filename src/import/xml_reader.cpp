@@ -53,8 +53,9 @@ std::string_view InputOf(ByteSpan document) {
 
 }  // namespace
 
-AudiogramXmlReader::AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteSpan document)
-    : schema_(schema), input_(InputOf(document)) {
+AudiogramXmlReader::AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteSpan document,
+                                       TextRules& textRules)
+    : schema_(schema), textRules_(textRules), input_(InputOf(document)) {
     escapeScratch_.reserve(kTokenCapacity + 1);
 }
 
@@ -197,7 +198,7 @@ void AudiogramXmlReader::ConvertToken() {
     const std::u16string_view text(text_.data(), textLength_);
     if (state_ != XmlTokenKind::Content || text.find(u'&') == std::u16string_view::npos) return;
     escapeScratch_.assign(text);
-    ReplaceEscapeSequence(escapeScratch_);
+    ReplaceEscapeSequence(textRules_, escapeScratch_);
     textLength_ = std::min(escapeScratch_.size(), kTokenCapacity);
     std::copy_n(escapeScratch_.begin(), textLength_, text_.begin());
     text_[textLength_] = 0;

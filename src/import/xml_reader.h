@@ -21,6 +21,7 @@
 #include "import/leaf_text.h"
 #include "import/list_stack.h"
 #include "records/little_endian.h"
+#include "xml/text_rules.h"
 
 namespace audiogram {
 
@@ -39,7 +40,8 @@ class AudiogramXmlReader {
   public:
     static constexpr std::int32_t kRootList = 1;
 
-    AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteSpan document);
+    // The escapes of element content are turned back under `textRules`, which outlive the reader.
+    AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteSpan document, TextRules& textRules);
 
     AudiogramXmlReader(const AudiogramXmlReader&) = delete;
     AudiogramXmlReader& operator=(const AudiogramXmlReader&) = delete;
@@ -93,6 +95,7 @@ class AudiogramXmlReader {
     std::int32_t SkipElement();
 
     const AudiogramSchemaTable& schema_;
+    TextRules& textRules_;
     std::string_view input_;
     std::size_t cursor_ = 0;
     // The first '>' at or after lookAheadFrom_ (input_.size() when there is none), so the

@@ -11,6 +11,7 @@
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 #include "records/record_conversion.h"
+#include "service/configured_text_rules.h"
 #include "xml/xml_writer.h"
 
 namespace audiogram {
@@ -121,7 +122,8 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
     if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
     // Any failure of the export, a writer exception included, leaves no document behind.
     try {
-        XmlWriter writer;
+        ConfiguredTextRules textRules(ProcessConfiguration());
+        XmlWriter writer(textRules);
         Convert200to500 converter(writer);
         CompleteCalibrationDate(source);
         if (converter.Convert_Audio(source.first(record200::kSize), extension) != 0) return kStatusFail;
@@ -136,7 +138,8 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
 
 HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
     try {
-        Convert500to200 converter;
+        ConfiguredTextRules textRules(ProcessConfiguration());
+        Convert500to200 converter(textRules);
         // The import fills the empty record right in the blob it hands back.
         Blob record = EmptyRecord200Blob();
         // The reader ends the document at its first NUL byte or at the end of the blob; an

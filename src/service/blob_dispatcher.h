@@ -2,7 +2,9 @@
 // The entry of every conversion: checks the blob, chooses the chain of steps for the pair
 // of data standards, carries extension data into the export and builds the result blob.
 // The source bytes are read in place; the only change made to them is the calibration
-// date fix of the 200 to 500 step.
+// date fix of the 200 to 500 step. The export and the import take their text rules from
+// the process's configuration (support/configuration.h), which the first text that needs
+// one sets up.
 
 #include <cstdint>
 #include <memory>

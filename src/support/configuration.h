@@ -4,7 +4,8 @@
 // legal-character list, and writes the log's header lines.
 //
 // The process has one configuration, ProcessConfiguration(), used by the free functions
-// below and by the XML text rules. Other Configuration objects serve tests and tools that
+// below; the dispatcher hands it to the text rules of every conversion, which set it up on
+// the first text that needs it. Other Configuration objects serve tests and tools that
 // need a configuration of their own: each runs its own Init against the folder its lookup
 // gives.
 
@@ -93,8 +94,11 @@ inline const std::string& GetLogFilePath() {
     return ProcessConfiguration().GetLogFilePath();
 }
 
-// A tool that keeps standard output for its results sends the token lines elsewhere
-// (e.g. &std::cerr) by calling this before any conversion.
+// Where the process's configuration reports its legal-character list (the "token ..."
+// lines): standard output unless set otherwise, as the component has always done; nowhere
+// when null. The list is read once, by the first conversion that needs a text rule, so a
+// front end that keeps standard output for its results sets this before any conversion
+// (e.g. &std::cerr, or null unless asked to be verbose); a later call changes nothing.
 inline void SetValidCharReportStream(std::ostream* stream) {
     ProcessConfiguration().SetReportStream(stream);
 }

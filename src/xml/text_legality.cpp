@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "support/configuration.h"
+#include "xml/text_rules.h"
 
 namespace audiogram {
 namespace {
@@ -64,19 +64,13 @@ std::u16string_view EscapeFor(char16_t c) {
     }
 }
 
-bool IsLegalXmlChar(Configuration& config, char16_t c) {
-    return config.LegalCharacters().IsLegal(c);
-}
-
-bool IsLegalXmlChar(char16_t c) {
-    return IsLegalXmlChar(ProcessConfiguration(), c);
-}
-
-std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::string_view elementName,
+std::optional<std::u16string> GetLegalXMLString(TextRules& rules, std::string_view elementName,
                                                 std::optional<std::u16string_view> text, bool& changed,
                                                 bool hexSubstitute) {
     changed = false;
-    const ValidCharTable& table = config.LegalCharacters();
+    // Asked before a null text returns: an export's first text, null or not, sets up the
+    // configuration behind the rules.
+    const ValidCharTable& table = rules.LegalCharacters();
     if (!text) return std::nullopt;
 
     std::size_t extra = 0;
@@ -85,15 +79,15 @@ std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::stri
     legal.reserve((extra + text->size()) * (hexSubstitute ? kWorstCaseUnitsPerCharacter : 1));
     if (text->empty()) return legal;
 
-    const bool logging = config.LogEnabledFlag();
+    const bool logging = rules.LogEnabled();
     LoggedElementName name(elementName);
     for (char16_t c : *text) {
         if (!table.IsLegal(c)) {
             if (hexSubstitute) AppendHexSubstitute(legal, c);
             changed = true;
             if (logging) {
-                config.LogW(u"GetLegalXMLString: Data for Element %s contains illegal character, value 0x%x",
-                            name.Get(), static_cast<unsigned>(c));
+                rules.LogW(u"GetLegalXMLString: Data for Element %s contains illegal character, value 0x%x",
+                           name.Get(), static_cast<unsigned>(c));
             }
             continue;
         }
@@ -104,28 +98,22 @@ std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::stri
         }
         legal += entity;
         if (logging) {
-            config.LogW(u"GetLegalXMLString: Data for Element %s contains %c which is escaped with %s",
-                        name.Get(), c, entity);
+            rules.LogW(u"GetLegalXMLString: Data for Element %s contains %c which is escaped with %s",
+                       name.Get(), c, entity);
         }
     }
     return legal;
 }
 
-std::optional<std::u16string> GetLegalXMLString(std::string_view elementName,
-                                                std::optional<std::u16string_view> text, bool& changed,
-                                                bool hexSubstitute) {
-    return GetLegalXMLString(ProcessConfiguration(), elementName, text, changed, hexSubstitute);
-}
-
 // One pass over the text with a read and a write position: each match is replaced by c
 // and the search goes on after the replaced unit, which is where the spliced text of a
 // replace-and-move loop would resume, without moving the rest once per match.
-void ReplaceAll(Configuration& config, std::u16string& text, std::u16string_view entity, char16_t c) {
+void ReplaceAll(TextRules& rules, std::u16string& text, std::u16string_view entity, char16_t c) {
     if (entity.empty()) return;
     std::size_t match = text.find(entity);
     if (match == std::u16string::npos) return;
 
-    const bool logging = config.LogEnabledFlag();
+    const bool logging = rules.LogEnabled();
     std::size_t write = match;
     std::size_t read = match;
     while (match != std::u16string::npos) {
@@ -136,7 +124,7 @@ void ReplaceAll(Configuration& config, std::u16string& text, std::u16string_view
         if (logging) {
             std::u16string before = text.substr(0, write);
             before.append(text, match);
-            config.LogW(u"ReplaceEscapeSequence: Replace %s with %c in %s", entity, c, before);
+            rules.LogW(u"ReplaceEscapeSequence: Replace %s with %c in %s", entity, c, before);
         }
         text[write++] = c;
         read = match + entity.size();
@@ -147,20 +135,12 @@ void ReplaceAll(Configuration& config, std::u16string& text, std::u16string_view
     text.resize(write + (text.size() - read));
 }
 
-void ReplaceAll(std::u16string& text, std::u16string_view entity, char16_t c) {
-    ReplaceAll(ProcessConfiguration(), text, entity, c);
-}
-
-void ReplaceEscapeSequence(Configuration& config, std::u16string& text) {
+void ReplaceEscapeSequence(TextRules& rules, std::u16string& text) {
     if (text.find(u'&') == std::u16string::npos) return;  // every entity begins with '&'
-    ReplaceAll(config, text, u"&quot;", u'"');
-    ReplaceAll(config, text, u"&amp;", u'&');
-    ReplaceAll(config, text, u"&lt;", u'<');
-    ReplaceAll(config, text, u"&gt;", u'>');
-}
-
-void ReplaceEscapeSequence(std::u16string& text) {
-    ReplaceEscapeSequence(ProcessConfiguration(), text);
+    ReplaceAll(rules, text, u"&quot;", u'"');
+    ReplaceAll(rules, text, u"&amp;", u'&');
+    ReplaceAll(rules, text, u"&lt;", u'<');
+    ReplaceAll(rules, text, u"&gt;", u'>');
 }
 
 }  // namespace audiogram

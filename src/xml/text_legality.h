@@ -1,7 +1,7 @@
 #pragma once
 // The rules that keep element text legal XML (escapes, dropped or hex-substituted
 // illegal characters), their reverse on import, and the UTF-16 / UTF-8 conversions.
-// Which characters are legal comes from the configuration's ValidCharacters list.
+// Which characters are legal, and whether each change is logged, the caller's TextRules say.
 // "None" (a null text in the original interfaces) is std::nullopt here.
 
 #include <optional>
@@ -11,32 +11,21 @@
 
 namespace audiogram {
 
-class Configuration;
+class TextRules;
 
 // The entity text of '"', '&', '<' or '>', or an empty text for every other character.
 std::u16string_view EscapeFor(char16_t c);
 
-// Tests one UTF-16 unit against the legal-character table (runs Init first).
-bool IsLegalXmlChar(char16_t c);
-
 // A new legal text: entities for the escaped characters, illegal characters dropped or,
 // with hexSubstitute, written as "[%X]". `changed` reports illegal characters only.
-std::optional<std::u16string> GetLegalXMLString(std::string_view elementName,
+std::optional<std::u16string> GetLegalXMLString(TextRules& rules, std::string_view elementName,
                                                 std::optional<std::u16string_view> text, bool& changed,
                                                 bool hexSubstitute);
 
 // Turns "&quot;", "&amp;", "&lt;" and "&gt;" back into their characters, in that order.
-void ReplaceEscapeSequence(std::u16string& text);
-void ReplaceAll(std::u16string& text, std::u16string_view entity, char16_t c);
-
-// The same rules against a configuration of the caller's own (tests, tools); the
-// functions above use the process's configuration (support/configuration.h).
-bool IsLegalXmlChar(Configuration& config, char16_t c);
-std::optional<std::u16string> GetLegalXMLString(Configuration& config, std::string_view elementName,
-                                                std::optional<std::u16string_view> text, bool& changed,
-                                                bool hexSubstitute);
-void ReplaceEscapeSequence(Configuration& config, std::u16string& text);
-void ReplaceAll(Configuration& config, std::u16string& text, std::u16string_view entity, char16_t c);
+// The rules are asked for the log switch only once an entity is found.
+void ReplaceEscapeSequence(TextRules& rules, std::u16string& text);
+void ReplaceAll(TextRules& rules, std::u16string& text, std::u16string_view entity, char16_t c);
 
 // The conversions behave as the platform's code-page functions with no flags: invalid
 // UTF-8 and unpaired surrogates become U+FFFD; an empty result is none.

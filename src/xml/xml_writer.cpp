@@ -6,7 +6,6 @@
 #include <cstring>
 #include <new>
 
-#include "support/configuration.h"
 #include "support/message_format.h"
 #include "xml/comment_text.h"
 #include "xml/number_text.h"
@@ -103,7 +102,8 @@ void XmlWriter::FreeBuffer::operator()(char* buffer) const {
     std::free(buffer);
 }
 
-XmlWriter::XmlWriter() : buffer_(static_cast<char*>(std::malloc(kGrowthStep))), capacity_(kGrowthStep) {
+XmlWriter::XmlWriter(TextRules& textRules)
+    : textRules_(textRules), buffer_(static_cast<char*>(std::malloc(kGrowthStep))), capacity_(kGrowthStep) {
     if (!buffer_) ThrowAllocationFailure();
     buffer_[0] = '\0';
     try {
@@ -308,9 +308,8 @@ void XmlWriter::WriteDoubleElement(std::string_view name, double value, std::int
 // report (every character legal, the log off) and room in the buffer. Returns false,
 // having written nothing, in every other case.
 bool XmlWriter::WriteLegalTextElement(std::string_view name, std::u16string_view text) {
-    Configuration& config = ProcessConfiguration();
-    if (config.LogEnabledFlag()) return false;
-    const ValidCharTable& table = config.LegalCharacters();
+    if (textRules_.LogEnabled()) return false;
+    const ValidCharTable& table = textRules_.LegalCharacters();
     for (const char16_t unit : text) {
         if (!table.IsLegal(unit)) return false;
     }
@@ -326,14 +325,14 @@ void XmlWriter::WriteStringElement(std::string_view name, std::optional<std::u16
     // An empty text takes the long way: it is reported as a failed conversion.
     if (text && !text->empty() && WriteLegalTextElement(name, *text)) return;
     bool changed = false;
-    const std::optional<std::u16string> legal = GetLegalXMLString(name, text, changed, false);
+    const std::optional<std::u16string> legal = GetLegalXMLString(textRules_, name, text, changed, false);
     if (!legal) return;
     if (changed) {
         std::array<char16_t, kCommentNameUnits> nameBuffer{};
         const std::u16string_view wideName = Utf8ToWideInto(nameBuffer, name);
         bool substitutedChanged = false;
         const std::optional<std::u16string> substituted =
-            GetLegalXMLString(name, text, substitutedChanged, true);
+            GetLegalXMLString(textRules_, name, text, substitutedChanged, true);
         WriteCommentW(FormatTextCut(
             kMaxCommentLength,
             u" Element %s contains illegal characters, illegal characters substituted with hex values: '%s'",

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/text_rules.h"
+
 namespace audiogram {
 
 // Thrown with "Memory allocation failure!" or "Missing PushElement failure!".
@@ -24,7 +26,9 @@ class XmlWriter {
     // The first size of the buffer and its smallest growth step (see Reserve).
     static constexpr std::uint32_t kGrowthStep = 32768;
 
-    XmlWriter();
+    // The rules decide how record text is made legal (WriteStringElement); the writer
+    // keeps the reference, so they outlive it.
+    explicit XmlWriter(TextRules& textRules);
     ~XmlWriter();
     XmlWriter(const XmlWriter&) = delete;
     XmlWriter& operator=(const XmlWriter&) = delete;
@@ -84,6 +88,7 @@ class XmlWriter {
     void TruncateTo(std::uint32_t length);
     void WriteCommentLine(std::string_view text);
 
+    TextRules& textRules_;
     std::int32_t depth_ = 0;
     std::int32_t indentWidth_ = 1;
     bool prettyPrint_ = true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "import_test_support.h"
+#include "support/fixed_text_rules.h"
 
 namespace audiogram::testing {
 namespace {
@@ -12,7 +13,8 @@ namespace {
 // Every token of the input as "kind:text", joined by '|'; "!" marks the end of input.
 std::string Tokens(std::string_view input) {
     const AudiogramSchemaTable schema;
-    AudiogramXmlReader reader(schema, BytesOf(input));
+    FixedTextRules rules;
+    AudiogramXmlReader reader(schema, BytesOf(input), rules);
     std::string joined;
     XmlTokenKind kind{};
     std::u16string_view text;
@@ -72,7 +74,8 @@ TEST(XmlReader, ListStackHoldsSixListsAndRefusesTheSeventh) {
 
 TEST(XmlReader, FindChildComparesNamesAsSingleBytes) {
     const AudiogramSchemaTable schema;
-    const AudiogramXmlReader reader(schema, {});
+    FixedTextRules rules;
+    const AudiogramXmlReader reader(schema, {}, rules);
     const struct {
         std::int32_t list;
         std::u16string name;

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "service/configured_text_rules.h"
 #include "support/configuration.h"
 #include "support/scoped_program_data.h"
 #include "xml/text_legality.h"
@@ -21,7 +22,8 @@ TEST(ProcessConfiguration, StaysOffAndCreatesNothingOnACleanMachine) {
 
     // the first uses come from several threads at once
     std::vector<std::thread> threads;
-    for (int i = 0; i < 8; ++i) threads.emplace_back([] { EXPECT_TRUE(IsLegalXmlChar(u'a')); });
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back([] { EXPECT_TRUE(ProcessConfiguration().LegalCharacters().IsLegal(u'a')); });
     for (std::thread& thread : threads) thread.join();
 
     EXPECT_EQ(GetPathToIniFile(), "/var/lib/Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini");
@@ -30,7 +32,8 @@ TEST(ProcessConfiguration, StaysOffAndCreatesNothingOnACleanMachine) {
     Log("nothing %d", 1);
     LogW(u"nothing %s", u"at all");
     bool changed = true;
-    EXPECT_EQ(GetLegalXMLString("Name", u"a<\x01", changed, false), u"a&lt;");
+    ConfiguredTextRules rules(ProcessConfiguration());
+    EXPECT_EQ(GetLegalXMLString(rules, "Name", u"a<\x01", changed, false), u"a&lt;");
     EXPECT_TRUE(changed);
     EXPECT_EQ(WideToUtf8(u"\u00E9"), "\xC3\xA9");
     EXPECT_FALSE(std::filesystem::exists("/var/lib/Torva"));

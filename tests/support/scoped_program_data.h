@@ -84,8 +84,9 @@ class ScopedProgramData {
     ScopedEnvironmentVariable variable_;
 };
 
-// Register in a test program that uses the process's configuration (the XML text rules,
-// the writer, export and import) so that its results do not depend on the machine:
+// Register in a test program that converts through the dispatcher or the component, whose
+// text rules come from the process's configuration, so that its results do not depend on
+// the machine:
 //   static auto* const kIsolated = ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
 // The configuration is then made with the default values, logging off, and no file is
 // written; the token lines of Init are silenced.

@@ -5,17 +5,16 @@
 
 #include <array>
 #include <random>
-#include <sstream>
+#include <string>
+#include <vector>
 
-#include "support/configuration.h"
-#include "support/scoped_program_data.h"
+#include "support/fixed_text_rules.h"
 #include "utf_cases.h"
 
 namespace audiogram {
 namespace {
 
-[[maybe_unused]] auto* const kIsolated =
-    ::testing::AddGlobalTestEnvironment(new testing::IsolatedProcessConfiguration);
+using testing::FixedTextRules;
 
 struct LegalCase {
     std::u16string_view text, dropped, substituted;  // substituted: with hexSubstitute on
@@ -38,63 +37,55 @@ constexpr LegalCase kDefaultTableCases[] = {
 };
 
 TEST(GetLegalXMLString, DefaultTableEscapesDropsAndSubstitutes) {
+    FixedTextRules rules;
     for (const LegalCase& c : kDefaultTableCases) {
         for (const bool hex : {false, true}) {
             bool changed = !c.changed;
-            EXPECT_EQ(GetLegalXMLString("Name", c.text, changed, hex), hex ? c.substituted : c.dropped)
+            EXPECT_EQ(GetLegalXMLString(rules, "Name", c.text, changed, hex), hex ? c.substituted : c.dropped)
                 << "case " << (&c - kDefaultTableCases);
             EXPECT_EQ(changed, c.changed) << "case " << (&c - kDefaultTableCases);
         }
     }
-    EXPECT_TRUE(IsLegalXmlChar(65333));
-    EXPECT_FALSE(IsLegalXmlChar(0xFF78));
     bool changed = true;
-    EXPECT_FALSE(GetLegalXMLString("Name", std::nullopt, changed, true).has_value());
+    EXPECT_FALSE(GetLegalXMLString(rules, "Name", std::nullopt, changed, true).has_value());
     EXPECT_FALSE(changed);
     // one allocation for the worst case of the mode: 4 characters, 5 + 4 more for the entities
-    EXPECT_GE(GetLegalXMLString("N", u"&\u0001<\uFFFF", changed, false)->capacity(), 13u);
-    EXPECT_GE(GetLegalXMLString("N", u"&\u0001<\uFFFF", changed, true)->capacity(), 13u * 6);
+    EXPECT_GE(GetLegalXMLString(rules, "N", u"&\u0001<\uFFFF", changed, false)->capacity(), 13u);
+    EXPECT_GE(GetLegalXMLString(rules, "N", u"&\u0001<\uFFFF", changed, true)->capacity(), 13u * 6);
 }
 
-// A configuration of the test's own: logging on and a table without the ampersand (38).
-TEST(OwnConfiguration, TableWithoutTheAmpersandAndTheLoggedMessages) {
-    const testing::ScopedProgramData programData;
-    programData.WriteIni("[MainSection]\nLogEnabled=1\nValidCharacters=1,32-37,39-126,160-65535\n");
-    Configuration config;
-    config.SetReportStream(nullptr);
+// Rules of the caller's own: logging on and a table without the ampersand (38) that
+// admits U+0001.
+TEST(GetLegalXMLString, TableWithoutTheAmpersandAndTheLoggedMessages) {
+    FixedTextRules rules("1,32-37,39-126,160-65535", /*logEnabled=*/true);
     bool changed = false;
-    EXPECT_EQ(GetLegalXMLString(config, "N", u"a&b", changed, false), u"ab");
+    EXPECT_EQ(GetLegalXMLString(rules, "N", u"a&b", changed, false), u"ab");
     EXPECT_TRUE(changed);
-    EXPECT_EQ(GetLegalXMLString(config, "N", u"a&b", changed, true), u"a[26]b");
-    EXPECT_TRUE(IsLegalXmlChar(config, 1));
-    EXPECT_TRUE(IsLegalXmlChar(config, 0xFFFF));
-    GetLegalXMLString(config, "WordListName", u"<\u0002\u0001\u00E9", changed, false);
-    GetLegalXMLString(config, std::string(150, 'n'), u"\"", changed, false);
+    EXPECT_EQ(GetLegalXMLString(rules, "N", u"a&b", changed, true), u"a[26]b");
+    GetLegalXMLString(rules, "WordListName", u"<\u0002\u0001\u00E9", changed, false);
+    GetLegalXMLString(rules, std::string(150, 'n'), u"\"", changed, false);
     std::u16string text = u"x&amp;lt;y&amp;";
-    ReplaceEscapeSequence(config, text);
+    ReplaceEscapeSequence(rules, text);
     EXPECT_EQ(text, u"x<y&");
 
-    std::vector<std::string> messages;  // after the time stamps and Init's three header lines
-    std::istringstream log(programData.ReadLog());
-    for (std::string line; std::getline(log, line);) messages.push_back(line.substr(20));
-    messages.erase(messages.begin(), messages.begin() + 3);
-    const std::string illegal =
-        "GetLegalXMLString: Data for Element N contains illegal character, value 0x26";
-    EXPECT_EQ(messages,
-              (std::vector<std::string>{
+    const std::u16string illegal =
+        u"GetLegalXMLString: Data for Element N contains illegal character, value 0x26";
+    EXPECT_EQ(rules.logged,
+              (std::vector<std::u16string>{
                   illegal,
                   illegal,
-                  "GetLegalXMLString: Data for Element WordListName contains < which is escaped with &lt;",
-                  "GetLegalXMLString: Data for Element WordListName contains illegal character, value 0x2",
-                  "GetLegalXMLString: Data for Element " + std::string(99, 'n') +
-                      " contains \" which is escaped with &quot;",
-                  "ReplaceEscapeSequence: Replace &amp; with & in x&amp;lt;y&amp;",
-                  "ReplaceEscapeSequence: Replace &amp; with & in x&lt;y&amp;",
-                  "ReplaceEscapeSequence: Replace &lt; with < in x&lt;y&",
+                  u"GetLegalXMLString: Data for Element WordListName contains < which is escaped with &lt;",
+                  u"GetLegalXMLString: Data for Element WordListName contains illegal character, value 0x2",
+                  u"GetLegalXMLString: Data for Element " + std::u16string(99, u'n') +
+                      u" contains \" which is escaped with &quot;",
+                  u"ReplaceEscapeSequence: Replace &amp; with & in x&amp;lt;y&amp;",
+                  u"ReplaceEscapeSequence: Replace &amp; with & in x&lt;y&amp;",
+                  u"ReplaceEscapeSequence: Replace &lt; with < in x&lt;y&",
               }));
 }
 
 TEST(ReplaceEscapeSequence, PassesRunInOrderAndResumeAfterTheReplacedUnit) {
+    FixedTextRules rules;
     const std::pair<std::u16string_view, std::u16string_view> cases[] = {
         {u"&amp;lt;", u"<"},
         {u"&amp;amp;", u"&amp;"},
@@ -108,17 +99,18 @@ TEST(ReplaceEscapeSequence, PassesRunInOrderAndResumeAfterTheReplacedUnit) {
     };
     for (const auto& [before, after] : cases) {
         std::u16string text(before);
-        ReplaceEscapeSequence(text);
+        ReplaceEscapeSequence(rules, text);
         EXPECT_EQ(text, after);
     }
     std::u16string text = u"&amp;amp;amp;";
-    ReplaceAll(text, u"&amp;", u'&');
+    ReplaceAll(rules, text, u"&amp;", u'&');
     EXPECT_EQ(text, u"&amp;amp;");
-    ReplaceAll(text, u"", u'x');
+    ReplaceAll(rules, text, u"", u'x');
     EXPECT_EQ(text, u"&amp;amp;");
 }
 
 TEST(ReplaceEscapeSequence, UndoesWhatGetLegalXMLStringEscapes) {
+    FixedTextRules rules;
     std::mt19937 random(7);
     std::uniform_int_distribution<std::size_t> pick(0, 8);
     constexpr std::u16string_view kAlphabet = u"&<>\"a;amp";
@@ -126,8 +118,8 @@ TEST(ReplaceEscapeSequence, UndoesWhatGetLegalXMLStringEscapes) {
         std::u16string text;
         for (std::size_t i = pick(random) * 3; i > 0; --i) text += kAlphabet[pick(random)];
         bool changed = false;
-        std::u16string legal = *GetLegalXMLString("N", text, changed, false);
-        ReplaceEscapeSequence(legal);
+        std::u16string legal = *GetLegalXMLString(rules, "N", text, changed, false);
+        ReplaceEscapeSequence(rules, legal);
         ASSERT_EQ(legal, text);
     }
 }

@@ -6,14 +6,11 @@
 #include <functional>
 #include <random>
 
-#include "support/scoped_program_data.h"
+#include "support/fixed_text_rules.h"
 #include "xmllint_check.h"
 
 namespace audiogram {
 namespace {
-
-[[maybe_unused]] auto* const kIsolated =
-    ::testing::AddGlobalTestEnvironment(new testing::IsolatedProcessConfiguration);
 
 using testing::ParsesAsXml;
 using Write = std::function<void(XmlWriter&)>;
@@ -95,16 +92,35 @@ const WriterCase kWriterCases[] = {
      "\t<!--[FFFE] [FFFF] - -> 100% \xEF\xBF\xBD -->\r\n</R>\r\n"},
 };
 
+// With the log on, record text never takes the quick path; the bytes stay the same.
 TEST(XmlWriter, WritesExactBytesThatParse) {
     for (const WriterCase& c : kWriterCases) {
-        XmlWriter writer;
-        c.write(writer);
-        EXPECT_EQ(writer.Text(), c.text) << c.name;
-        EXPECT_EQ(writer.Depth(), 0) << c.name;
-        EXPECT_EQ(writer.Length(), c.text.size()) << c.name;
-        EXPECT_EQ(writer.Text().data()[writer.Length()], '\0') << c.name;
+        for (const bool logEnabled : {false, true}) {
+            testing::FixedTextRules rules(kDefaultValidCharacters, logEnabled);
+            XmlWriter writer(rules);
+            c.write(writer);
+            EXPECT_EQ(writer.Text(), c.text) << c.name << (logEnabled ? ", log on" : "");
+            EXPECT_EQ(writer.Depth(), 0) << c.name;
+            EXPECT_EQ(writer.Length(), c.text.size()) << c.name;
+            EXPECT_EQ(writer.Text().data()[writer.Length()], '\0') << c.name;
+        }
         EXPECT_TRUE(ParsesAsXml(c.text)) << c.name;
     }
+}
+
+// The illegal character is logged twice: once as dropped, once as substituted for the comment.
+TEST(XmlWriter, WithTheLogOnRecordTextLogsEveryEscapeAndIllegalCharacter) {
+    testing::FixedTextRules rules(kDefaultValidCharacters, /*logEnabled=*/true);
+    XmlWriter writer(rules);
+    writer.WriteStringElement("TestMethod", u"plain");
+    writer.WriteStringElement("TestMethod", u"a<b");
+    writer.WriteStringElement("Notes", u"x\u0001");
+    const std::u16string illegal =
+        u"GetLegalXMLString: Data for Element Notes contains illegal character, value 0x1";
+    EXPECT_EQ(rules.logged,
+              (std::vector<std::u16string>{
+                  u"GetLegalXMLString: Data for Element TestMethod contains < which is escaped with &lt;",
+                  illegal, illegal}));
 }
 
 TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
@@ -120,7 +136,8 @@ TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
         {32000, 40000, 105536},  // growth counts the append, not what the buffer holds
     };
     for (const auto& c : cases) {
-        XmlWriter writer;
+        testing::FixedTextRules rules;
+        XmlWriter writer(rules);
         writer.AppendText(std::string(c.first, 'a'));
         writer.AppendChars('b', static_cast<std::uint32_t>(c.second));
         EXPECT_EQ(writer.Capacity(), c.capacity) << c.first << " + " << c.second;
@@ -133,7 +150,8 @@ TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
 // Up to two steps the buffer grows by a step; beyond, by half of what it holds, so that a large
 // document is copied a few times over in all rather than once per step.
 TEST(XmlWriter, LargeDocumentsGrowByHalfTheirSize) {
-    XmlWriter writer;
+    testing::FixedTextRules rules;
+    XmlWriter writer(rules);
     std::vector<std::uint32_t> capacities = {writer.Capacity()};
     while (writer.Length() < 200000) {
         writer.AppendText(std::string(1000, 'x'));
@@ -147,7 +165,8 @@ TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
                              [](XmlWriter& w) { w.PopElement(false); },
                              [](XmlWriter& w) { w.CancelElement(); }};
     for (const Write& close : closers) {
-        XmlWriter writer;
+        testing::FixedTextRules rules;
+        XmlWriter writer(rules);
         writer.PushElement("A");
         writer.PopElement(false);
         const std::string before(writer.Text());
@@ -173,7 +192,8 @@ TEST(XmlWriter, CommentsAreCutTo1023BytesOrUnits) {
          std::string(1022, 'a')},
     };
     for (const auto& [write, body] : cases) {
-        XmlWriter writer;
+        testing::FixedTextRules rules;
+        XmlWriter writer(rules);
         write(writer);
         EXPECT_EQ(writer.Text(), "<!--" + body + " -->\r\n");
     }
@@ -184,7 +204,8 @@ TEST(XmlWriter, RandomTextsKeepTheDocumentWellFormed) {
     std::mt19937 random(3);
     std::uniform_int_distribution<int> unit(0, 0xFFFF);
     std::uniform_int_distribution<int> small(0, 0x7F);
-    XmlWriter writer;
+    testing::FixedTextRules rules;
+    XmlWriter writer(rules);
     writer.PushElement("Root");
     for (int element = 0; element < 300; ++element) {
         std::u16string text;
