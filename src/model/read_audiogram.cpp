@@ -6,7 +6,6 @@
 #include "model/field_value.h"
 #include "model/signal_route.h"
 #include "model/used_curves.h"
-#include "records/missing_value.h"
 
 namespace audiogram::model {
 namespace {
@@ -53,7 +52,7 @@ Point ReadPoint(const CurveContext& curve, const UsedPoint& used) {
                 break;
             case rows::Role::MaskingLevel: maskingLevel = NumberOf(value); break;
             case rows::Role::Status:
-                if (!IsMissing(LoadI16(used.bytes, column.offset))) statusCode = LoadI16(used.bytes, column.offset);
+                if (value.kind != Value::Kind::Missing) statusCode = static_cast<std::int16_t>(value.number);
                 if (value.kind == Value::Kind::Name) point.status = value.text;
                 break;
             case rows::Role::None: break;
