@@ -37,7 +37,7 @@ bool RecordsMasker(std::optional<double> frequency, std::optional<double> level,
 }
 
 Point ReadPoint(const CurveContext& curve, const UsedPoint& used) {
-    Point point{used.index, {}, {}, {}, {}, {}, {}, false, false, false};
+    Point point{used.index, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     std::optional<double> maskingFrequency, maskingLevel;
     bool hasMaskingFrequency = false;
     std::optional<std::int16_t> statusCode;

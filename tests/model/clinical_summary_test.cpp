@@ -61,9 +61,6 @@ const SummaryCase kCases[] = {
     {"worse ear just below 35 dB is not unilateral",
      {{kAirRight, Four(100, 100, 150, 150)}, {kAirLeft, Four(345, 345, 345, 345)}},
      12.5, 34.5, false, false, {}, Ear::Right, Grade::Normal, false, false},
-    {"grade limits: 20 dB is mild, 95 dB complete",
-     {{kAirRight, Four(200, 200, 200, 200)}, {kAirLeft, Four(950, 950, 950, 950)}},
-     20.0, 95.0, false, false, {}, Ear::Right, Grade::Mild, false, false},
     {"no response counts at its level and makes the average a lower bound",
      {{kAirRight, {{500, 700}, {1000, 800}, {2000, 900}, {4000, 1000, false, kNoResponse}}},
       {kAirLeft, Four(600, 700, 800, 900)}},
@@ -85,8 +82,8 @@ const SummaryCase kCases[] = {
      {{kAirRight, {{500, 100}, {1000, 100}, {2000, 100}, {4000, 100, false, kDidNotTest}}},
       {kAirLeft, Four(100, 100, 100, 100)}},
      std::nullopt, 10.0, false, false, {4000}, std::nullopt, std::nullopt, false, false},
-    {"the masked threshold wins wherever it stands",
-     {{kAirRight, Four(100, 100, 100, 100)}, {kAirRight, {{1000, 500, true}}}, {kAirRight, {{1000, 900}}},
+    {"the masked threshold wins wherever it stands; among unmasked ones the first stays",
+     {{kAirRight, Four(100, 100, 100, 100)}, {kAirRight, {{1000, 500, true}, {500, 300}}}, {kAirRight, {{1000, 900}}},
       {kAirLeft, Four(100, 100, 100, 100)}},
      20.0, 10.0, false, false, {}, Ear::Left, Grade::Normal, false, false},
     {"bone, sound field and comfort levels are no air thresholds",
@@ -125,6 +122,24 @@ TEST(ClinicalSummary, AveragesGradesAndTheUnilateralRuleAgreeWithHandWork) {
         EXPECT_EQ(summary.grade, c.grade) << c.name;
         EXPECT_EQ(summary.gradeLowerBound, c.gradeLowerBound) << c.name;
         EXPECT_EQ(summary.unilateral, c.unilateral) << c.name;
+    }
+}
+
+// Each grade begins at its limit: a tenth of a decibel below it is still the grade before.
+TEST(ClinicalSummary, GradesChangeAtTheirLimits) {
+    const struct {
+        std::int16_t levelTenths;
+        Grade grade;
+    } kLimits[] = {
+        {199, Grade::Normal},   {200, Grade::Mild},     {349, Grade::Mild},
+        {350, Grade::Moderate}, {499, Grade::Moderate}, {500, Grade::ModeratelySevere},
+        {649, Grade::ModeratelySevere}, {650, Grade::Severe}, {799, Grade::Severe},
+        {800, Grade::Profound}, {949, Grade::Profound}, {950, Grade::Complete},
+    };
+    for (const auto& limit : kLimits) {
+        const std::int16_t l = limit.levelTenths;
+        const Record200Builder record = Build({{kAirRight, Four(l, l, l, l)}, {kAirLeft, Four(1200, 1200, 1200, 1200)}});
+        EXPECT_EQ(Summarize(*ReadAudiogram(record.Bytes())).grade, limit.grade) << l;
     }
 }
 
