@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "audiogram_chart.h"
+#include "model/read_audiogram.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"
@@ -42,7 +43,7 @@ void AddCurve(Record200Builder& record, std::size_t slot, std::int16_t signalOut
     for (const TonePoint& p : points) curve.Point(index++, {p.frequency, p.level, p.maskingFrequency, p.maskingLevel, p.status});
 }
 
-std::string Chart(const Record200Builder& record) { return RenderAudiogramSvg(CollectAudiogramChart(record.Bytes()), "chart"); }
+std::string Chart(const Record200Builder& record) { return RenderAudiogramSvg(CollectAudiogramChart(*model::ReadAudiogram(record.Bytes())), "chart"); }
 
 const TonePoint kPlain{1000, 300};
 const TonePoint kWithMasker{1000, 300, 1000, 600};
@@ -126,7 +127,7 @@ TEST(ChartCoordinates, OnlyPointsOnTheAxesOfUsedCurvesAreDrawn) {
     AddCurve(record, 4, kAirRight, {{500, 100}, {MissingValue, 0}, {1000, 200}});
     AddCurve(record, 5, kNoSignalOutput, {{500, 100}});
     record.Curve(Section::ToneThreshold, 5).Stimulus(meas_cond::kSignalType, 1);  // back to the default state
-    const AudiogramChart chart = CollectAudiogramChart(record.Bytes());
+    const AudiogramChart chart = CollectAudiogramChart(*model::ReadAudiogram(record.Bytes()));
     EXPECT_EQ(chart.marks.size(), 2u);
     EXPECT_EQ(chart.offChart, 4u);
     EXPECT_EQ(chart.notTested, 1u);

@@ -8,6 +8,7 @@
 
 #include "inspect_output.h"
 #include "inspect_report.h"
+#include "model/read_audiogram.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"
@@ -40,7 +41,8 @@ InspectReport SampleReport() {
     report.standard = 200;
     report.size = 36128;
     report.extensionBytes = 0;
-    DescribeRecord(record.Bytes(), report);
+    report.audiogram = *model::ReadAudiogram(record.Bytes());
+    report.summary = model::Summarize(report.audiogram);
     return report;
 }
 
@@ -61,6 +63,10 @@ TEST(InspectText, ShowsConditionsInWordsAndAlignsThePointTable) {
         "    AudiometerMakeModel:        Model ? <A>\n",
         "    AudiometerLastCalibration:  2009-05-01T10:30:00+01:00\n",
         "    RightEar1:  500 1000 2000\n",
+        // the summary closes the report
+        "    Right ear PTA4:                  not given, no threshold at 500 4000 Hz\n",
+        "    Right ear average of RightEar1:  not given, no threshold at 500 Hz\n",
+        "    Unilateral:                      no\n",
     };
     for (const char* line : kLines) EXPECT_NE(text.find(line), std::string::npos) << line << "\nin\n" << text;
 }
@@ -69,7 +75,7 @@ TEST(InspectText, ShowsConditionsInWordsAndAlignsThePointTable) {
 TEST(InspectJson, ParsesWithJsonToolAndJqAndCarriesTheReport) {
     test::TempFolder folder;
     InspectReport report = SampleReport();
-    report.problems = {{"ToneThresholdAudiogram[1]/TonePoints[2]", "TonePointStatus had an invalid value 7"}};
+    report.audiogram.problems = {{"ToneThresholdAudiogram[1]/TonePoints[2]", "TonePointStatus had an invalid value 7"}};
     const std::string file = test::Quote(folder.Write("report.json", RenderInspectJson(report)).string());
 
     EXPECT_EQ(test::RunShell("python3 -m json.tool " + file, folder.Path()).exitCode, 0);
@@ -91,38 +97,15 @@ TEST(InspectJson, ParsesWithJsonToolAndJqAndCarriesTheReport) {
         R"(.notes | has("SpeechNotes") | not)",
         R"(.toneAverageFrequencies == {"LeftEar1": [], "LeftEar2": [], "RightEar1": ["500", "1000", "2000"], "RightEar2": []})",
         R"(.problems == [{"where": "ToneThresholdAudiogram[1]/TonePoints[2]", "text": "TonePointStatus had an invalid value 7"}])",
+        R"(.sections[0].curves[0] | .ear == "right" and .route == "air" and .masked == true and .transducer == null)",
+        R"(.toneAverageFrequenciesHz.RightEar1 == [500, 1000, 2000])",
+        R"(.summary.ears[0] | .ear == "right" and .pta4.db == null and .pta4.missingHz == [500, 4000] and
+           .recordAverages[0].average.missingHz == [500])",
+        R"(.summary | .betterEar == null and .grade == null and .unilateral == false)",
     };
     for (const char* check : kChecks) {
         EXPECT_EQ(test::RunShell("jq -e " + test::Quote(check) + " " + file, folder.Path()).exitCode, 0) << check;
     }
-}
-
-TEST(ExportProblems, EachCommentGetsThePathOfTheElementItStandsIn) {
-    const std::string document =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-        "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" xmlns=\"x\">\r\n"
-        "\t<ToneThresholdAudiogram>\r\n"
-        "\t\t<AudMeasurementConditions>\r\n"
-        "\t\t</AudMeasurementConditions>\r\n"
-        "\t\t<TonePoints>\r\n"
-        "\t\t\t<StimulusFrequency>500</StimulusFrequency>\r\n"
-        "\t\t</TonePoints>\r\n"
-        "\t\t<TonePoints>\r\n"
-        "\t\t\t<!--TonePointStatus had an invalid value 7, using default instead -->\r\n"
-        "\t\t</TonePoints>\r\n"
-        "\t</ToneThresholdAudiogram>\r\n"
-        "\t<ToneThresholdAudiogram>\r\n"
-        "\t\t<!--SignalType1 had an invalid value 99, using default instead -->\r\n"
-        "\t</ToneThresholdAudiogram>\r\n"
-        "\t<!--top level -->\r\n"
-        "</TORVAAudiometricStandard>\r\n";
-    const std::vector<Problem> problems = ExportProblems(document);
-    ASSERT_EQ(problems.size(), 3u);
-    EXPECT_EQ(problems[0].where, "ToneThresholdAudiogram[1]/TonePoints[2]");
-    EXPECT_EQ(problems[0].text, "TonePointStatus had an invalid value 7, using default instead");
-    EXPECT_EQ(problems[1].where, "ToneThresholdAudiogram[2]");
-    EXPECT_EQ(problems[2].where, "");
-    EXPECT_EQ(problems[2].text, "top level");
 }
 
 }  // namespace

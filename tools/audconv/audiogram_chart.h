@@ -6,22 +6,23 @@
 #include <cstddef>
 #include <vector>
 
-#include "records/little_endian.h"
+#include "model/audiogram.h"
 
 namespace audiogram::tool {
 
-enum class Ear { Right, Left, Both };
-enum class Route { Air, Bone, SoundField };
+using model::Ear;
+using model::Route;
+
 enum class MarkKind { Threshold, MostComfortable, Uncomfortable };
 
 struct ChartMark {
     MarkKind kind;
-    Ear ear;
-    Route route;
+    Ear ear;      // Right, Left or Both
+    Route route;  // Air, Bone or SoundField
     bool masked;
     bool noResponse;
     int frequency;        // hertz
-    int levelTenths;      // tenths of a decibel HL
+    double levelDb;       // decibels HL
     std::size_t curve;    // index of the curve among all charted curves; air points of one curve are joined
 };
 
@@ -38,8 +39,7 @@ inline constexpr int kHighestFrequency = 8000;
 inline constexpr int kLowestLevel = -10;
 inline constexpr int kHighestLevel = 120;
 
-// The marks of the tone threshold, most comfortable and uncomfortable level curves of a
-// 200 record (at least 36128 bytes).
-AudiogramChart CollectAudiogramChart(ByteSpan record200);
+// The marks of the tone threshold, most comfortable and uncomfortable level curves.
+AudiogramChart CollectAudiogramChart(const model::Audiogram& audiogram);
 
 }  // namespace audiogram::tool

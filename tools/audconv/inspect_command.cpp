@@ -6,6 +6,8 @@
 #include "file_io.h"
 #include "inspect_output.h"
 #include "inspect_report.h"
+#include "model/export_problems.h"
+#include "model/read_audiogram.h"
 #include "record_source.h"
 #include "source_standard_option.h"
 #include "status_words.h"
@@ -14,12 +16,12 @@ namespace audiogram::tool {
 namespace {
 
 // The export of the record, run only for the comments it writes about the data.
-std::vector<Problem> ProblemsOf(const Blob& record200) {
+std::vector<model::Problem> ProblemsOf(const Blob& record200) {
     Blob record = record200;  // the export may complete the calibration date in place
     Blob document;
     const HResult status = ConvertBlob200to500(record, document, nullptr);
     if (Failed(status)) return {{"", "the export itself failed (" + audconv::FormatStatus(status) + ")"}};
-    return ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
+    return model::ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
 }
 
 }  // namespace
@@ -52,8 +54,10 @@ int InspectCommand::Run() const {
         report.standard = loaded->standard;
         report.size = loaded->inputSize;
         report.extensionBytes = loaded->extensionBytes;
-        DescribeRecord(loaded->record200, report);
-        report.problems = ProblemsOf(loaded->record200);
+        std::optional<model::Audiogram> audiogram = model::ReadAudiogram(loaded->record200);
+        if (audiogram) report.audiogram = std::move(*audiogram);
+        report.audiogram.problems = ProblemsOf(loaded->record200);
+        report.summary = model::Summarize(report.audiogram);
         std::cout << (json_ ? RenderInspectJson(report) : RenderInspectText(report)) << std::flush;
         return audconv::kExitSuccess;
     } catch (const audconv::FileError& error) {

@@ -6,6 +6,7 @@
 #include "audiogram_chart.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "model/read_audiogram.h"
 #include "record_source.h"
 #include "source_standard_option.h"
 #include "svg_chart.h"
@@ -41,8 +42,9 @@ int PlotCommand::Run() const {
         const std::string name = audconv::IsStandardStream(input_)
                                      ? std::string("standard input")
                                      : std::filesystem::path(input_).filename().string();
+        const model::Audiogram audiogram = model::ReadAudiogram(loaded->record200).value_or(model::Audiogram());
         const std::string svg =
-            RenderAudiogramSvg(CollectAudiogramChart(loaded->record200), title_.empty() ? "Audiogram: " + name : title_);
+            RenderAudiogramSvg(CollectAudiogramChart(audiogram), title_.empty() ? "Audiogram: " + name : title_);
         audconv::WriteOutput(output_, ByteSpan(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()));
         return audconv::kExitSuccess;
     } catch (const audconv::FileError& error) {

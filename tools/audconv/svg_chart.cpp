@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "model/signal_route.h"
 #include "text_safety.h"
 
 namespace audiogram::tool {
@@ -28,20 +29,14 @@ std::string Num(double value) {
     return text;
 }
 
-std::string_view EarName(Ear ear) {
-    switch (ear) {
-        case Ear::Right: return "right";
-        case Ear::Left: return "left";
-        case Ear::Both: return "both";
-    }
-    return "both";
-}
+using model::EarName;
 
 std::string_view EarColour(Ear ear) {
     switch (ear) {
         case Ear::Right: return "#d62728";
         case Ear::Left: return "#1f5fbf";
-        case Ear::Both: return "#333333";
+        case Ear::Both:
+        case Ear::None: break;
     }
     return "#333333";
 }
@@ -50,7 +45,8 @@ std::string_view EarWords(Ear ear) {
     switch (ear) {
         case Ear::Right: return "Right ear";
         case Ear::Left: return "Left ear";
-        case Ear::Both: return "Both ears";
+        case Ear::Both:
+        case Ear::None: break;
     }
     return "Both ears";
 }
@@ -98,6 +94,7 @@ std::string SymbolWords(const ChartMark& mark) {
         case Route::SoundField: return words + ", sound field";
         case Route::Air: words += ", air"; break;
         case Route::Bone: words += ", bone"; break;
+        case Route::Other: break;
     }
     return words + (mark.masked ? ", masked" : ", unmasked");
 }
@@ -187,7 +184,7 @@ void WriteAirLines(std::ostringstream& svg, const std::vector<ChartMark>& marks)
             << (ear == Ear::Left ? R"( stroke-dasharray="7 4")" : "") << R"( points=")";
         for (std::size_t i = 0; i < points.size(); ++i) {
             svg << (i ? " " : "") << Num(ChartGeometry::X(points[i]->frequency)) << ','
-                << Num(ChartGeometry::Y(points[i]->levelTenths / 10.0));
+                << Num(ChartGeometry::Y(points[i]->levelDb));
         }
         svg << R"("/>)" << '\n';
     }
@@ -197,7 +194,7 @@ void WriteAirLines(std::ostringstream& svg, const std::vector<ChartMark>& marks)
 void WriteMarks(std::ostringstream& svg, const std::vector<ChartMark>& marks) {
     svg << R"(<g id="marks">)" << '\n';
     for (const ChartMark& mark : marks) {
-        const double x = ChartGeometry::X(mark.frequency), y = ChartGeometry::Y(mark.levelTenths / 10.0);
+        const double x = ChartGeometry::X(mark.frequency), y = ChartGeometry::Y(mark.levelDb);
         WriteUse(svg, SymbolId(mark), x, y);
         if (mark.noResponse) WriteUse(svg, NoResponseId(mark.ear), x, y);
     }
@@ -268,6 +265,7 @@ std::string SymbolId(const ChartMark& mark) {
         case Route::SoundField: return ear + "-field";
         case Route::Air: return ear + (mark.masked ? "-air-masked" : "-air-unmasked");
         case Route::Bone: return ear + (mark.masked ? "-bone-masked" : "-bone-unmasked");
+        case Route::Other: break;
     }
     return ear;
 }

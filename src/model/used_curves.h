@@ -10,7 +10,7 @@
 #include "records/little_endian.h"
 #include "records/record200_layout.h"
 
-namespace audiogram::tool {
+namespace audiogram::model {
 
 struct UsedCurve {
     const SectionLayout* section;
@@ -31,4 +31,4 @@ std::vector<UsedCurve> UsedCurves(ByteSpan record200, const SectionLayout& secti
 // The used points of one curve in record order.
 std::vector<UsedPoint> UsedPoints(const UsedCurve& curve);
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::model

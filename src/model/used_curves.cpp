@@ -1,9 +1,9 @@
-#include "record_walk.h"
+#include "model/used_curves.h"
 
 #include "records/meas_cond.h"
 #include "records/missing_value.h"
 
-namespace audiogram::tool {
+namespace audiogram::model {
 namespace {
 
 // Tone, decay, difference limen and SISI points have no data when their frequency is 0;
@@ -39,4 +39,4 @@ std::vector<UsedPoint> UsedPoints(const UsedCurve& curve) {
     return points;
 }
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::model

@@ -1,0 +1,62 @@
+#include "model/field_value.h"
+
+#include <cstdlib>
+
+#include "records/missing_value.h"
+#include "xml/text_legality.h"
+
+namespace audiogram::model {
+namespace {
+
+int DecimalsOf(rows::Form form) {
+    switch (form) {
+        case rows::Form::Decimals1: return 1;
+        case rows::Form::Decimals2: return 2;
+        case rows::Form::Decimals3: return 3;
+        default: return 0;
+    }
+}
+
+// The stored integer divided by 10 to the power `decimals`, written with exactly that many
+// digits after the point; done in integers so no rounding can change a digit.
+Value Decimals(std::int16_t stored, int decimals) {
+    const int magnitude = std::abs(static_cast<int>(stored));
+    int scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    std::string text = (stored < 0 ? "-" : "") + std::to_string(magnitude / scale);
+    if (decimals > 0) {
+        std::string fraction = std::to_string(magnitude % scale);
+        fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
+        text += "." + fraction;
+    }
+    return {Value::Kind::Number, static_cast<double>(stored) / scale, std::move(text)};
+}
+
+}  // namespace
+
+std::optional<std::string> ReadText(ByteSpan area, CountedTextField field) {
+    const std::uint16_t count = TextCount(area, field);
+    if (count == 0 || count > field.capacity) return std::nullopt;
+    return WideToUtf8(ReadTextToTerminator(area, field)).value_or(std::string());
+}
+
+Value ReadValue(const AudiogramSchemaTable& table, ByteSpan area, const rows::FieldRow& field) {
+    if (field.form == rows::Form::Text) {
+        return {Value::Kind::Text, 0, ReadText(area, field.text).value_or(std::string())};
+    }
+    const std::int16_t stored = LoadI16(area, field.offset);
+    if (IsMissing(stored)) return {};
+    if (field.form != rows::Form::Enumeration) return Decimals(stored, DecimalsOf(field.form));
+    if (auto name = table.NameOfCode(field.table, stored)) return {Value::Kind::Name, static_cast<double>(stored), std::string(*name)};
+    return {Value::Kind::InvalidCode, static_cast<double>(stored), std::to_string(stored)};
+}
+
+bool IsDefault(ByteSpan area, const rows::FieldRow& field) {
+    switch (field.form) {
+        case rows::Form::Text: return TextCount(area, field.text) == 0;
+        case rows::Form::Enumeration: return LoadI16(area, field.offset) == 1;
+        default: return IsMissing(LoadI16(area, field.offset));
+    }
+}
+
+}  // namespace audiogram::model
