@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "batch_convert.h"
-#include "input_detection.h"
+#include "frontend/input_detection.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "tool_harness.h"

@@ -8,7 +8,7 @@
 #include "inspect_report.h"
 #include "record_source.h"
 #include "source_standard_option.h"
-#include "status_words.h"
+#include "frontend/status_words.h"
 
 namespace audiogram::tool {
 namespace {
@@ -18,7 +18,7 @@ std::vector<Problem> ProblemsOf(const Blob& record200) {
     Blob record = record200;  // the export may complete the calibration date in place
     Blob document;
     const HResult status = ConvertBlob200to500(record, document, nullptr);
-    if (Failed(status)) return {{"", "the export itself failed (" + audconv::FormatStatus(status) + ")"}};
+    if (Failed(status)) return {{"", "the export itself failed (" + frontend::FormatStatus(status) + ")"}};
     return ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
 }
 
