@@ -80,23 +80,26 @@ struct RunCase {
 
 const RunCase kFailedRuns[] = {
     {"Short100Record", "convert --from 100 --to 200 short.ds100", 1,
-     "audconv: the input is shorter than a data standard 100 record (0x8004051C)\n"},
+     "audconv: 'short.ds100': 19471 bytes is shorter than a data standard 100 record (19472 bytes) (0x8004051C)\n"},
     {"Short200Record", "convert --from 200 --to 100 -o out.ds100 short.ds200", 1,
-     "audconv: the input is shorter than a data standard 200 record (0x8004051C)\n"},
+     "audconv: 'short.ds200': 36127 bytes is shorter than a data standard 200 record (36128 bytes) (0x8004051C)\n"},
     {"Short100RecordOnTheWayTo500", "convert --from 100 --to 500 short.ds100", 1,
-     "audconv: the input is shorter than a data standard 100 record (0x8004051C)\n"},
+     "audconv: 'short.ds100': 19471 bytes is shorter than a data standard 100 record (19472 bytes) (0x8004051C)\n"},
+    {"RecordGivenTheOtherStandard", "convert --from 200 --to 500 record.ds100", 1,
+     "audconv: 'record.ds100': 19472 bytes is shorter than a data standard 200 record (36128 bytes); it is the size "
+     "of a data standard 100 record (0x8004051C)\n"},
     {"UnsupportedTarget", "convert --from 100 --to 300 record.ds100", 1,
-     "audconv: data standard 300 is not a target this converter writes; use 100, 200 or 500 (0x80040516)\n"},
+     "audconv: 'record.ds100': data standard 300 is not a target this converter writes; use 100, 200 or 500 (0x80040516)\n"},
     {"SameStandard", "convert --from 200 --to 200 record.ds200", 1,
-     "audconv: the input is already data standard 200; there is nothing to convert (0x8004051C)\n"},
+     "audconv: 'record.ds200': the input is already data standard 200; there is nothing to convert (0x8004051C)\n"},
     {"UnknownSource", "convert --from 300 --to 100 record.ds200", 1,
-     "audconv: data standard 300 cannot be converted to data standard 100; convert to 100 from 200 or 500 "
+     "audconv: 'record.ds200': data standard 300 cannot be converted to data standard 100; convert to 100 from 200 or 500 "
      "(0x8004051C)\n"},
     {"NegativeSourceIsPassedOn", "convert --from=-1 --to 200 record.ds100", 1,
-     "audconv: data standard -1 cannot be converted to data standard 200; convert to 200 from 100 or 500 "
+     "audconv: 'record.ds100': data standard -1 cannot be converted to data standard 200; convert to 200 from 100 or 500 "
      "(0x8004051C)\n"},
     {"UndetectableSize", "convert --from auto --to 200 short.ds100", 1,
-     "audconv: cannot tell the data standard: not a document and 19471 bytes is the size of neither a 100 "
+     "audconv: 'short.ds100': cannot tell the data standard: not a document and 19471 bytes is the size of neither a 100 "
      "record (19472) nor a 200 record (36128); give it with --from (0x8004051C)\n"},
     {"MissingInputFile", "convert --from 100 --to 200 missing.ds100", 1,
      "audconv: cannot open 'missing.ds100': No such file or directory\n"},
@@ -109,15 +112,15 @@ const RunCase kFailedRuns[] = {
     {"InputUnreadable", "convert --from 100 --to 200 wrong/unreadable.ds100", 1,
      "audconv: cannot open 'wrong/unreadable.ds100': Permission denied\n", true},
     {"InputIsAFolder", "convert --from 100 --to 200 wrong/folder.ds100", 1,
-     "audconv: cannot read 'wrong/folder.ds100': Is a directory\n"},
+     "audconv: cannot read 'wrong/folder.ds100': Is a directory; convert a folder with --out-dir DIR\n"},
     {"EmptyDocument", "convert --from 500 --to 200 -o out.ds200 wrong/empty.xml", 1,
-     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+     "audconv: 'wrong/empty.xml': the input could not be read as a data standard 500 document (0x80004005)\n"},
     {"GarbageDocument", "convert --from 500 --to 100 -o out.ds100 wrong/garbage.xml", 1,
-     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+     "audconv: 'wrong/garbage.xml': the input could not be read as a data standard 500 document (0x80004005)\n"},
     {"TruncatedDocument", "convert --from 500 --to 200 -o out.ds200 wrong/truncated.xml", 1,
-     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+     "audconv: 'wrong/truncated.xml': the input could not be read as a data standard 500 document (0x80004005)\n"},
     {"RecordGivenAsDocument", "convert --from 500 --to 200 -o out.ds200 record.ds200", 1,
-     "audconv: the input could not be read as a data standard 500 document (0x80004005)\n"},
+     "audconv: 'record.ds200': the input could not be read as a data standard 500 document (0x80004005)\n"},
     {"NoCommand", "", 2, ""},
     {"UnknownCommand", "frobnicate", 2, ""},
     {"MissingTo", "convert --from 100 record.ds100", 2, ""},
@@ -206,7 +209,7 @@ const VerbosityCase kVerbosityCases[] = {
     {"BatchVerboseListsEveryFile", "convert -v --from auto --to 500 --out-dir od record.ds200", 0,
      std::string(kReportLines) + "audconv: converted 'record.ds200' to 'od/record.xml'\n" + kSummary},
     {"QuietStillReportsAFailure", "convert -q --from 200 --to 100 -o out.ds100 short.ds200", 1,
-     "audconv: the input is shorter than a data standard 200 record \\(0x8004051C\\)\n"},
+     "audconv: 'short.ds200': 36127 bytes is shorter than a data standard 200 record \\(36128 bytes\\) \\(0x8004051C\\)\n"},
     {"QuietAndVerboseExcludeEachOther", "convert -q -v --from 200 --to 500 -o out.xml record.ds200", 2,
      "audconv: .*excludes.*\n(.*\n)*"},
 };

@@ -61,10 +61,11 @@ struct JobResult {
 JobResult RunJob(const BatchJob& job, const BatchOptions& options);
 
 struct BatchSummary {
-    std::size_t converted = 0, failed = 0, skipped = 0, notTried = 0;
-    std::size_t outputsExist = 0, alreadyInTarget = 0;  // the skipped ones by reason
+    std::size_t converted = 0, failed = 0, skipped = 0;
     double seconds = 0;
     std::size_t convertedBytes = 0;
+    std::size_t notTried = 0;                           // after the batch stopped
+    std::size_t outputsExist = 0, alreadyInTarget = 0;  // the skipped ones by reason
 };
 
 // Runs the whole batch: failure lines, the summary line unless quiet, and a line for every
