@@ -1,30 +1,32 @@
 #include "help_command.h"
 
+#include <algorithm>
 #include <iostream>
 
-#include "exit_codes.h"
-
 namespace audiogram::tool {
+namespace {
 
-HelpCommand::HelpCommand(CLI::App& app)
-    : app_(&app), command_(app.add_subcommand("help", "Show the help of audconv or of one command.")) {
-    command_->add_option("COMMAND", topic_, "The command to explain: convert, inspect or plot (default: none, all)")
-        ->option_text(" ");
+std::nullopt_t UsageError(const std::string& message) {
+    std::cerr << "audconv: " << message << "\nRun 'audconv --help' for more information.\n";
+    return std::nullopt;
 }
 
-int HelpCommand::Run() const {
-    if (topic_.empty()) {
-        std::cout << app_->help();
-        return audconv::kExitSuccess;
+}  // namespace
+
+HelpCommand::HelpCommand(CLI::App& app) {
+    for (const CLI::App* command : app.get_subcommands({})) commands_.push_back(command->get_name());
+    app.add_subcommand("help", "Show the help of audconv, or of one command: audconv help [COMMAND].");
+}
+
+std::optional<std::vector<std::string>> HelpCommand::AsHelpOption(std::vector<std::string> arguments) const {
+    if (arguments.empty() || arguments.front() != "help") return arguments;
+    if (arguments.size() == 1) return std::vector<std::string>{"--help"};
+    if (arguments.size() > 2) return UsageError("help takes one command");
+    const std::string& topic = arguments[1];
+    if (std::find(commands_.begin(), commands_.end(), topic) == commands_.end()) {
+        return UsageError("unknown command '" + topic + "'");
     }
-    for (const CLI::App* command : app_->get_subcommands({})) {
-        if (command->get_name() == topic_ && command != command_) {
-            std::cout << command->help();
-            return audconv::kExitSuccess;
-        }
-    }
-    std::cerr << "audconv: unknown command '" << topic_ << "'\nRun 'audconv --help' for more information.\n";
-    return audconv::kExitUsage;
+    return std::vector<std::string>{topic, "--help"};
 }
 
 }  // namespace audiogram::tool

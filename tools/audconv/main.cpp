@@ -3,7 +3,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
+#include <vector>
 
 #include "convert_command.h"
 #include "exit_codes.h"
@@ -62,6 +65,8 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "audconv " AUDCONV_VERSION);
     app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     app.allow_extras();
+    app.footer("Exit status: 0 done; 1 a conversion or a file failed; 2 the command line was not understood.\n"
+               "Run 'audconv help COMMAND' or 'audconv COMMAND --help' for the options of one command.");
     app.failure_message(UsageFailureMessage);
 
     const audconv::ConvertCommand convert(app);
@@ -70,8 +75,11 @@ int main(int argc, char** argv) {
     const audiogram::tool::HelpCommand help(app);
     for (CLI::App* command : app.get_subcommands({})) command->allow_extras();
 
+    std::optional<std::vector<std::string>> arguments = help.AsHelpOption({argv + 1, argv + argc});
+    if (!arguments) return audconv::kExitUsage;
+    std::reverse(arguments->begin(), arguments->end());  // CLI11 takes the words last first
     try {
-        app.parse(argc, argv);
+        app.parse(*arguments);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);  // prints help, the version or the usage error
         return code == 0 ? audconv::kExitSuccess : audconv::kExitUsage;
@@ -80,6 +88,5 @@ int main(int argc, char** argv) {
     if (convert.Selected()) return RunQuietUnlessVerbose(convert);
     if (inspect.Selected()) return RunQuietUnlessVerbose(inspect);
     if (plot.Selected()) return RunQuietUnlessVerbose(plot);
-    if (help.Selected()) return help.Run();
     return UsageError("a command is required: convert, inspect, plot or help", "audconv");
 }
