@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libxml2-utils libxml2-dev libpugixml-dev
   python3 jq pkgconf file dpkg-dev
+  help2man man-db bash-completion
 )
 if [ "${1:-}" = "--with-windows" ]; then
   packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64)
