@@ -25,6 +25,21 @@ Blob EmptyRecord200Blob() {
     return Blob(empty.begin(), empty.end());
 }
 
+// The one place where the exceptions of a conversion become statuses: running out of memory,
+// in the writer's growth as anywhere else, is E_OUTOFMEMORY; any other failure E_FAIL.
+template <typename Body>
+HResult StatusOf(Body body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return kStatusOutOfMemory;
+    } catch (const XmlWriterOutOfMemory&) {
+        return kStatusOutOfMemory;
+    } catch (...) {
+        return kStatusFail;
+    }
+}
+
 template <typename Step>
 HResult RunStep(Blob& result, Step step) {
     Blob produced;
@@ -81,7 +96,7 @@ HResult ConvertTo500(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
 
 HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, MutableByteSpan source,
                         Blob& result) {
-    try {
+    return StatusOf([&] {
         return RunStep(result, [&](Blob& produced) {
             switch (newDataFormat) {
                 case kDataStandard100:
@@ -94,9 +109,7 @@ HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, 
                     return CONV_E_UNSUPPORTEDFORMAT;
             }
         });
-    } catch (const std::bad_alloc&) {
-        return kStatusOutOfMemory;
-    }
+    });
 }
 
 // The binary steps build their record right in the result blob, allocated once at its
@@ -120,7 +133,7 @@ HResult ConvertBlob200to100(ByteSpan source, Blob& result) {
 HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensionData* extension) {
     if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
     // Any failure of the export, a writer exception included, leaves no document behind.
-    try {
+    return StatusOf([&] {
         XmlWriter writer;
         Convert200to500 converter(writer);
         CompleteCalibrationDate(source);
@@ -129,13 +142,11 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
         SetBlobBytes(result,
                      ByteSpan(reinterpret_cast<const std::uint8_t*>(document.data()), document.size()));
         return kStatusOk;
-    } catch (...) {
-        return kStatusFail;
-    }
+    });
 }
 
 HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
-    try {
+    return StatusOf([&] {
         Convert500to200 converter;
         // The import fills the empty record right in the blob it hands back.
         Blob record = EmptyRecord200Blob();
@@ -144,9 +155,7 @@ HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
         if (converter.Convert_Audio(source, record) != 0) return kStatusFail;
         result = std::move(record);
         return kStatusOk;
-    } catch (...) {
-        return kStatusFail;
-    }
+    });
 }
 
 std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t fixedSize) {
