@@ -6,7 +6,7 @@
 #include "export/curve_export.h"
 #include "export/notes_export.h"
 #include "export/point_export.h"
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "records/record200_layout.h"
 
 namespace audiogram {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "export/export_context.h"
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "records/extension_data.h"
 #include "records/little_endian.h"
 #include "xml/xml_writer.h"

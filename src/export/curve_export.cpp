@@ -1,7 +1,7 @@
 #include "export/curve_export.h"
 
 #include "export/measurement_conditions_export.h"
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "records/meas_cond.h"
 #include "records/missing_value.h"
 

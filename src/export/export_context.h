@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "xml/xml_writer.h"
 
 namespace audiogram {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "export/value_export.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"

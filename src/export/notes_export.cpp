@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "records/record200_layout.h"
 
 namespace audiogram {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "export/short_text.h"
 #include "export/value_export.h"
 #include "records/missing_value.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "import/leaf_rules.h"
 #include "import/section_readers.h"
 #include "import/xml_reader.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "records/little_endian.h"
 
 namespace audiogram {

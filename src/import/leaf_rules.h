@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <span>
 
-#include "export/schema_positions.h"
-#include "export/schema_table.h"
+#include "schema/schema_positions.h"
+#include "schema/schema_table.h"
 #include "records/counted_text.h"
 #include "records/meas_cond_layout.h"
 #include "records/point_layouts.h"

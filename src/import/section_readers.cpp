@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "export/schema_positions.h"
+#include "schema/schema_positions.h"
 #include "import/calibration_split.h"
 #include "import/leaf_values.h"
 #include "records/counted_text.h"
@@ -21,14 +21,14 @@ void StoreCalibration(MutableByteSpan notes, std::u16string_view text) {
     WriteCountedText(notes, record200::notes::kAudiometerLastCalibrationTimeZone, parts.zone);
 }
 
-void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, const LeafText& text,
+void StoreLeaf(const LeafRule& rule, const LeafText& text,
                MutableByteSpan area) {
     switch (rule.action) {
         case LeafAction::Scaled:
             StoreI16(area, rule.offset, ScanScaledValue(text, rule.scale));
             return;
         case LeafAction::Coded:
-            StoreU16(area, rule.offset, static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text)));
+            StoreU16(area, rule.offset, static_cast<std::uint16_t>(FindEnumCode(rule.table, text)));
             return;
         case LeafAction::Text:
             WriteCountedText(area, rule.TextField(), text.View());
@@ -37,7 +37,7 @@ void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, const L
             StoreCalibration(area, text.View());
             return;
         case LeafAction::FrequencyBit: {
-            const auto bit = static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text));
+            const auto bit = static_cast<std::uint16_t>(FindEnumCode(rule.table, text));
             StoreU16(area, rule.offset, static_cast<std::uint16_t>(LoadU16(area, rule.offset) | bit));
             return;
         }
@@ -56,7 +56,7 @@ std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::s
         const std::int32_t position = reader.NextElement(text);
         if (position <= 0) return position;
         const auto index = static_cast<std::size_t>(position - 1);
-        if (index < rules.size()) StoreLeaf(reader.Schema(), rules[index], text, area);
+        if (index < rules.size()) StoreLeaf(rules[index], text, area);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "import/name_index.h"
 #include "import/single_byte_text.h"
 #include "xml/byte_search.h"
 #include "xml/text_legality.h"
@@ -206,7 +207,7 @@ void AudiogramXmlReader::ConvertToken() {
 std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name,
                                            std::int32_t& position, std::int32_t& code) const {
     if (!IsSchemaList(list)) return -1;
-    const std::optional<ChildMatch> match = schema_.FindChild(list, SingleByteText(name).View());
+    const std::optional<ChildMatch> match = audiogram::FindChild(list, SingleByteText(name).View());
     if (!match) return -1;
     position = match->position;
     code = match->code;
@@ -219,7 +220,7 @@ std::int32_t AudiogramXmlReader::FindTokenChild(std::int32_t list, std::int32_t&
                                                 std::int32_t& code) {
     if (!rawIsAscii_) return FindChild(list, TokenText(), position, code);
     if (!IsSchemaList(list)) return -1;
-    const ChildMatch match = schema_.LookUpChild(list, raw_);
+    const ChildMatch match = LookUpChild(list, raw_);
     if (match.position < 0) return -1;
     position = match.position;
     code = match.code;
@@ -262,7 +263,7 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // the '>' alone and take only names the table knows.
 ChildMatch AudiogramXmlReader::LookUpName(std::size_t start, std::size_t end) const {
     if (!IsSchemaList(currentList_) || end - start > kTokenCapacity) return ChildMatch{-1, 0};
-    return schema_.LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
+    return LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
 }
 
 // Whether the name of the current list's entry at `position` stands at `at`, followed by '>'.
@@ -280,7 +281,7 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
                                                                            std::size_t& nameEnd) {
     if (currentList_ < 0 || currentList_ > AudiogramSchemaTable::kListCount) return ChildMatch{-1, 0};
     if (namedList_ != currentList_) {
-        named_ = schema_.NamedChildren(currentList_);
+        named_ = NamedChildren(currentList_);
         namedList_ = currentList_;
     }
     const std::size_t last = lastFound_[static_cast<std::size_t>(currentList_)];
@@ -302,7 +303,7 @@ std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
     std::size_t close = 0;
     if (currentList_ >= 1 && currentList_ <= AudiogramSchemaTable::kListCount) {
         if (namedList_ != currentList_) {
-            named_ = schema_.NamedChildren(currentList_);
+            named_ = NamedChildren(currentList_);
             namedList_ = currentList_;
         }
         if (NameStandsAt(at, 0)) {

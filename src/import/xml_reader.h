@@ -1,7 +1,7 @@
 #pragma once
 // AudiogramXmlReader: the pull parser of the import. It steps once through the UTF-8 bytes
 // of a data standard 500 document, builds no tree, and hands its caller one element at a
-// time as a position in the current list of the AudiogramSchemaTable. Entering and leaving
+// time as a position in the current list of the schema's element lists. Entering and leaving
 // the lists (the root, a section, its measurement conditions or points) happens inside as
 // start and end tags pass.
 //
@@ -17,8 +17,9 @@
 #include <string>
 #include <string_view>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "import/leaf_text.h"
+#include "import/name_index.h"
 #include "import/list_stack.h"
 #include "records/little_endian.h"
 

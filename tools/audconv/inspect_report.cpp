@@ -5,8 +5,8 @@
 #include <map>
 #include <span>
 
-#include "export/schema_positions.h"
-#include "export/schema_table.h"
+#include "schema/schema_positions.h"
+#include "schema/schema_table.h"
 #include "record_walk.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"
