@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "schema/element_lists.h"
 #include "schema/schema_table.h"
 #include "xml/xml_writer.h"
 
@@ -20,9 +21,7 @@ struct ExportContext {
     }
     // The list number of the container at `position` of `list` (its entry's code).
     std::int32_t ListOf(std::int32_t list, std::int32_t position) const {
-        const auto entries = table.List(list);
-        const auto index = static_cast<std::size_t>(position);
-        return index < entries.size() ? entries[index].code : AudiogramSchemaTable::kEndMark;
+        return schema::ListAt(list, position);
     }
 };
 

@@ -15,14 +15,14 @@
 namespace audiogram {
 
 // Reads the leaves of one element into `area` by the rules of its list.
-std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const LeafRule> rules);
+std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const FieldRow> rules);
 
 // One TMeasCond (206 bytes) from an AudMeasurementConditions element.
 std::int32_t ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition);
 
 // One point from one points element, with the rules of the point's layout.
 std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point,
-                       std::span<const LeafRule> pointRules);
+                       std::span<const FieldRow> pointRules);
 
 // One TAudiometerNotes block (404 bytes) from ToneNotes or SpeechNotes.
 std::int32_t ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes);
@@ -34,6 +34,6 @@ std::int32_t ReadFrequencyMasks(AudiogramXmlReader& reader, MutableByteSpan mask
 // One curve element: its measurement conditions, then one point per points element in
 // document order. Points beyond the curve's point array are read and ignored.
 std::int32_t ReadCurve(AudiogramXmlReader& reader, MutableByteSpan curve, const CurveLayout& layout,
-                       std::span<const LeafRule> pointRules);
+                       std::span<const FieldRow> pointRules);
 
 }  // namespace audiogram

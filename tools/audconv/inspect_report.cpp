@@ -5,7 +5,7 @@
 #include <map>
 #include <span>
 
-#include "schema/schema_positions.h"
+#include "schema_positions.h"
 #include "schema/schema_table.h"
 #include "record_walk.h"
 #include "records/meas_cond_layout.h"
