@@ -36,8 +36,8 @@ void ExportSection(ExportContext& context, ByteSpan record, const CExtensionData
 
 }  // namespace
 
-std::int32_t Convert200to500::Convert_Audio(ByteSpan record, const CExtensionData* extension) {
-    if (record.size() < record200::kSize) return -1;
+HResult Convert200to500::Convert_Audio(ByteSpan record, const CExtensionData* extension) {
+    if (record.size() < record200::kSize) return kStatusFail;
     record = record.first(record200::kSize);
     XmlWriter& writer = context_.writer;
 
@@ -49,7 +49,7 @@ std::int32_t Convert200to500::Convert_Audio(ByteSpan record, const CExtensionDat
     for (const SectionRow& section : kSectionRows) ExportSection(context_, record, extension, section);
     // The root is closed even when empty.
     writer.PopElement(false);
-    return 0;
+    return kStatusOk;
 }
 
 }  // namespace audiogram

@@ -33,19 +33,20 @@ class RootWalk {
 public:
     RootWalk(AudiogramXmlReader& reader, MutableByteSpan record) : reader_(reader), record_(record) {}
 
-    std::int32_t Run() {
+    // Every child of the root in turn, until the end tag of the element the walk is in.
+    HResult Run() {
         LeafText text;
-        std::int32_t r = reader_.NextElement(text);
-        while (r > 0) {
-            r = ImportChild(r);
-            if (r == 0) r = reader_.NextElement(text);
+        for (;;) {
+            const Result<std::int32_t> next = reader_.NextElement(text);
+            if (next.Failed()) return next.status;
+            if (next.value == 0) return kStatusOk;
+            RETURN_IF_FAILED_STATUS(ImportChild(next.value));
         }
-        return r;
     }
 
 private:
-    std::int32_t ImportChild(std::int32_t position) {
-        if (position < 1 || static_cast<std::size_t>(position) > kRootChildren.size()) return -1;
+    HResult ImportChild(std::int32_t position) {
+        if (position < 1 || static_cast<std::size_t>(position) > kRootChildren.size()) return kStatusFail;
         const auto index = static_cast<std::size_t>(position - 1);
         const SectionRow& row = kRootChildren[index];
         switch (row.kind) {
@@ -60,7 +61,7 @@ private:
                 // Its content is never read; its end tag then ends the walk.
                 return reader_.SkipToNextTag();
         }
-        return -1;
+        return kStatusFail;
     }
 
     // The block of the row's next slot, or a scratch block for an element beyond the slots.
@@ -82,8 +83,8 @@ private:
 
 }  // namespace
 
-std::int32_t Convert500to200::Convert_Audio(ByteSpan document, MutableByteSpan record) {
-    if (record.size() < record200::kSize) return -1;
+HResult Convert500to200::Convert_Audio(ByteSpan document, MutableByteSpan record) {
+    if (record.size() < record200::kSize) return kStatusFail;
     AudiogramXmlReader reader(schema_, document);
     return RootWalk(reader, record).Run();
 }

@@ -6,14 +6,16 @@
 
 #include "schema/schema_table.h"
 #include "records/little_endian.h"
+#include "support/status.h"
 
 namespace audiogram {
 
 class Convert500to200 {
 public:
-    // 0 when the walk ended at the end of an element (the document was read), -1 on error.
+    // kStatusOk when the walk ended at the end of an element (the document was read), a
+    // failure when the document could not be read.
     // `document` ends at its first NUL byte or its end; `record` is 36128 bytes, made empty.
-    std::int32_t Convert_Audio(ByteSpan document, MutableByteSpan record);
+    HResult Convert_Audio(ByteSpan document, MutableByteSpan record);
 
 private:
     AudiogramSchemaTable schema_;

@@ -49,64 +49,64 @@ constexpr std::size_t kLargestPointSize =
 
 }  // namespace
 
-std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const FieldRow> rules) {
+HResult ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const FieldRow> rules) {
     LeafText text;
     for (;;) {
-        const std::int32_t position = reader.NextElement(text);
-        if (position <= 0) return position;
-        const auto index = static_cast<std::size_t>(position - 1);
+        const Result<std::int32_t> next = reader.NextElement(text);
+        if (next.Failed()) return next.status;
+        if (next.value == 0) return kStatusOk;  // the element's end tag
+        const auto index = static_cast<std::size_t>(next.value - 1);
         if (index < rules.size()) StoreLeaf(rules[index], text, area);
     }
 }
 
-std::int32_t ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition) {
+HResult ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition) {
     return ReadLeaves(reader, condition, leaf_rules::kMeasurementConditions);
 }
 
-std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point,
-                       std::span<const FieldRow> pointRules) {
+HResult ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point, std::span<const FieldRow> pointRules) {
     return ReadLeaves(reader, point, pointRules);
 }
 
-std::int32_t ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes) {
+HResult ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes) {
     return ReadLeaves(reader, notes, kNotesFields);
 }
 
-std::int32_t ReadFrequencyMasks(AudiogramXmlReader& reader, MutableByteSpan masks) {
+HResult ReadFrequencyMasks(AudiogramXmlReader& reader, MutableByteSpan masks) {
     std::fill_n(masks.begin(), record200::tone_average::kSize, std::uint8_t{0});
     return ReadLeaves(reader, masks, kToneAverageFields);
 }
 
-std::int32_t ReadCurve(AudiogramXmlReader& reader, MutableByteSpan curve, const CurveLayout& layout,
-                       std::span<const FieldRow> pointRules) {
+HResult ReadCurve(AudiogramXmlReader& reader, MutableByteSpan curve, const CurveLayout& layout,
+                  std::span<const FieldRow> pointRules) {
     std::array<std::uint8_t, kLargestPointSize> surplusPoint{};
     std::size_t pointIndex = 0;
     LeafText text;
-    std::int32_t r = reader.NextElement(text);
-    while (r > 0) {
-        switch (r) {
+    for (;;) {
+        const Result<std::int32_t> next = reader.NextElement(text);
+        if (next.Failed()) return next.status;
+        switch (next.value) {
+            case 0:
+                return kStatusOk;  // the curve's end tag
             case kCurveConditionsPosition:
-                r = ReadMeasurementConditions(reader, curve.first(meas_cond::kSize));
+                RETURN_IF_FAILED_STATUS(ReadMeasurementConditions(reader, curve.first(meas_cond::kSize)));
                 break;
             case kCurvePointsPosition: {
                 const MutableByteSpan point =
                     pointIndex < layout.pointCount
                         ? curve.subspan(layout.PointOffset(pointIndex), layout.PointSize())
                         : MutableByteSpan(surplusPoint).first(layout.PointSize());
-                r = ReadPoint(reader, point, pointRules);
                 ++pointIndex;  // whatever the points element held
+                RETURN_IF_FAILED_STATUS(ReadPoint(reader, point, pointRules));
                 break;
             }
             case kCurvePointsPosition + 1:
             case kCurvePointsPosition + 2:
-                r = 0;  // PrimaryKey and ForeignKey carry nothing of the record
-                break;
+                break;  // PrimaryKey and ForeignKey carry nothing of the record
             default:
-                r = -1;
+                return kStatusFail;
         }
-        if (r == 0) r = reader.NextElement(text);
     }
-    return r;
 }
 
 }  // namespace audiogram

@@ -54,8 +54,7 @@ HResult ConvertTo100(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
             return ConvertBlob200to100(source, result);
         case kDataStandard500: {
             Blob intermediate;
-            const HResult status = ConvertBlob500to200(source, intermediate);
-            if (Failed(status)) return status;
+            RETURN_IF_FAILED_STATUS(ConvertBlob500to200(source, intermediate));
             return ConvertBlob200to100(intermediate, result);
         }
         default:
@@ -79,8 +78,7 @@ HResult ConvertTo500(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
         case kDataStandard100: {
             const auto extension = CutExtensionData(source, record100::kSize);
             Blob intermediate;
-            const HResult status = ConvertBlob100to200(source, intermediate);
-            if (Failed(status)) return status;
+            RETURN_IF_FAILED_STATUS(ConvertBlob100to200(source, intermediate));
             return ConvertBlob200to500(intermediate, result, extension.get());
         }
         case kDataStandard200: {
@@ -137,7 +135,7 @@ HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensi
         XmlWriter writer;
         Convert200to500 converter(writer);
         CompleteCalibrationDate(source);
-        if (converter.Convert_Audio(source.first(record200::kSize), extension) != 0) return kStatusFail;
+        RETURN_IF_FAILED_STATUS(converter.Convert_Audio(source.first(record200::kSize), extension));
         const std::string_view document = writer.Text();
         SetBlobBytes(result,
                      ByteSpan(reinterpret_cast<const std::uint8_t*>(document.data()), document.size()));
@@ -152,7 +150,7 @@ HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
         Blob record = EmptyRecord200Blob();
         // The reader ends the document at its first NUL byte or at the end of the blob; an
         // empty blob reaches it as an empty text.
-        if (converter.Convert_Audio(source, record) != 0) return kStatusFail;
+        RETURN_IF_FAILED_STATUS(converter.Convert_Audio(source, record));
         result = std::move(record);
         return kStatusOk;
     });

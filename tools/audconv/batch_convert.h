@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "service/data_standard.h"
-#include "service/status.h"
+#include "support/status.h"
 
 namespace audiogram::tool {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "service/data_standard.h"
-#include "service/status.h"
+#include "support/status.h"
 
 namespace audconv {
 
