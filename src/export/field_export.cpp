@@ -22,11 +22,12 @@ void WriteValue(ExportContext& context, std::string_view name, const FieldRow& r
             WriteScaledElement(context, name, stored, row.Decimals());
             return;
         case FieldForm::Integer:
+            context.writer.WriteIntElement(name, stored);
+            return;
         case FieldForm::Text:
         case FieldForm::CalibrationDate:
         case FieldForm::FrequencyMask:
-            context.writer.WriteIntElement(name, stored);
-            return;
+            return;  // not numbers: WriteFieldRows writes them by their own forms
     }
 }
 
@@ -107,11 +108,11 @@ Walk WriteNumber(ExportContext& context, std::int32_t list, ByteSpan area, std::
             }
             return Walk::EndPoint;
         default:
-            return Walk::Next;
+            return Walk::Next;  // WhenPresent, WhenPresentNotOne: a missing value writes nothing
     }
 }
 
-// Whether the point whose first row is `key` is written at all.
+// Whether the point is written at all, by the rule of its first row (its key).
 bool PointIsUsed(ByteSpan area, std::span<const FieldRow> rows) {
     const FieldRow& key = rows.front();
     const std::int16_t stored = LoadI16(area, key.offset);
