@@ -14,13 +14,14 @@ void ExportSection(ExportContext& context, ByteSpan record, const CExtensionData
     switch (section.kind) {
         case SectionKind::Curves:
             for (std::size_t slot = 0; slot < section.slots; ++slot) {
-                WriteCurve(context, section.list, record.subspan(section.CurveOffset(slot), section.curve.size),
-                           section.curve, section.pointFields);
+                WriteCurve(context, section.list,
+                           record.subspan(section.CurveOffset(slot), section.curve.size), section.curve,
+                           section.pointFields);
             }
             return;
         case SectionKind::Notes:
             context.writer.PushElement(context.Name(section.list, 0));
-            WriteNotes(context, section.list, record.subspan(section.offset, section.size));
+            WriteNotes(context, record.subspan(section.offset, section.size));
             context.writer.PopElement(true);
             return;
         case SectionKind::ToneAverage:

@@ -17,7 +17,6 @@ void WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan curve, 
     writer.PushElement(context.Name(curveList, 0));
     WriteMeasurementConditions(context, curve);
 
-    const std::int32_t pointsList = context.ListOf(curveList, kCurvePointsPosition);
     const std::string_view pointsName = context.Name(curveList, kCurvePointsPosition);
     bool keptPoint = false;
     // The first point whose first field is missing ends the curve; a full array has no end mark.
@@ -25,7 +24,7 @@ void WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan curve, 
         const ByteSpan point = curve.subspan(layout.PointOffset(index), layout.PointSize());
         if (IsMissing(LoadI16(point, 0))) break;
         writer.PushElement(pointsName);
-        WriteFieldRows(context, pointsList, point, pointFields);
+        WriteFieldRows(context, point, pointFields);
         keptPoint = writer.PopElement(true) || keptPoint;
     }
 

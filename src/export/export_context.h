@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "schema/element_lists.h"
 #include "schema/schema_table.h"
 #include "xml/xml_writer.h"
 
@@ -18,10 +17,6 @@ struct ExportContext {
 
     std::string_view Name(std::int32_t list, std::int32_t position) const {
         return table.ElementName(list, position);
-    }
-    // The list number of the container at `position` of `list` (its entry's code).
-    std::int32_t ListOf(std::int32_t list, std::int32_t position) const {
-        return schema::ListAt(list, position);
     }
 };
 

@@ -13,13 +13,14 @@ namespace audiogram {
 namespace {
 
 // The leaf of a numeric row holding `stored`, in the row's form.
-void WriteValue(ExportContext& context, std::string_view name, const FieldRow& row, std::int16_t stored) {
+[[gnu::always_inline]] inline void WriteValue(ExportContext& context, std::string_view name,
+                                              const FieldRow& row, std::int16_t stored) {
     switch (row.form) {
         case FieldForm::Enumeration:
             WriteEnumElement(context, name, stored, row.table);
             return;
         case FieldForm::Scaled:
-            WriteScaledElement(context, name, stored, row.Decimals());
+            WriteScaledElement(context, name, stored, row.decimals);
             return;
         case FieldForm::Integer:
             context.writer.WriteIntElement(name, stored);
@@ -58,7 +59,7 @@ void WriteSetBits(ExportContext& context, std::string_view name, std::uint16_t m
 void WriteNegative(ExportContext& context, std::string_view name, const FieldRow& row, std::int16_t stored) {
     context.writer.WriteComment(row.negativeComment);
     if (row.rule == ExportRule::MagnitudeOrZero) {
-        context.writer.WriteElement(name, NumberText::Decimal(-std::int32_t{stored}, row.Decimals()).View());
+        context.writer.WriteElement(name, NumberText::Decimal(-std::int32_t{stored}, row.decimals).View());
     } else {
         WriteValue(context, name, row, 0);
     }
@@ -66,10 +67,10 @@ void WriteNegative(ExportContext& context, std::string_view name, const FieldRow
 
 enum class Walk { Next, EndPoint };
 
-Walk WriteNumber(ExportContext& context, std::int32_t list, ByteSpan area, std::span<const FieldRow> rows,
-                 std::size_t index) {
+[[gnu::always_inline]] inline Walk WriteNumber(ExportContext& context, ByteSpan area,
+                                               std::span<const FieldRow> rows, std::size_t index) {
     const FieldRow& row = rows[index];
-    const std::string_view name = context.Name(list, row.position);
+    const std::string_view name = row.name;
     const std::int16_t stored = LoadI16(area, row.offset);
     if (row.needsRowBefore && IsMissing(LoadI16(area, rows[index - 1].offset))) return Walk::Next;
     if (!IsMissing(stored)) {
@@ -80,7 +81,7 @@ Walk WriteNumber(ExportContext& context, std::int32_t list, ByteSpan area, std::
         if (mayBeNegative && stored < 0) {
             WriteNegative(context, name, row, stored);
         } else if (row.rule == ExportRule::MagnitudeOrZero) {
-            context.writer.WriteElement(name, NumberText::Decimal(stored, row.Decimals()).View());
+            context.writer.WriteElement(name, NumberText::Decimal(stored, row.decimals).View());
         } else {
             WriteValue(context, name, row, stored);
         }
@@ -104,7 +105,7 @@ Walk WriteNumber(ExportContext& context, std::int32_t list, ByteSpan area, std::
             // The rows after it are not looked at: they stand as 0 too.
             context.writer.WriteComment(row.missingComment);
             for (std::size_t rest = index; rest < rows.size(); ++rest) {
-                WriteValue(context, context.Name(list, rows[rest].position), rows[rest], 0);
+                WriteValue(context, rows[rest].name, rows[rest], 0);
             }
             return Walk::EndPoint;
         default:
@@ -125,24 +126,24 @@ bool PointIsUsed(ByteSpan area, std::span<const FieldRow> rows) {
 
 }  // namespace
 
-void WriteFieldRows(ExportContext& context, std::int32_t list, ByteSpan area, std::span<const FieldRow> rows) {
+void WriteFieldRows(ExportContext& context, ByteSpan area, std::span<const FieldRow> rows) {
     if (rows.empty() || !PointIsUsed(area, rows)) return;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const FieldRow& row = rows[index];
         switch (row.form) {
             case FieldForm::Text:
-                WriteText(context, context.Name(list, row.position), area, row);
+                WriteText(context, row.name, area, row);
                 break;
             case FieldForm::CalibrationDate:
-                WriteCalibrationDate(context, context.Name(list, row.position), area, row);
+                WriteCalibrationDate(context, row.name, area, row);
                 break;
             case FieldForm::FrequencyMask:
-                WriteSetBits(context, context.Name(list, row.position), LoadU16(area, row.offset));
+                WriteSetBits(context, row.name, LoadU16(area, row.offset));
                 break;
             case FieldForm::Enumeration:
             case FieldForm::Scaled:
             case FieldForm::Integer:
-                if (WriteNumber(context, list, area, rows, index) == Walk::EndPoint) return;
+                if (WriteNumber(context, area, rows, index) == Walk::EndPoint) return;
                 break;
         }
     }

@@ -12,8 +12,8 @@
 
 namespace audiogram {
 
-// Writes the leaves of `rows` for the structure at the start of `area`, named from `list`.
-// A point whose key row (the first) says it is unused writes nothing.
-void WriteFieldRows(ExportContext& context, std::int32_t list, ByteSpan area, std::span<const FieldRow> rows);
+// Writes the leaves of `rows` for the structure at the start of `area`, each named by its
+// row. A point whose key row (the first) says it is unused writes nothing.
+void WriteFieldRows(ExportContext& context, ByteSpan area, std::span<const FieldRow> rows);
 
 }  // namespace audiogram

@@ -9,7 +9,7 @@ namespace audiogram {
 void WriteMeasurementConditions(ExportContext& context, ByteSpan measCond) {
     constexpr std::int32_t list = field_rows::kMeasurementConditionsList;
     context.writer.PushElement(context.Name(list, 0));
-    WriteFieldRows(context, list, measCond, kMeasurementConditionFields);
+    WriteFieldRows(context, measCond, kMeasurementConditionFields);
     context.writer.PopElement(true);
 }
 

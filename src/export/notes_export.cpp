@@ -31,10 +31,12 @@ bool BeginsWithDate(std::u16string_view date) {
 
 }  // namespace
 
-void WriteCalibrationDate(ExportContext& context, std::string_view name, ByteSpan block, const FieldRow& row) {
+void WriteCalibrationDate(ExportContext& context, std::string_view name, ByteSpan block,
+                          const FieldRow& row) {
     // The zone follows the date in the block; the row's width spans both.
     const CountedTextField dateField = row.Text();
-    static_assert(fields::kAudiometerLastCalibrationTimeZone.offset == fields::kAudiometerLastCalibration.End());
+    static_assert(fields::kAudiometerLastCalibrationTimeZone.offset ==
+                  fields::kAudiometerLastCalibration.End());
     if (dateField.capacity > fields::kAudiometerLastCalibration.capacity) return;
     if (!CountFits(block, dateField, 1)) return;
     if (!CountFits(block, fields::kAudiometerLastCalibrationTimeZone, 0)) return;
@@ -60,8 +62,8 @@ void WriteCalibrationDate(ExportContext& context, std::string_view name, ByteSpa
         name, std::u16string_view(composed.data(), static_cast<std::size_t>(end - composed.begin())));
 }
 
-void WriteNotes(ExportContext& context, std::int32_t notesList, ByteSpan block) {
-    WriteFieldRows(context, notesList, block, kNotesFields);
+void WriteNotes(ExportContext& context, ByteSpan block) {
+    WriteFieldRows(context, block, kNotesFields);
 }
 
 void WriteToneAverageFrequencies(ExportContext& context, ByteSpan masks) {
@@ -71,7 +73,7 @@ void WriteToneAverageFrequencies(ExportContext& context, ByteSpan masks) {
 
     constexpr std::int32_t list = field_rows::kToneAverageList;
     context.writer.PushElement(context.Name(list, 0));
-    WriteFieldRows(context, list, masks, kToneAverageFields);
+    WriteFieldRows(context, masks, kToneAverageFields);
     context.writer.PopElement(true);
 }
 

@@ -10,9 +10,9 @@
 
 namespace audiogram {
 
-// Writes the leaves of the TAudiometerNotes block at the start of `block`, with the names
-// of `notesList` (ToneNotes or SpeechNotes). The caller opens and closes the element.
-void WriteNotes(ExportContext& context, std::int32_t notesList, ByteSpan block);
+// Writes the leaves of the TAudiometerNotes block at the start of `block`. The caller opens
+// and closes the element (ToneNotes or SpeechNotes).
+void WriteNotes(ExportContext& context, ByteSpan block);
 
 // Writes FrequenciesUsedForToneAverage for the four masks at the start of `masks`; nothing
 // when all four are 0.

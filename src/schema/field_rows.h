@@ -15,7 +15,8 @@
 //
 // The section rows (section_rows.h) say which rows the points of each curve section use.
 // Rows stand in the document's order; row.position is the leaf's position in its list of the
-// schema table, derived from its name, and ByPosition gives the rows in list order.
+// schema table, derived from its name (so row.name is the list's name at that position, in
+// every list the section rows give the rows to), and ByPosition gives the rows in list order.
 
 #include <array>
 #include <cstddef>
@@ -70,6 +71,7 @@ struct FieldRow {
     ExportRule rule;
     EnumTable table = EnumTable::PointStatus;  // Enumeration, FrequencyMask
     std::int32_t scale = 1;                    // Scaled: 10, 100 or 1000
+    std::int32_t decimals = 0;                 // Scaled: the digits after the point the scale gives
     std::size_t capacity = 0;                  // Text, CalibrationDate
     std::int32_t defaultCode = 0;              // DefaultWhenMissing
     std::string_view missingComment = {};
@@ -78,11 +80,6 @@ struct FieldRow {
     bool needsRowBefore = false;
 
     constexpr CountedTextField Text() const { return {offset, capacity}; }
-    constexpr std::int32_t Decimals() const {
-        std::int32_t decimals = 0;
-        for (std::int32_t rest = scale; rest > 1; rest /= 10) ++decimals;
-        return decimals;
-    }
 };
 
 namespace field_rows {
@@ -105,9 +102,16 @@ inline constexpr std::int32_t kSiSiPointsList = ListOwnedBy("ShortIncrementSensi
 inline constexpr std::int32_t kNotesList = ListOwnedBy("ToneNotes");
 inline constexpr std::int32_t kToneAverageList = ListOwnedBy("FrequenciesUsedForToneAverage");
 
+constexpr std::int32_t DecimalsOf(std::int32_t scale) {
+    std::int32_t decimals = 0;
+    for (std::int32_t rest = scale; rest > 1; rest /= 10) ++decimals;
+    return decimals;
+}
+
 constexpr FieldRow Number(std::int32_t list, std::string_view name, std::size_t offset, FieldForm form,
                           ExportRule rule, std::int32_t scale = 1) {
-    return {name, schema::PositionIn(list, name), offset, 2, form, rule, EnumTable::PointStatus, scale};
+    return {name, schema::PositionIn(list, name), offset, 2, form, rule, EnumTable::PointStatus, scale,
+            DecimalsOf(scale)};
 }
 constexpr FieldRow Scaled(std::int32_t list, std::string_view name, std::size_t offset, std::int32_t scale,
                           ExportRule rule = ExportRule::WhenPresent) {
@@ -142,8 +146,8 @@ constexpr FieldRow AfterRowBefore(FieldRow row) {
     return row;
 }
 constexpr FieldRow Text(std::int32_t list, std::string_view name, CountedTextField field, ExportRule rule) {
-    return {name,          schema::PositionIn(list, name), field.offset, field.Size(), FieldForm::Text, rule,
-            EnumTable::PointStatus, 1, field.capacity};
+    return {name,  schema::PositionIn(list, name), field.offset, field.Size(), FieldForm::Text, rule,
+            EnumTable::PointStatus, 1, 0, field.capacity};
 }
 constexpr FieldRow Mask(std::int32_t list, std::string_view name, std::size_t offset) {
     return {name, schema::PositionIn(list, name), offset, 2, FieldForm::FrequencyMask, ExportRule::EachSetBit,
@@ -181,7 +185,8 @@ inline constexpr auto kMeasurementConditionFields = [] {
         Defaulted(L, "MaskingdBWeighting", Second(at::kdBWeighting), EnumTable::dBWeighting, 2,
                   "Missing dBWeighting2 inserting default"),
         Coded(L, "StimulusPresentationType", at::kPresentationType, EnumTable::PresentationType, kPresent),
-        Coded(L, "MaskingPresentationType", Second(at::kPresentationType), EnumTable::PresentationType, kPresent),
+        Coded(L, "MaskingPresentationType", Second(at::kPresentationType), EnumTable::PresentationType,
+              kPresent),
         Coded(L, "StimulusTransducerType", at::kTransducerType, EnumTable::TransducerType, kNotOne),
         Coded(L, "MaskingTransducerType", Second(at::kTransducerType), EnumTable::TransducerType, kNotOne),
         Text(L, "TransducerDescription", at::kTransducerDescription, kCounted),
@@ -257,7 +262,8 @@ inline constexpr auto kDecayPointFields = [] {
     constexpr ExportRule kZero = ExportRule::ZeroWhenMissing;
     return std::array{
         Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey),
-        Commented(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kZero, "Mising Intensity1 inserting a zero"),
+        Commented(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kZero,
+                  "Mising Intensity1 inserting a zero"),
         Integer(L, "MaskingFrequency", at::kMaskingFrequency),
         AfterRowBefore(Commented(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kZero,
                                  "Mising Intensity2 inserting a zero")),

@@ -103,7 +103,8 @@ inline constexpr auto kSectionRows = [] {
         Curves("SpeechReceptionThresholdAudiogram", Section::SpeechReceptionThreshold, kSpeechPointFields),
         Curves("SpeechMostComfortableLevel", Section::SpeechMostComfortableLevel, kSpeechPointFields),
         Curves("SpeechUncomfortableLevel", Section::SpeechUncomfortableLevel, kSpeechPointFields),
-        Block("ToneNotes", SectionKind::Notes, record200::kToneNotesOffset, record200::notes::kSize, kNotesFields),
+        Block("ToneNotes", SectionKind::Notes, record200::kToneNotesOffset, record200::notes::kSize,
+              kNotesFields),
         Block("SpeechNotes", SectionKind::Notes, record200::kSpeechNotesOffset, record200::notes::kSize,
               kNotesFields),
         Block("FrequenciesUsedForToneAverage", SectionKind::ToneAverage, record200::kToneAverageOffset,
@@ -161,8 +162,10 @@ constexpr bool RowsMatchTheirLists() {
         const auto leaves = row.kind == SectionKind::Curves ? row.pointFields : row.fields;
         std::int32_t leafList = row.list;
         if (row.kind == SectionKind::Curves) {
-            if (schema::PositionIn(row.list, "AudMeasurementConditions") != kCurveConditionsPosition) return false;
-            if (schema::ListAt(row.list, kCurveConditionsPosition) != field_rows::kMeasurementConditionsList) {
+            if (schema::PositionIn(row.list, "AudMeasurementConditions") != kCurveConditionsPosition)
+                return false;
+            if (schema::ListAt(row.list, kCurveConditionsPosition) !=
+                field_rows::kMeasurementConditionsList) {
                 return false;
             }
             leafList = schema::ListAt(row.list, kCurvePointsPosition);

@@ -9,17 +9,21 @@ namespace audiogram {
 
 using HResult = std::int32_t;
 
-constexpr HResult MakeStatus(std::uint32_t value) { return static_cast<HResult>(value); }
+constexpr HResult MakeStatus(std::uint32_t value) {
+    return static_cast<HResult>(value);
+}
 
 inline constexpr HResult kStatusOk = MakeStatus(0x00000000);
 inline constexpr HResult CONV_E_INVALIDBLOB = MakeStatus(0x8004051C);
 inline constexpr HResult CONV_E_UNSUPPORTEDFORMAT = MakeStatus(0x80040516);
 inline constexpr HResult CONV_E_NOTIMPLEMENTED = MakeStatus(0x8004051D);
-inline constexpr HResult kStatusFail = MakeStatus(0x80004005);     // E_FAIL
-inline constexpr HResult kStatusPointer = MakeStatus(0x80004003);  // E_POINTER
+inline constexpr HResult kStatusFail = MakeStatus(0x80004005);         // E_FAIL
+inline constexpr HResult kStatusPointer = MakeStatus(0x80004003);      // E_POINTER
 inline constexpr HResult kStatusOutOfMemory = MakeStatus(0x8007000E);  // E_OUTOFMEMORY
 
-constexpr bool Failed(HResult status) { return status < 0; }
+constexpr bool Failed(HResult status) {
+    return status < 0;
+}
 
 // A value, or the status of the failure that left none. Small enough to come back in
 // registers, which the import's element-by-element walk relies on.
@@ -36,8 +40,8 @@ struct Result {
 }  // namespace audiogram
 
 // Ends the calling function with the status of `expression` (an HResult) when it failed.
-#define RETURN_IF_FAILED_STATUS(expression)                          \
-    do {                                                             \
-        const ::audiogram::HResult returnIfFailedStatus_ = (expression); \
+#define RETURN_IF_FAILED_STATUS(expression)                                           \
+    do {                                                                              \
+        const ::audiogram::HResult returnIfFailedStatus_ = (expression);              \
         if (::audiogram::Failed(returnIfFailedStatus_)) return returnIfFailedStatus_; \
     } while (false)
