@@ -270,7 +270,7 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
     if (position >= named_.size()) return false;
     const std::string_view name = named_[position].name;
     const std::size_t end = at + name.size();
-    return end < input_.size() && input_[end] == '>' && SameText(input_.substr(at, name.size()), name);
+    return end < input_.size() && input_[end] == '>' && SameText(BytesAt(at, name.size()), name);
 }
 
 // Documents list the elements of a list in the list's order, so the element after the one
@@ -361,17 +361,17 @@ Result<std::int32_t> AudiogramXmlReader::EndTagQuickly(std::size_t at) {
         return kLeft;
     }
     const std::size_t endName = textEnd.at + 2;
-    const std::string_view name = input_.substr(at, nameEnd - at);
+    const std::string_view name = BytesAt(at, nameEnd - at);
     std::size_t close = endName + name.size();
     // The end tag nearly always repeats the name; otherwise its end is looked for.
     if (close >= input_.size() || input_[close] != '>' ||
-        !SameText(input_.substr(endName, name.size()), name)) {
+        !SameText(BytesAt(endName, name.size()), name)) {
         const ByteSearch found = FindFirstOf<'<', '"', '>'>(input_, endName);
         if (found.at == input_.size() || input_[found.at] != '>') return kLeft;
         close = found.at;
     }
 
-    const std::string_view content = input_.substr(textStart, textEnd.at - textStart);
+    const std::string_view content = BytesAt(textStart, textEnd.at - textStart);
     if (textEnd.ascii && !escapes && content.size() <= kTokenCapacity) {
         text.AssignAscii(content);
     } else {

@@ -86,6 +86,10 @@ class AudiogramXmlReader {
     ChildMatch ExpectedChild(std::size_t at, std::size_t& nameEnd);
     bool NameStandsAt(std::size_t at, std::size_t position) const;
     void SetToken(std::size_t start, std::size_t end, bool ascii);
+    // The `count` bytes of the input from `at`, which the caller has checked lie inside it:
+    // the quick paths take them without substr's check, whose throwing path kept substr
+    // from being inlined there.
+    std::string_view BytesAt(std::size_t at, std::size_t count) const { return {input_.data() + at, count}; }
     bool ScanToTokenStart();
     bool AtSelfClosingTag(bool& selfClosing);
     void CollectToken();
