@@ -148,8 +148,8 @@ std::string CheckImport(ByteSpan input) {
     Convert500to200 converter(textRules);
     Record200Bytes record;
     MakeEmptyRecord200(record);
-    const std::int32_t status = converter.Convert_Audio(input, record);
-    if (status != 0 && status != -1) return "the import ended with " + std::to_string(status);
+    const HResult status = converter.Convert_Audio(input, record);
+    if (status != kStatusOk && status != kStatusFail) return "the import ended with " + std::to_string(status);
 
     // The dispatcher's step gives the same answer and the same record.
     Blob source(input.begin(), input.end());

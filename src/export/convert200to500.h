@@ -5,9 +5,10 @@
 #include <cstdint>
 
 #include "export/export_context.h"
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "records/extension_data.h"
 #include "records/little_endian.h"
+#include "support/status.h"
 #include "xml/xml_writer.h"
 
 namespace audiogram {
@@ -19,10 +20,10 @@ public:
     Convert200to500(const Convert200to500&) = delete;
     Convert200to500& operator=(const Convert200to500&) = delete;
 
-    // Writes the whole document. Returns 0 when it is complete, another value when a
-    // section failed or the record is shorter than a 200 record. The writer's failures
-    // pass through as exceptions.
-    std::int32_t Convert_Audio(ByteSpan record, const CExtensionData* extension);
+    // Writes the whole document: kStatusOk, or a failure when the record is shorter than a
+    // 200 record. The writer's failures pass through as exceptions, for the step that owns
+    // the writer to turn into statuses.
+    HResult Convert_Audio(ByteSpan record, const CExtensionData* extension);
 
 private:
     AudiogramSchemaTable table_;

@@ -1,34 +1,30 @@
 #include "export/curve_export.h"
 
+#include "export/field_export.h"
 #include "export/measurement_conditions_export.h"
-#include "export/schema_positions.h"
 #include "records/meas_cond.h"
 #include "records/missing_value.h"
+#include "schema/section_rows.h"
 
 namespace audiogram {
 
-std::int32_t WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan curve, const CurveLayout& layout,
-                        PointWriter writePoint) {
+void WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan curve, const CurveLayout& layout,
+                std::span<const FieldRow> pointFields) {
     // An unused slot leaves no trace, whatever its points hold.
-    if (IsEmptyMeasCond(curve)) return 0;
+    if (IsEmptyMeasCond(curve)) return;
 
     XmlWriter& writer = context.writer;
     writer.PushElement(context.Name(curveList, 0));
-    std::int32_t status = WriteMeasurementConditions(context, curve);
-    if (status != 0) {
-        writer.CancelElement();
-        return status;
-    }
+    WriteMeasurementConditions(context, curve);
 
-    const std::int32_t pointsList = context.ListOf(curveList, schema::curve::kPoints);
-    const std::string_view pointsName = context.Name(curveList, schema::curve::kPoints);
+    const std::string_view pointsName = context.Name(curveList, kCurvePointsPosition);
     bool keptPoint = false;
     // The first point whose first field is missing ends the curve; a full array has no end mark.
-    for (std::size_t index = 0; index < layout.pointCount && status == 0; ++index) {
+    for (std::size_t index = 0; index < layout.pointCount; ++index) {
         const ByteSpan point = curve.subspan(layout.PointOffset(index), layout.PointSize());
         if (IsMissing(LoadI16(point, 0))) break;
         writer.PushElement(pointsName);
-        status = writePoint(context, pointsList, point);
+        WriteFieldRows(context, point, pointFields);
         keptPoint = writer.PopElement(true) || keptPoint;
     }
 
@@ -38,7 +34,6 @@ std::int32_t WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan
     } else {
         writer.CancelElement();
     }
-    return status;
 }
 
 }  // namespace audiogram

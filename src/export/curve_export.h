@@ -3,17 +3,18 @@
 // per used point. A curve that keeps no point leaves nothing behind.
 
 #include <cstdint>
+#include <span>
 
 #include "export/export_context.h"
-#include "export/point_export.h"
 #include "records/curve_layouts.h"
 #include "records/little_endian.h"
+#include "schema/field_rows.h"
 
 namespace audiogram {
 
-// `curveList` is the list of the curve element (its owner names the element, position 2
-// names the points element). Returns 0, or the first non-zero status of a writer.
-std::int32_t WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan curve, const CurveLayout& layout,
-                        PointWriter writePoint);
+// `curveList` is the list of the curve element (its owner names the element); `pointFields`
+// the rows of the curve's points.
+void WriteCurve(ExportContext& context, std::int32_t curveList, ByteSpan curve, const CurveLayout& layout,
+                std::span<const FieldRow> pointFields);
 
 }  // namespace audiogram

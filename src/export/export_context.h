@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "xml/xml_writer.h"
 
 namespace audiogram {
@@ -17,12 +17,6 @@ struct ExportContext {
 
     std::string_view Name(std::int32_t list, std::int32_t position) const {
         return table.ElementName(list, position);
-    }
-    // The list number of the container at `position` of `list` (its entry's code).
-    std::int32_t ListOf(std::int32_t list, std::int32_t position) const {
-        const auto entries = table.List(list);
-        const auto index = static_cast<std::size_t>(position);
-        return index < entries.size() ? entries[index].code : AudiogramSchemaTable::kEndMark;
     }
 };
 

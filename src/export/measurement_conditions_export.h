@@ -1,6 +1,6 @@
 #pragma once
-// The AudMeasurementConditions element of one curve: which fields are written, in which
-// order, and what stands in for a missing or invalid value.
+// The AudMeasurementConditions element of one curve, written by the rows of
+// kMeasurementConditionFields.
 
 #include <array>
 #include <cstdint>
@@ -13,8 +13,8 @@
 
 namespace audiogram {
 
-// Writes the element for the TMeasCond at the start of `measCond`. Returns 0.
-std::int32_t WriteMeasurementConditions(ExportContext& context, ByteSpan measCond);
+// Writes the element for the TMeasCond at the start of `measCond`.
+void WriteMeasurementConditions(ExportContext& context, ByteSpan measCond);
 
 // Room for the text of a CountedText(15) field, held by the caller.
 using CountedText15Units = std::array<char16_t, 16>;

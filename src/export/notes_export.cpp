@@ -4,42 +4,22 @@
 #include <array>
 #include <string>
 
-#include "export/schema_positions.h"
+#include "export/field_export.h"
 #include "records/record200_layout.h"
 
 namespace audiogram {
 namespace {
 
 namespace fields = record200::notes;
-namespace pos = schema::notes;
 
 constexpr std::u16string_view kMidnight = u"T00:00:00";
 constexpr std::u16string_view kDateErrorPrefix = u"Error DateOfLastCalibration DateTime string: ";
 constexpr std::size_t kBareDateLength = 10;
 constexpr std::size_t kMaxZoneCount = 6;
 
-struct NoteText {
-    std::int32_t position;
-    CountedTextField field;
-};
-
-// The plain texts; the calibration date stands between the serial number and the method.
-constexpr std::array kLeadingTexts = {
-    NoteText{pos::kAudiometerMakeModel, fields::kAudiometerMakeModel},
-    NoteText{pos::kAudiometerSerialNumber, fields::kAudiometerSerialNumber}};
-constexpr std::array kTrailingTexts = {NoteText{pos::kTestMethod, fields::kTestMethod},
-                                       NoteText{pos::kTestReliability, fields::kTestReliability}};
-
 bool CountFits(ByteSpan block, CountedTextField field, std::size_t low) {
     const std::uint16_t count = TextCount(block, field);
     return count >= low && count <= field.capacity;
-}
-
-// The count only decides whether the leaf is written; the text runs to its terminator.
-void WriteNoteText(ExportContext& context, std::int32_t notesList, ByteSpan block, const NoteText& note) {
-    if (!CountFits(block, note.field, 1)) return;
-    context.writer.WriteStringElement(context.Name(notesList, note.position),
-                                      CountedTextUnits(block, note.field).View());
 }
 
 // YYYY-MM-DD at the start; months, days and anything after the tenth character are not examined.
@@ -49,12 +29,20 @@ bool BeginsWithDate(std::u16string_view date) {
            IsDigits(date.substr(8, 2));
 }
 
-void WriteCalibrationDate(ExportContext& context, std::int32_t notesList, ByteSpan block) {
-    if (!CountFits(block, fields::kAudiometerLastCalibration, 1)) return;
+}  // namespace
+
+void WriteCalibrationDate(ExportContext& context, std::string_view name, ByteSpan block,
+                          const FieldRow& row) {
+    // The zone follows the date in the block; the row's width spans both.
+    const CountedTextField dateField = row.Text();
+    static_assert(fields::kAudiometerLastCalibrationTimeZone.offset ==
+                  fields::kAudiometerLastCalibration.End());
+    if (dateField.capacity > fields::kAudiometerLastCalibration.capacity) return;
+    if (!CountFits(block, dateField, 1)) return;
     if (!CountFits(block, fields::kAudiometerLastCalibrationTimeZone, 0)) return;
     static_assert(fields::kAudiometerLastCalibrationTimeZone.capacity == kMaxZoneCount);
 
-    const CountedTextUnits dateUnits(block, fields::kAudiometerLastCalibration);
+    const CountedTextUnits dateUnits(block, dateField);
     const std::u16string_view date = dateUnits.View();
     if (!BeginsWithDate(date)) {
         context.writer.WriteCommentW(std::u16string(kDateErrorPrefix) + std::u16string(date));
@@ -71,49 +59,22 @@ void WriteCalibrationDate(ExportContext& context, std::int32_t notesList, ByteSp
     const CountedTextUnits zone(block, fields::kAudiometerLastCalibrationTimeZone);
     end = std::copy(zone.View().begin(), zone.View().end(), end);
     context.writer.WriteStringElement(
-        context.Name(notesList, pos::kAudiometerLastCalibration),
-        std::u16string_view(composed.data(), static_cast<std::size_t>(end - composed.begin())));
+        name, std::u16string_view(composed.data(), static_cast<std::size_t>(end - composed.begin())));
 }
 
-struct MaskLeaf {
-    std::int32_t position;
-    std::size_t offset;
-};
-constexpr std::array kMaskLeaves = {
-    MaskLeaf{schema::tone_average::kLeftEar1, record200::tone_average::kLeftEar1},
-    MaskLeaf{schema::tone_average::kLeftEar2, record200::tone_average::kLeftEar2},
-    MaskLeaf{schema::tone_average::kRightEar1, record200::tone_average::kRightEar1},
-    MaskLeaf{schema::tone_average::kRightEar2, record200::tone_average::kRightEar2},
-};
-
-}  // namespace
-
-std::int32_t WriteNotes(ExportContext& context, std::int32_t notesList, ByteSpan block) {
-    for (const NoteText& note : kLeadingTexts) WriteNoteText(context, notesList, block, note);
-    WriteCalibrationDate(context, notesList, block);
-    for (const NoteText& note : kTrailingTexts) WriteNoteText(context, notesList, block, note);
-    return 0;
+void WriteNotes(ExportContext& context, ByteSpan block) {
+    WriteFieldRows(context, block, kNotesFields);
 }
 
-std::int32_t WriteToneAverageFrequencies(ExportContext& context, ByteSpan masks) {
+void WriteToneAverageFrequencies(ExportContext& context, ByteSpan masks) {
     bool anySet = false;
-    for (const MaskLeaf& leaf : kMaskLeaves) anySet = anySet || LoadU16(masks, leaf.offset) != 0;
-    if (!anySet) return 0;
+    for (const FieldRow& row : kToneAverageFields) anySet = anySet || LoadU16(masks, row.offset) != 0;
+    if (!anySet) return;
 
-    const std::int32_t list = schema::kToneAverageList;
+    constexpr std::int32_t list = field_rows::kToneAverageList;
     context.writer.PushElement(context.Name(list, 0));
-    for (const MaskLeaf& leaf : kMaskLeaves) {
-        const std::uint16_t mask = LoadU16(masks, leaf.offset);
-        for (std::uint32_t bit = 1; bit <= 0x8000u; bit <<= 1) {
-            if ((mask & bit) == 0) continue;
-            // Every bit value has a frequency name; the end mark's name would only show a broken table.
-            context.writer.WriteElement(
-                context.Name(list, leaf.position),
-                context.table.ReplacementName(EnumTable::Frequency, static_cast<std::int32_t>(bit)));
-        }
-    }
+    WriteFieldRows(context, masks, kToneAverageFields);
     context.writer.PopElement(true);
-    return 0;
 }
 
 bool IsDigits(std::u16string_view text) {

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "export/schema_positions.h"
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
+#include "schema/section_rows.h"
 #include "frontend/document_outline.h"
 #include "model/export_problems.h"
 #include "records/record100_layout.h"
@@ -29,6 +29,14 @@ std::size_t RecordSize(DataStandard standard) {
         if (record.standard == standard) return record.size;
     }
     return 0;
+}
+
+// The element that carries the extension bytes in a document.
+constexpr std::string_view ExtensionElementName() {
+    for (const SectionRow& row : kSectionRows) {
+        if (row.kind == SectionKind::Extension) return row.name;
+    }
+    return {};
 }
 
 bool IsBinary(DataStandard standard) { return RecordSize(standard) != 0; }
@@ -75,8 +83,7 @@ void AddDroppedBytes(DataStandard from, DataStandard to, ByteSpan input, std::ve
         dropped = input.size() - RecordSize(from);
         what = " extension bytes after the " + Standard(from) + " record were";
     } else if (from == kDataStandard500) {
-        const AudiogramSchemaTable table;
-        const std::string_view name = table.ElementName(schema::kRootList, schema::root::kPrivateAudiogramData);
+        const std::string_view name = ExtensionElementName();
         dropped = Base64ElementBytes(Text(input), name);
         what = " bytes of the document's " + std::string(name) + " were";
     }

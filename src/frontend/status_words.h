@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "service/data_standard.h"
-#include "service/status.h"
+#include "support/status.h"
 
 namespace audiogram::frontend {
 

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "records/little_endian.h"
+#include "support/status.h"
 #include "xml/text_rules.h"
 
 namespace audiogram {
@@ -15,9 +16,10 @@ public:
     // The rules turn the escapes of element text back; they outlive the converter.
     explicit Convert500to200(TextRules& textRules) : textRules_(textRules) {}
 
-    // 0 when the walk ended at the end of an element (the document was read), -1 on error.
+    // kStatusOk when the walk ended at the end of an element (the document was read), a
+    // failure when the document could not be read.
     // `document` ends at its first NUL byte or its end; `record` is 36128 bytes, made empty.
-    std::int32_t Convert_Audio(ByteSpan document, MutableByteSpan record);
+    HResult Convert_Audio(ByteSpan document, MutableByteSpan record);
 
 private:
     AudiogramSchemaTable schema_;

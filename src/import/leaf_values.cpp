@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "import/leading_float.h"
+#include "import/name_index.h"
 #include "import/single_byte_text.h"
 
 namespace audiogram {
@@ -84,13 +85,13 @@ std::int16_t ScanScaledValue(const LeafText& text, std::int32_t scale) {
     return ScanScaledValue(text.View(), scale);
 }
 
-std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, std::u16string_view text) {
-    return schema.CodeOfName(table, SingleByteText(text).View());
+std::int32_t FindEnumCode(EnumTable table, std::u16string_view text) {
+    return CodeOfName(table, SingleByteText(text).View());
 }
 
-std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, const LeafText& text) {
-    if (text.IsAscii()) return schema.CodeOfName(table, text.AsciiBytes());
-    return FindEnumCode(schema, table, text.View());
+std::int32_t FindEnumCode(EnumTable table, const LeafText& text) {
+    if (text.IsAscii()) return CodeOfName(table, text.AsciiBytes());
+    return FindEnumCode(table, text.View());
 }
 
 }  // namespace audiogram

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "import/leaf_text.h"
 
 namespace audiogram {
@@ -19,7 +19,7 @@ std::int16_t ScanScaledValue(const LeafText& text, std::int32_t scale);
 
 // The code of the first entry of `table` whose name equals the text byte for byte, or the
 // code of the table's first entry when no entry has that name.
-std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, std::u16string_view text);
-std::int32_t FindEnumCode(const AudiogramSchemaTable& schema, EnumTable table, const LeafText& text);
+std::int32_t FindEnumCode(EnumTable table, std::u16string_view text);
+std::int32_t FindEnumCode(EnumTable table, const LeafText& text);
 
 }  // namespace audiogram

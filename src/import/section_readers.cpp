@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "export/schema_positions.h"
 #include "import/calibration_split.h"
 #include "import/leaf_values.h"
 #include "records/counted_text.h"
@@ -21,24 +20,24 @@ void StoreCalibration(MutableByteSpan notes, std::u16string_view text) {
     WriteCountedText(notes, record200::notes::kAudiometerLastCalibrationTimeZone, parts.zone);
 }
 
-void StoreLeaf(const AudiogramSchemaTable& schema, const LeafRule& rule, const LeafText& text,
-               MutableByteSpan area) {
-    switch (rule.action) {
-        case LeafAction::Scaled:
-            StoreI16(area, rule.offset, ScanScaledValue(text, rule.scale));
+void StoreLeaf(const FieldRow& row, const LeafText& text, MutableByteSpan area) {
+    switch (row.form) {
+        case FieldForm::Scaled:
+        case FieldForm::Integer:
+            StoreI16(area, row.offset, ScanScaledValue(text, row.scale));
             return;
-        case LeafAction::Coded:
-            StoreU16(area, rule.offset, static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text)));
+        case FieldForm::Enumeration:
+            StoreU16(area, row.offset, static_cast<std::uint16_t>(FindEnumCode(row.table, text)));
             return;
-        case LeafAction::Text:
-            WriteCountedText(area, rule.TextField(), text.View());
+        case FieldForm::Text:
+            WriteCountedText(area, row.Text(), text.View());
             return;
-        case LeafAction::CalibrationDate:
+        case FieldForm::CalibrationDate:
             StoreCalibration(area, text.View());
             return;
-        case LeafAction::FrequencyBit: {
-            const auto bit = static_cast<std::uint16_t>(FindEnumCode(schema, rule.table, text));
-            StoreU16(area, rule.offset, static_cast<std::uint16_t>(LoadU16(area, rule.offset) | bit));
+        case FieldForm::FrequencyMask: {
+            const auto bit = static_cast<std::uint16_t>(FindEnumCode(row.table, text));
+            StoreU16(area, row.offset, static_cast<std::uint16_t>(LoadU16(area, row.offset) | bit));
             return;
         }
     }
@@ -50,64 +49,64 @@ constexpr std::size_t kLargestPointSize =
 
 }  // namespace
 
-std::int32_t ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const LeafRule> rules) {
+HResult ReadLeaves(AudiogramXmlReader& reader, MutableByteSpan area, std::span<const FieldRow> rules) {
     LeafText text;
     for (;;) {
-        const std::int32_t position = reader.NextElement(text);
-        if (position <= 0) return position;
-        const auto index = static_cast<std::size_t>(position - 1);
-        if (index < rules.size()) StoreLeaf(reader.Schema(), rules[index], text, area);
+        const Result<std::int32_t> next = reader.NextElement(text);
+        if (next.Failed()) return next.status;
+        if (next.value == 0) return kStatusOk;  // the element's end tag
+        const auto index = static_cast<std::size_t>(next.value - 1);
+        if (index < rules.size()) StoreLeaf(rules[index], text, area);
     }
 }
 
-std::int32_t ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition) {
+HResult ReadMeasurementConditions(AudiogramXmlReader& reader, MutableByteSpan condition) {
     return ReadLeaves(reader, condition, leaf_rules::kMeasurementConditions);
 }
 
-std::int32_t ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point,
-                       std::span<const LeafRule> pointRules) {
+HResult ReadPoint(AudiogramXmlReader& reader, MutableByteSpan point, std::span<const FieldRow> pointRules) {
     return ReadLeaves(reader, point, pointRules);
 }
 
-std::int32_t ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes) {
-    return ReadLeaves(reader, notes, leaf_rules::kNotes);
+HResult ReadNotes(AudiogramXmlReader& reader, MutableByteSpan notes) {
+    return ReadLeaves(reader, notes, kNotesFields);
 }
 
-std::int32_t ReadFrequencyMasks(AudiogramXmlReader& reader, MutableByteSpan masks) {
+HResult ReadFrequencyMasks(AudiogramXmlReader& reader, MutableByteSpan masks) {
     std::fill_n(masks.begin(), record200::tone_average::kSize, std::uint8_t{0});
-    return ReadLeaves(reader, masks, leaf_rules::kToneAverageFrequencies);
+    return ReadLeaves(reader, masks, kToneAverageFields);
 }
 
-std::int32_t ReadCurve(AudiogramXmlReader& reader, MutableByteSpan curve, const CurveLayout& layout,
-                       std::span<const LeafRule> pointRules) {
+HResult ReadCurve(AudiogramXmlReader& reader, MutableByteSpan curve, const CurveLayout& layout,
+                  std::span<const FieldRow> pointRules) {
     std::array<std::uint8_t, kLargestPointSize> surplusPoint{};
     std::size_t pointIndex = 0;
     LeafText text;
-    std::int32_t r = reader.NextElement(text);
-    while (r > 0) {
-        switch (r) {
-            case schema::curve::kMeasurementConditions:
-                r = ReadMeasurementConditions(reader, curve.first(meas_cond::kSize));
+    for (;;) {
+        const Result<std::int32_t> next = reader.NextElement(text);
+        if (next.Failed()) return next.status;
+        switch (next.value) {
+            case 0:
+                return kStatusOk;  // the curve's end tag
+            case kCurveConditionsPosition:
+                RETURN_IF_FAILED_STATUS(ReadMeasurementConditions(reader, curve.first(meas_cond::kSize)));
                 break;
-            case schema::curve::kPoints: {
+            case kCurvePointsPosition: {
                 const MutableByteSpan point =
                     pointIndex < layout.pointCount
                         ? curve.subspan(layout.PointOffset(pointIndex), layout.PointSize())
                         : MutableByteSpan(surplusPoint).first(layout.PointSize());
-                r = ReadPoint(reader, point, pointRules);
                 ++pointIndex;  // whatever the points element held
+                RETURN_IF_FAILED_STATUS(ReadPoint(reader, point, pointRules));
                 break;
             }
-            case schema::curve::kPoints + 1:
-            case schema::curve::kPoints + 2:
-                r = 0;  // PrimaryKey and ForeignKey carry nothing of the record
-                break;
+            case kCurvePointsPosition + 1:
+            case kCurvePointsPosition + 2:
+                break;  // PrimaryKey and ForeignKey carry nothing of the record
             default:
-                r = -1;
+                return kStatusFail;
         }
-        if (r == 0) r = reader.NextElement(text);
     }
-    return r;
 }
 
 }  // namespace audiogram

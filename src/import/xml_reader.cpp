@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "import/name_index.h"
 #include "import/single_byte_text.h"
 #include "xml/byte_search.h"
 #include "xml/text_legality.h"
@@ -59,11 +60,11 @@ AudiogramXmlReader::AudiogramXmlReader(const AudiogramSchemaTable& schema, ByteS
     escapeScratch_.reserve(kTokenCapacity + 1);
 }
 
-std::int32_t AudiogramXmlReader::ReadToken(XmlTokenKind& kind, std::u16string_view& text) {
+HResult AudiogramXmlReader::ReadToken(XmlTokenKind& kind, std::u16string_view& text) {
     text = {};
-    if (!NextToken(kind)) return -1;
+    if (!NextToken(kind)) return kStatusFail;
     text = TokenText();
-    return 0;
+    return kStatusOk;
 }
 
 bool AudiogramXmlReader::NextToken(XmlTokenKind& kind) {
@@ -204,27 +205,25 @@ void AudiogramXmlReader::ConvertToken() {
     text_[textLength_] = 0;
 }
 
-std::int32_t AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name,
-                                           std::int32_t& position, std::int32_t& code) const {
-    if (!IsSchemaList(list)) return -1;
-    const std::optional<ChildMatch> match = schema_.FindChild(list, SingleByteText(name).View());
-    if (!match) return -1;
-    position = match->position;
-    code = match->code;
-    return 0;
+Result<ChildMatch> AudiogramXmlReader::FindChild(std::int32_t list, std::u16string_view name) const {
+    if (!IsSchemaList(list)) return Result<ChildMatch>::Failure(kStatusFail);
+    const std::optional<ChildMatch> match = audiogram::FindChild(list, SingleByteText(name).View());
+    if (!match) return Result<ChildMatch>::Failure(kStatusFail);
+    return Result<ChildMatch>::Ok(*match);
 }
 
 // The look-up of the current token's name. An ASCII name is looked up by its bytes, which
 // are its single-byte text; any other goes through its UTF-16 text as FindChild's does.
-std::int32_t AudiogramXmlReader::FindTokenChild(std::int32_t list, std::int32_t& position,
-                                                std::int32_t& code) {
-    if (!rawIsAscii_) return FindChild(list, TokenText(), position, code);
-    if (!IsSchemaList(list)) return -1;
-    const ChildMatch match = schema_.LookUpChild(list, raw_);
-    if (match.position < 0) return -1;
-    position = match.position;
-    code = match.code;
-    return 0;
+std::optional<ChildMatch> AudiogramXmlReader::FindTokenChild(std::int32_t list) {
+    if (!rawIsAscii_) {
+        const Result<ChildMatch> found = FindChild(list, TokenText());
+        if (found.Failed()) return std::nullopt;
+        return found.value;
+    }
+    if (!IsSchemaList(list)) return std::nullopt;
+    const ChildMatch match = LookUpChild(list, raw_);
+    if (match.position < 0) return std::nullopt;
+    return match;
 }
 
 void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii) {
@@ -242,17 +241,18 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // it reads it, may differ). Anything else is left to the general path, and nothing it relies
 // on has changed. The quick paths are inlined into NextElement: for most elements a call
 // would cost as much as the work.
-[[gnu::always_inline]] inline std::int32_t AudiogramXmlReader::NextElementQuickly(LeafText& text) {
+[[gnu::always_inline]] inline Result<std::int32_t> AudiogramXmlReader::NextElementQuickly(LeafText& text) {
+    constexpr Result<std::int32_t> kLeft{kNotQuick};
     std::size_t at = cursor_;
     if (state_ == XmlTokenKind::StartTag) {
         // After the start tag of a container the cursor stands on its '>'.
-        if (at >= input_.size() || input_[at] != '>') return kNotQuick;
+        if (at >= input_.size() || input_[at] != '>') return kLeft;
         ++at;
     } else if (state_ != XmlTokenKind::EndTag) {
-        return kNotQuick;
+        return kLeft;
     }
     while (at < input_.size() && IsXmlWhitespace(input_[at])) ++at;
-    if (at + 1 >= input_.size() || input_[at] != '<') return kNotQuick;
+    if (at + 1 >= input_.size() || input_[at] != '<') return kLeft;
     if (input_[at + 1] == '/') return EndTagQuickly(at + 2);
     return StartTagQuickly(at + 1, text);
 }
@@ -263,7 +263,7 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // the '>' alone and take only names the table knows.
 ChildMatch AudiogramXmlReader::LookUpName(std::size_t start, std::size_t end) const {
     if (!IsSchemaList(currentList_) || end - start > kTokenCapacity) return ChildMatch{-1, 0};
-    return schema_.LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
+    return LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
 }
 
 // Whether the name of the current list's entry at `position` stands at `at`, followed by '>'.
@@ -271,7 +271,7 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
     if (position >= named_.size()) return false;
     const std::string_view name = named_[position].name;
     const std::size_t end = at + name.size();
-    return end < input_.size() && input_[end] == '>' && SameText(input_.substr(at, name.size()), name);
+    return end < input_.size() && input_[end] == '>' && SameText(BytesAt(at, name.size()), name);
 }
 
 // Documents list the elements of a list in the list's order, so the element after the one
@@ -281,7 +281,7 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
                                                                            std::size_t& nameEnd) {
     if (currentList_ < 0 || currentList_ > AudiogramSchemaTable::kListCount) return ChildMatch{-1, 0};
     if (namedList_ != currentList_) {
-        named_ = schema_.NamedChildren(currentList_);
+        named_ = NamedChildren(currentList_);
         namedList_ = currentList_;
     }
     const std::size_t last = lastFound_[static_cast<std::size_t>(currentList_)];
@@ -297,13 +297,14 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
     return ChildMatch{static_cast<std::int32_t>(position), named_[position].code};
 }
 
-std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
+Result<std::int32_t> AudiogramXmlReader::EndTagQuickly(std::size_t at) {
+    constexpr Result<std::int32_t> kLeft{kNotQuick};
     // Nearly always the end tag of the current element, whose name is the list's owner's.
     ChildMatch match{-1, 0};
     std::size_t close = 0;
     if (currentList_ >= 1 && currentList_ <= AudiogramSchemaTable::kListCount) {
         if (namedList_ != currentList_) {
-            named_ = schema_.NamedChildren(currentList_);
+            named_ = NamedChildren(currentList_);
             namedList_ = currentList_;
         }
         if (NameStandsAt(at, 0)) {
@@ -313,28 +314,29 @@ std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
     }
     if (match.position < 0) {
         close = FindFirstOf<'>'>(input_, at).at;
-        if (close == input_.size()) return kNotQuick;
+        if (close == input_.size()) return kLeft;
         match = LookUpName(at, close);
-        if (match.position < 0) return kNotQuick;
+        if (match.position < 0) return kLeft;
     }
     cursor_ = close + 1;
     state_ = XmlTokenKind::EndTag;
     tagOpened_ = true;
     // As the general path: only the end tag of the current element (position 0) closes it.
-    if (match.position != 0) return -1;
+    if (match.position != 0) return Result<std::int32_t>::Failure(kStatusFail);
     if (const std::optional<std::int32_t> outer = stack_.Pop()) currentList_ = *outer;
-    return 0;
+    return Result<std::int32_t>::Ok(0);
 }
 
-[[gnu::always_inline]] inline std::int32_t AudiogramXmlReader::StartTagQuickly(std::size_t at,
-                                                                               LeafText& text) {
+[[gnu::always_inline]] inline Result<std::int32_t> AudiogramXmlReader::StartTagQuickly(std::size_t at,
+                                                                                       LeafText& text) {
+    constexpr Result<std::int32_t> kLeft{kNotQuick};
     std::size_t nameEnd = 0;
     ChildMatch match = ExpectedChild(at, nameEnd);
     if (match.position < 0) {
         nameEnd = FindFirstOf<'>'>(input_, at).at;
-        if (nameEnd == input_.size()) return kNotQuick;
+        if (nameEnd == input_.size()) return kLeft;
         match = LookUpName(at, nameEnd);
-        if (match.position < 0) return kNotQuick;  // attributes, a self-closing tag, an unknown name
+        if (match.position < 0) return kLeft;  // attributes, a self-closing tag, an unknown name
     }
     lastFound_[static_cast<std::size_t>(currentList_)] = static_cast<std::size_t>(match.position);
     const std::int32_t position = match.position;
@@ -343,34 +345,34 @@ std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
         cursor_ = nameEnd;
         state_ = XmlTokenKind::StartTag;
         tagOpened_ = true;
-        if (!stack_.Push(currentList_)) return -1;
+        if (!stack_.Push(currentList_)) return Result<std::int32_t>::Failure(kStatusFail);
         currentList_ = match.code;
-        return position;
+        return Result<std::int32_t>::Ok(position);
     }
 
     // A leaf: its text up to the '<' of its end tag, whose name is not checked.
     std::size_t textStart = nameEnd + 1;
     while (textStart < input_.size() && IsXmlWhitespace(input_[textStart])) ++textStart;
-    if (textStart >= input_.size() || input_[textStart] == '<') return kNotQuick;  // no text
+    if (textStart >= input_.size() || input_[textStart] == '<') return kLeft;  // no text
     ByteSearch textEnd = FindFirstOf<'<', '&'>(input_, textStart);
     const bool escapes = textEnd.at < input_.size() && input_[textEnd.at] == '&';
     if (escapes) textEnd = FindFirstOf<'<'>(input_, textEnd.at);
     if (textEnd.at + 2 >= input_.size() || input_[textEnd.at + 1] != '/' ||
         !BeginsEndTagName(input_[textEnd.at + 2])) {
-        return kNotQuick;
+        return kLeft;
     }
     const std::size_t endName = textEnd.at + 2;
-    const std::string_view name = input_.substr(at, nameEnd - at);
+    const std::string_view name = BytesAt(at, nameEnd - at);
     std::size_t close = endName + name.size();
     // The end tag nearly always repeats the name; otherwise its end is looked for.
     if (close >= input_.size() || input_[close] != '>' ||
-        !SameText(input_.substr(endName, name.size()), name)) {
+        !SameText(BytesAt(endName, name.size()), name)) {
         const ByteSearch found = FindFirstOf<'<', '"', '>'>(input_, endName);
-        if (found.at == input_.size() || input_[found.at] != '>') return kNotQuick;
+        if (found.at == input_.size() || input_[found.at] != '>') return kLeft;
         close = found.at;
     }
 
-    const std::string_view content = input_.substr(textStart, textEnd.at - textStart);
+    const std::string_view content = BytesAt(textStart, textEnd.at - textStart);
     if (textEnd.ascii && !escapes && content.size() <= kTokenCapacity) {
         text.AssignAscii(content);
     } else {
@@ -386,47 +388,51 @@ std::int32_t AudiogramXmlReader::EndTagQuickly(std::size_t at) {
     cursor_ = close + 1;
     state_ = XmlTokenKind::EndTag;
     tagOpened_ = true;
-    return position;
+    return Result<std::int32_t>::Ok(position);
 }
 
-std::int32_t AudiogramXmlReader::NextElement(LeafText& text) {
-    if (const std::int32_t quick = NextElementQuickly(text); quick != kNotQuick) return quick;
-    std::int32_t position = 0;
-    std::int32_t code = 0;
+Result<std::int32_t> AudiogramXmlReader::NextElement(LeafText& text) {
+    if (const Result<std::int32_t> quick = NextElementQuickly(text); quick.status != kNotQuick) return quick;
+    constexpr Result<std::int32_t> kBroken = Result<std::int32_t>::Failure(kStatusFail);
+    // The position and code of the last name found stand until another is found, as the
+    // end tag's check below relies on.
+    ChildMatch match{0, 0};
     XmlTokenKind kind{};
     for (;;) {
-        if (!NextToken(kind)) return -1;
+        if (!NextToken(kind)) return kBroken;
 
         if (kind == XmlTokenKind::StartTag) {
-            const bool found = FindTokenChild(currentList_, position, code) == 0;
+            const std::optional<ChildMatch> found = FindTokenChild(currentList_);
+            if (found) match = *found;
             if (!found && IsSchemaList(currentList_)) {
                 // An unknown element inside a section: skip it whole and go on after it.
-                if (SkipElement() != 0) return -1;
+                if (Failed(SkipElement())) return kBroken;
                 continue;
             }
-            if (code != currentList_) {
-                if (!stack_.Push(currentList_)) return -1;
-                currentList_ = code;
-                return position;
+            if (match.code != currentList_) {
+                if (!stack_.Push(currentList_)) return kBroken;
+                currentList_ = match.code;
+                return Result<std::int32_t>::Ok(match.position);
             }
             // A leaf: its text (if any), then its end tag, whose name is not checked.
-            if (!NextToken(kind)) return -1;
+            if (!NextToken(kind)) return kBroken;
             if (kind == XmlTokenKind::Attribute) continue;  // attributes are tokens of their own
             if (kind == XmlTokenKind::EndTag) {
                 text.Clear();
-                return position;
+                return Result<std::int32_t>::Ok(match.position);
             }
-            if (kind != XmlTokenKind::Content) return -1;
+            if (kind != XmlTokenKind::Content) return kBroken;
             text.Assign(TokenText());
-            if (!NextToken(kind)) return -1;
-            return kind == XmlTokenKind::EndTag ? position : -1;
+            if (!NextToken(kind)) return kBroken;
+            return kind == XmlTokenKind::EndTag ? Result<std::int32_t>::Ok(match.position) : kBroken;
         }
 
         if (kind == XmlTokenKind::EndTag) {
-            FindTokenChild(currentList_, position, code);
-            if (position != 0) return -1;  // the end tag of a child, not of the current element
+            if (const std::optional<ChildMatch> found = FindTokenChild(currentList_)) match = *found;
+            // The end tag of a child, not of the current element
+            if (match.position != 0) return kBroken;
             if (const std::optional<std::int32_t> outer = stack_.Pop()) currentList_ = *outer;
-            return 0;
+            return Result<std::int32_t>::Ok(0);
         }
         // Prolog, AfterMarkup, and content or attributes outside a leaf are skipped.
     }
@@ -435,26 +441,26 @@ std::int32_t AudiogramXmlReader::NextElement(LeafText& text) {
 // Reads the tokens of an element whose start tag was just read, up to its end tag. Only
 // tags count: text after an inner end tag comes as an EndTag token too, since the state
 // stays EndTag until the next '<'.
-std::int32_t AudiogramXmlReader::SkipElement() {
+HResult AudiogramXmlReader::SkipElement() {
     std::size_t depth = 1;
     XmlTokenKind kind{};
     while (depth > 0) {
-        if (!NextToken(kind)) return -1;
+        if (!NextToken(kind)) return kStatusFail;
         if (!tagOpened_) continue;
         if (kind == XmlTokenKind::StartTag) ++depth;
         if (kind == XmlTokenKind::EndTag) --depth;
     }
-    return 0;
+    return kStatusOk;
 }
 
-std::int32_t AudiogramXmlReader::SkipToNextTag() {
+HResult AudiogramXmlReader::SkipToNextTag() {
     const std::size_t open = input_.find('<', cursor_);
     if (open == std::string_view::npos) {
         cursor_ = input_.size();
-        return -1;
+        return kStatusFail;
     }
     cursor_ = open;
-    return 0;
+    return kStatusOk;
 }
 
 }  // namespace audiogram

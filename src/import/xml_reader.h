@@ -1,7 +1,7 @@
 #pragma once
 // AudiogramXmlReader: the pull parser of the import. It steps once through the UTF-8 bytes
 // of a data standard 500 document, builds no tree, and hands its caller one element at a
-// time as a position in the current list of the AudiogramSchemaTable. Entering and leaving
+// time as a position in the current list of the schema's element lists. Entering and leaving
 // the lists (the root, a section, its measurement conditions or points) happens inside as
 // start and end tags pass.
 //
@@ -17,10 +17,12 @@
 #include <string>
 #include <string_view>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "import/leaf_text.h"
+#include "import/name_index.h"
 #include "import/list_stack.h"
 #include "records/little_endian.h"
+#include "support/status.h"
 #include "xml/text_rules.h"
 
 namespace audiogram {
@@ -46,24 +48,22 @@ class AudiogramXmlReader {
     AudiogramXmlReader(const AudiogramXmlReader&) = delete;
     AudiogramXmlReader& operator=(const AudiogramXmlReader&) = delete;
 
-    // 0 with the next token's kind and text, or -1 at the end of input. The text stays valid
+    // The next token's kind and text, or a failure at the end of input. The text stays valid
     // until the next call.
-    std::int32_t ReadToken(XmlTokenKind& kind, std::u16string_view& text);
+    HResult ReadToken(XmlTokenKind& kind, std::u16string_view& text);
 
-    // 0 with the position and code of the entry of `list` that the name selects, or -1 with
-    // both left as they were.
-    std::int32_t FindChild(std::int32_t list, std::u16string_view name, std::int32_t& position,
-                           std::int32_t& code) const;
+    // The position and code of the entry of `list` that the name selects, or a failure.
+    Result<ChildMatch> FindChild(std::int32_t list, std::u16string_view name) const;
 
     // The position (> 0) of the next child of the current list, 0 at the end of the current
-    // element, -1 on error. A leaf's text goes to `text`; a child with a list of its own is
-    // entered and leaves `text` alone. An unknown element below the root is skipped with
-    // everything inside it.
-    std::int32_t NextElement(LeafText& text);
+    // element, or a failure where the document cannot be read on. A leaf's text goes to
+    // `text`; a child with a list of its own is entered and leaves `text` alone. An unknown
+    // element below the root is skipped with everything inside it.
+    Result<std::int32_t> NextElement(LeafText& text);
 
-    // Skips the raw bytes up to the next "<", which stays for the next token: 0 when one was
-    // found, -1 at the end of input.
-    std::int32_t SkipToNextTag();
+    // Skips the raw bytes up to the next "<", which stays for the next token; a failure at the
+    // end of input.
+    HResult SkipToNextTag();
 
     const AudiogramSchemaTable& Schema() const { return schema_; }
     std::int32_t CurrentList() const { return currentList_; }
@@ -76,23 +76,27 @@ class AudiogramXmlReader {
     // of names and attributes only when asked for, since the look-ups use the bytes.
     bool NextToken(XmlTokenKind& kind);
     std::u16string_view TokenText();
-    std::int32_t FindTokenChild(std::int32_t list, std::int32_t& position, std::int32_t& code);
-    // What the quick paths answer for a shape they leave to the general path. (Not an
-    // optional: the quick paths run for every element, and a plain integer comes back in a
-    // register.)
-    static constexpr std::int32_t kNotQuick = -2;
-    std::int32_t NextElementQuickly(LeafText& text);
-    std::int32_t StartTagQuickly(std::size_t at, LeafText& text);
-    std::int32_t EndTagQuickly(std::size_t at);
+    std::optional<ChildMatch> FindTokenChild(std::int32_t list);
+    // What the quick paths answer for a shape they leave to the general path: a status that is
+    // no failure and no success. (Not an optional: the quick paths run for every element, and
+    // a Result comes back in a register.)
+    static constexpr HResult kNotQuick = 1;
+    Result<std::int32_t> NextElementQuickly(LeafText& text);
+    Result<std::int32_t> StartTagQuickly(std::size_t at, LeafText& text);
+    Result<std::int32_t> EndTagQuickly(std::size_t at);
     ChildMatch LookUpName(std::size_t start, std::size_t end) const;
     ChildMatch ExpectedChild(std::size_t at, std::size_t& nameEnd);
     bool NameStandsAt(std::size_t at, std::size_t position) const;
     void SetToken(std::size_t start, std::size_t end, bool ascii);
+    // The `count` bytes of the input from `at`, which the caller has checked lie inside it:
+    // the quick paths take them without substr's check, whose throwing path kept substr
+    // from being inlined there.
+    std::string_view BytesAt(std::size_t at, std::size_t count) const { return {input_.data() + at, count}; }
     bool ScanToTokenStart();
     bool AtSelfClosingTag(bool& selfClosing);
     void CollectToken();
     void ConvertToken();
-    std::int32_t SkipElement();
+    HResult SkipElement();
 
     const AudiogramSchemaTable& schema_;
     TextRules& textRules_;

@@ -11,8 +11,8 @@
 #include <span>
 #include <string_view>
 
-#include "export/schema_positions.h"
-#include "export/schema_table.h"
+#include "model/schema_positions.h"
+#include "schema/schema_table.h"
 #include "records/counted_text.h"
 #include "records/meas_cond_layout.h"
 #include "records/point_layouts.h"

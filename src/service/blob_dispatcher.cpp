@@ -26,6 +26,21 @@ Blob EmptyRecord200Blob() {
     return Blob(empty.begin(), empty.end());
 }
 
+// The one place where the exceptions of a conversion become statuses: running out of memory,
+// in the writer's growth as anywhere else, is E_OUTOFMEMORY; any other failure E_FAIL.
+template <typename Body>
+HResult StatusOf(Body body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return kStatusOutOfMemory;
+    } catch (const XmlWriterOutOfMemory&) {
+        return kStatusOutOfMemory;
+    } catch (...) {
+        return kStatusFail;
+    }
+}
+
 template <typename Step>
 HResult RunStep(Blob& result, Step step) {
     Blob produced;
@@ -40,8 +55,7 @@ HResult ConvertTo100(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
             return ConvertBlob200to100(source, result);
         case kDataStandard500: {
             Blob intermediate;
-            const HResult status = ConvertBlob500to200(source, intermediate);
-            if (Failed(status)) return status;
+            RETURN_IF_FAILED_STATUS(ConvertBlob500to200(source, intermediate));
             return ConvertBlob200to100(intermediate, result);
         }
         default:
@@ -65,8 +79,7 @@ HResult ConvertTo500(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
         case kDataStandard100: {
             const auto extension = CutExtensionData(source, record100::kSize);
             Blob intermediate;
-            const HResult status = ConvertBlob100to200(source, intermediate);
-            if (Failed(status)) return status;
+            RETURN_IF_FAILED_STATUS(ConvertBlob100to200(source, intermediate));
             return ConvertBlob200to500(intermediate, result, extension.get());
         }
         case kDataStandard200: {
@@ -82,7 +95,7 @@ HResult ConvertTo500(DataStandard oldDataFormat, MutableByteSpan source, Blob& r
 
 HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, MutableByteSpan source,
                         Blob& result) {
-    try {
+    return StatusOf([&] {
         return RunStep(result, [&](Blob& produced) {
             switch (newDataFormat) {
                 case kDataStandard100:
@@ -95,9 +108,7 @@ HResult ConvertDataBlob(DataStandard newDataFormat, DataStandard oldDataFormat, 
                     return CONV_E_UNSUPPORTEDFORMAT;
             }
         });
-    } catch (const std::bad_alloc&) {
-        return kStatusOutOfMemory;
-    }
+    });
 }
 
 // The binary steps build their record right in the result blob, allocated once at its
@@ -121,35 +132,31 @@ HResult ConvertBlob200to100(ByteSpan source, Blob& result) {
 HResult ConvertBlob200to500(MutableByteSpan source, Blob& result, const CExtensionData* extension) {
     if (source.size() < record200::kSize) return CONV_E_INVALIDBLOB;
     // Any failure of the export, a writer exception included, leaves no document behind.
-    try {
+    return StatusOf([&] {
         ConfiguredTextRules textRules(ProcessConfiguration());
         XmlWriter writer(textRules);
         Convert200to500 converter(writer);
         CompleteCalibrationDate(source);
-        if (converter.Convert_Audio(source.first(record200::kSize), extension) != 0) return kStatusFail;
+        RETURN_IF_FAILED_STATUS(converter.Convert_Audio(source.first(record200::kSize), extension));
         const std::string_view document = writer.Text();
         SetBlobBytes(result,
                      ByteSpan(reinterpret_cast<const std::uint8_t*>(document.data()), document.size()));
         return kStatusOk;
-    } catch (...) {
-        return kStatusFail;
-    }
+    });
 }
 
 HResult ConvertBlob500to200(ByteSpan source, Blob& result) {
-    try {
+    return StatusOf([&] {
         ConfiguredTextRules textRules(ProcessConfiguration());
         Convert500to200 converter(textRules);
         // The import fills the empty record right in the blob it hands back.
         Blob record = EmptyRecord200Blob();
         // The reader ends the document at its first NUL byte or at the end of the blob; an
         // empty blob reaches it as an empty text.
-        if (converter.Convert_Audio(source, record) != 0) return kStatusFail;
+        RETURN_IF_FAILED_STATUS(converter.Convert_Audio(source, record));
         result = std::move(record);
         return kStatusOk;
-    } catch (...) {
-        return kStatusFail;
-    }
+    });
 }
 
 std::unique_ptr<CExtensionData> CutExtensionData(ByteSpan source, std::uint32_t fixedSize) {

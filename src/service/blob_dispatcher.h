@@ -13,7 +13,7 @@
 #include "records/extension_data.h"
 #include "records/little_endian.h"
 #include "service/data_standard.h"
-#include "service/status.h"
+#include "support/status.h"
 
 namespace audiogram {
 

@@ -36,7 +36,7 @@ constexpr std::size_t kUsualDepth = 8;
 constexpr std::size_t kWidestUnit = 6;
 
 [[noreturn]] void ThrowAllocationFailure() {
-    throw XmlWriterError(kAllocationFailure);
+    throw XmlWriterOutOfMemory(kAllocationFailure);
 }
 
 char* Put(char* out, std::string_view bytes) {

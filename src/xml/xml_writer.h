@@ -21,6 +21,12 @@ class XmlWriterError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The allocation failure among them, which the caller reports as running out of memory.
+class XmlWriterOutOfMemory : public XmlWriterError {
+  public:
+    using XmlWriterError::XmlWriterError;
+};
+
 class XmlWriter {
   public:
     // The first size of the buffer and its smallest growth step (see Reserve).

@@ -241,7 +241,6 @@ TEST(ScanScaledValue, ReadsBackEveryExportedValue) {
 
 // The documents show unknown names giving the table's first code; these show the search.
 TEST(FindEnumCode, FindsNamesOrGivesTheFirstEntrysCode) {
-    const AudiogramSchemaTable schema;
     const struct {
         EnumTable table;
         std::u16string text;
@@ -254,7 +253,7 @@ TEST(FindEnumCode, FindsNamesOrGivesTheFirstEntrysCode) {
         {EnumTable::Frequency, u"User3", 32768},
         {EnumTable::TransducerType, u"B7\u00B9", 1},
     };
-    for (const auto& c : cases) EXPECT_EQ(FindEnumCode(schema, c.table, c.text), c.expected) << Shown(c.text);
+    for (const auto& c : cases) EXPECT_EQ(FindEnumCode(c.table, c.text), c.expected) << Shown(c.text);
 }
 
 TEST(SplitCalibration, SeparatesTheZone) {

@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "export/schema_table.h"
+#include "schema/schema_table.h"
 #include "import_test_support.h"
 #include "records/empty_record.h"
 #include "records/missing_value.h"

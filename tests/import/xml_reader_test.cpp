@@ -19,7 +19,7 @@ std::string Tokens(std::string_view input) {
     XmlTokenKind kind{};
     std::u16string_view text;
     for (int guard = 0; guard < 100; ++guard) {
-        if (reader.ReadToken(kind, text) != 0) return joined + "!";
+        if (Failed(reader.ReadToken(kind, text))) return joined + "!";
         joined += std::to_string(static_cast<int>(kind)) + ":" + Shown(text) + "|";
     }
     return joined + "(too many)";
@@ -88,11 +88,11 @@ TEST(XmlReader, FindChildComparesNamesAsSingleBytes) {
         {0, u"ToneNotes", -5, -5},       {32, u"ToneNotes", -5, -5},
     };
     for (const auto& c : cases) {
-        std::int32_t position = -5, code = -5;
-        const std::int32_t found = reader.FindChild(c.list, c.name, position, code);
-        EXPECT_EQ(found, c.position == -5 ? -1 : 0) << Shown(c.name);
-        EXPECT_EQ(position, c.position) << Shown(c.name);
-        EXPECT_EQ(code, c.code) << Shown(c.name);
+        const Result<ChildMatch> found = reader.FindChild(c.list, c.name);
+        EXPECT_EQ(found.Failed(), c.position == -5) << Shown(c.name);
+        if (found.Failed()) continue;
+        EXPECT_EQ(found.value.position, c.position) << Shown(c.name);
+        EXPECT_EQ(found.value.code, c.code) << Shown(c.name);
     }
 }
 

@@ -97,5 +97,24 @@ TEST(PeakHeap, OfAConversionDoesNotDependOnTheConversionsBefore) {
     }
 }
 
+// Whichever allocation of a conversion fails, the status says so and the result stays as it was.
+TEST(OutOfMemory, AtAnyAllocationOfAConversionIsReportedAsSuch) {
+    const std::vector<Inputs> inputs = AllInputs();
+    const Blob untouched{7, 7, 7};
+    for (const Direction& direction : kDirections) {
+        const std::uint64_t allocations = Convert(direction, inputs.back()).allocations;
+        for (std::uint64_t index = 0; index < allocations; ++index) {
+            Blob source = inputs.back().In(direction.from);
+            Blob result = untouched;
+            const testing::AllocationFailure failure(index);
+            const HResult status = ConvertDataBlob(direction.to, direction.from, source, result);
+            ASSERT_TRUE(failure.Happened());
+            EXPECT_EQ(status, kStatusOutOfMemory)
+                << direction.from << " to " << direction.to << ", allocation " << index;
+            EXPECT_EQ(result, untouched);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace audiogram

@@ -4,6 +4,7 @@
 
 #include "support/allocation_counter.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -23,7 +24,16 @@ struct ThreadCounts {
 // barely shows in the timings it runs beside.
 thread_local ThreadCounts counts;
 
+constexpr std::uint64_t kNoFailure = UINT64_MAX;
+thread_local std::uint64_t failingAllocation = kNoFailure;  // by the count of allocations
+thread_local bool failureHappened = false;
+
 void* CountedAllocate(std::size_t size) noexcept {
+    if (counts.allocations == failingAllocation) {
+        failingAllocation = kNoFailure;
+        failureHappened = true;
+        return nullptr;
+    }
     auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
     if (block == nullptr) return nullptr;
     std::memcpy(block, &size, sizeof size);
@@ -59,6 +69,19 @@ std::size_t AllocationProbe::PeakBytes() const {
 
 std::size_t AllocationProbe::HeldBytes() const {
     return counts.liveBytes > liveAtStart_ ? counts.liveBytes - liveAtStart_ : 0;
+}
+
+AllocationFailure::AllocationFailure(std::uint64_t index) {
+    failingAllocation = counts.allocations + index;
+    failureHappened = false;
+}
+
+AllocationFailure::~AllocationFailure() {
+    failingAllocation = kNoFailure;
+}
+
+bool AllocationFailure::Happened() const {
+    return failureHappened;
 }
 
 }  // namespace audiogram::testing

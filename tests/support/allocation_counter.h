@@ -25,4 +25,16 @@ class AllocationProbe {
     std::size_t liveAtStart_;
 };
 
+// While it lives, the `index`-th allocation of the calling thread after its making (0 the
+// next one) fails as on an exhausted heap; the ones after it succeed again.
+class AllocationFailure {
+  public:
+    explicit AllocationFailure(std::uint64_t index);
+    ~AllocationFailure();
+    AllocationFailure(const AllocationFailure&) = delete;
+    AllocationFailure& operator=(const AllocationFailure&) = delete;
+
+    bool Happened() const;
+};
+
 }  // namespace audiogram::testing

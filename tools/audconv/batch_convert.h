@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "service/data_standard.h"
-#include "service/status.h"
+#include "support/status.h"
 #include "verbosity_option.h"
 
 namespace audiogram::tool {

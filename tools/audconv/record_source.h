@@ -9,7 +9,7 @@
 
 #include "service/blob_dispatcher.h"
 #include "service/data_standard.h"
-#include "service/status.h"
+#include "support/status.h"
 
 namespace audiogram::tool {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "service/status.h"
+#include "support/status.h"
 
 namespace audiogram::com {
 

@@ -1,5 +1,7 @@
 #include "com/component/host_action_conversion.h"
 
+#include <new>
+
 #include "com/com_ptr.h"
 #include "com/com_result.h"
 #include "com/component/blob_variant.h"
@@ -54,6 +56,8 @@ HRESULT CreateNewAction(IHostAction& oldAction, ComPtr<IHostAction>& newAction) 
         return CheckHostCall(oldAction, IID_IHostAction, oldAction.CreateAction(newAction.Put()));
     } catch (const ComError& error) {
         return error.Result();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
     } catch (...) {
         return CONV_E_INVALIDBLOB;
     }

@@ -1,6 +1,7 @@
 #pragma once
-// Named list numbers and positions of the AudiogramSchemaTable, so code can ask the table
-// for an element name (table.ElementName(list, position)) without spelling the name.
+// Named list numbers and positions of the AudiogramSchemaTable for the inspect report, which
+// keeps its own columns until it walks the field rows of src/schema (field_rows.h,
+// section_rows.h), where the library derives every position from the element names.
 
 #include <cstdint>
 

@@ -1,26 +1,24 @@
-#include "export/schema_table.h"
+#pragma once
+// The element lists and the enumeration tables of the document, as constexpr data, so that
+// the rows of field_rows.h and section_rows.h derive their list positions at compile time and
+// the import builds its name indexes from the same entries. Read them through
+// AudiogramSchemaTable; only the schema and the import's indexes use this header directly.
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <type_traits>
+#include <span>
+#include <string_view>
 
-#include "xml/byte_search.h"
+#include "schema/schema_table.h"
 
-namespace audiogram {
-namespace {
+namespace audiogram::schema {
 
-constexpr std::string_view kDeclarationText = "?xml version=\"1.0\" encoding=\"UTF-8\"?";
-constexpr std::string_view kRootAttributeText =
-    " ConvertedFromDataStandard=\"200\" Version=\"500\" xmlns=\"http://www.torva.com/Measurement/Audiogram\"";
-
-constexpr std::int32_t kEnd = AudiogramSchemaTable::kEndMark;
+inline constexpr std::int32_t kEnd = AudiogramSchemaTable::kEndMark;
 
 // The element lists as one run: list N opens with its owner (code N) and closes with an
 // end mark. The lists stand in the order 1 to 31.
-constexpr std::array kElementRun = {
+inline constexpr std::array kElementRun = {
     // 1
     SchemaEntry{1, "TORVAAudiometricStandard"},
     SchemaEntry{2, "ToneThresholdAudiogram"},
@@ -310,7 +308,7 @@ constexpr std::array kElementRun = {
     SchemaEntry{kEnd, ""},
 };
 
-constexpr std::size_t kListCount = static_cast<std::size_t>(AudiogramSchemaTable::kListCount);
+inline constexpr std::size_t kListCount = static_cast<std::size_t>(AudiogramSchemaTable::kListCount);
 
 // Where each list begins in the run: index N - 1 holds the start of list N, index N its end.
 constexpr std::array<std::size_t, kListCount + 1> FindListStarts() {
@@ -324,7 +322,7 @@ constexpr std::array<std::size_t, kListCount + 1> FindListStarts() {
     starts[kListCount] = kElementRun.size();
     return starts;
 }
-constexpr auto kListStarts = FindListStarts();
+inline constexpr auto kListStarts = FindListStarts();
 
 // Every list opens with its own number, holds no other end mark, and closes with one.
 constexpr bool ListsAreWellFormed() {
@@ -343,178 +341,15 @@ constexpr bool ListsAreWellFormed() {
 }
 static_assert(ListsAreWellFormed());
 
-// The child look-up of the import by name length: for every list, the first position whose
-// name has a given length, and for every entry the next position of its list with a name of
-// the same length. A look-up compares only the few names of the right length.
-constexpr std::size_t kIndexedNameLength = 64;
-constexpr std::uint8_t kNoPosition = 0xFF;
-
-struct NameIndex {
-    std::array<std::array<std::uint8_t, kIndexedNameLength>, kListCount> first{};
-    std::array<std::uint8_t, kElementRun.size()> next{};
-    std::array<std::uint8_t, kListCount> catchAll{};  // the first entry with code 0, or none
-};
-
-constexpr NameIndex BuildNameIndex() {
-    NameIndex index;
-    for (auto& lengths : index.first) lengths.fill(kNoPosition);
-    index.next.fill(kNoPosition);
-    index.catchAll.fill(kNoPosition);
-    for (std::size_t list = 0; list < kListCount; ++list) {
-        std::array<std::size_t, kIndexedNameLength> last{};
-        last.fill(SIZE_MAX);
-        for (std::size_t position = 0; kListStarts[list] + position < kListStarts[list + 1]; ++position) {
-            const SchemaEntry& entry = kElementRun[kListStarts[list] + position];
-            if (entry.code == kEnd) break;
-            if (entry.code == 0 && index.catchAll[list] == kNoPosition) {
-                index.catchAll[list] = static_cast<std::uint8_t>(position);
-            }
-            const std::size_t length = entry.name.size();
-            if (last[length] == SIZE_MAX) {
-                index.first[list][length] = static_cast<std::uint8_t>(position);
-            } else {
-                index.next[kListStarts[list] + last[length]] = static_cast<std::uint8_t>(position);
-            }
-            last[length] = position;
-        }
-    }
-    return index;
-}
-
-constexpr bool NamesFitTheIndex() {
-    for (std::size_t list = 0; list < kListCount; ++list) {
-        if (kListStarts[list + 1] - kListStarts[list] >= kNoPosition) return false;
-    }
-    for (const SchemaEntry& entry : kElementRun) {
-        if (entry.name.size() >= kIndexedNameLength) return false;
-    }
-    return true;
-}
-static_assert(NamesFitTheIndex());
-
-constexpr NameIndex kNameIndex = BuildNameIndex();
-
-// The import's look-up of a name it expects the table to know: per list, a small
-// open-addressed hash table of positions, keyed by the name's first and last eight bytes and
-// its length. A look-up costs one key, a probe or two and one comparison.
-constexpr std::size_t kHashSlots = 64;
-
-// `count` (at most 8) bytes as the word a memcpy load of them gives on this host.
-constexpr std::uint64_t WordOf(std::string_view bytes) {
-    std::uint64_t word = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i]));
-        word |= std::endian::native == std::endian::little ? byte << (8 * i) : byte << (8 * (7 - i));
-    }
-    return word;
-}
-
-// WordOf for a name of fewer than eight bytes, by two overlapping loads instead of a loop:
-// the import hashes an enumeration name such as "HL" or "Normal" for nearly every condition.
-inline std::uint64_t ShortWordOf(std::string_view bytes) {
-    const std::size_t size = bytes.size();
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (size >= 4) {
-        std::uint32_t low = 0;
-        std::uint32_t high = 0;
-        std::memcpy(&low, p, 4);
-        std::memcpy(&high, p + size - 4, 4);
-        return low | std::uint64_t{high} << (8 * (size - 4));
-    }
-    if (size == 0) return 0;
-    return std::uint64_t{p[0]} | std::uint64_t{p[size / 2]} << (8 * (size / 2)) |
-           std::uint64_t{p[size - 1]} << (8 * (size - 1));
-}
-
-constexpr std::size_t HashSlot(std::string_view name) {
-    const std::size_t size = name.size();
-    std::uint64_t first = 0;
-    std::uint64_t last = 0;
-    if (!std::is_constant_evaluated() && size < 8 && std::endian::native == std::endian::little) {
-        first = ShortWordOf(name);
-        last = first;
-    } else if (std::is_constant_evaluated() || size < 8) {
-        const std::size_t head = size < 8 ? size : 8;
-        first = WordOf(name.substr(0, head));
-        last = WordOf(name.substr(size - head));
-    } else {
-        std::memcpy(&first, name.data(), 8);
-        std::memcpy(&last, name.data() + size - 8, 8);
-    }
-    const std::uint64_t key = first * 0x9E3779B97F4A7C15ull ^ (last + size) * 0xC2B2AE3D27D4EB4Full;
-    return static_cast<std::size_t>(key >> 58);  // 6 bits: kHashSlots
-}
-static_assert(kHashSlots == 64);
-
-using HashTables = std::array<std::array<std::uint8_t, kHashSlots>, kListCount>;
-
-constexpr HashTables BuildHashTables() {
-    HashTables tables{};
-    for (auto& table : tables) table.fill(kNoPosition);
-    for (std::size_t list = 0; list < kListCount; ++list) {
-        const std::size_t start = kListStarts[list];
-        for (std::size_t position = 0; start + position < kListStarts[list + 1]; ++position) {
-            const std::string_view name = kElementRun[start + position].name;
-            if (kElementRun[start + position].code == kEnd) break;
-            // The first entry of a name is the one every look-up finds.
-            std::size_t slot = HashSlot(name);
-            while (tables[list][slot] != kNoPosition &&
-                   kElementRun[start + tables[list][slot]].name != name) {
-                slot = (slot + 1) % kHashSlots;
-            }
-            if (tables[list][slot] == kNoPosition) tables[list][slot] = static_cast<std::uint8_t>(position);
-        }
-    }
-    return tables;
-}
-
-// Every list leaves a good part of its slots free, so probes stay short and end.
-constexpr bool ListsFitTheirHashTables() {
-    for (std::size_t list = 0; list < kListCount; ++list) {
-        if (kListStarts[list + 1] - kListStarts[list] > kHashSlots * 3 / 4) return false;
-    }
-    return true;
-}
-static_assert(ListsFitTheirHashTables());
-
-constexpr HashTables kHashTables = BuildHashTables();
-
-// How many entries of each list come before its catch-all or end mark: those found by name.
-constexpr std::array<std::uint8_t, kListCount> CountNamedEntries() {
-    std::array<std::uint8_t, kListCount> counts{};
-    for (std::size_t list = 0; list < kListCount; ++list) {
-        const std::size_t all = kListStarts[list + 1] - kListStarts[list];
-        counts[list] = static_cast<std::uint8_t>(
-            kNameIndex.catchAll[list] == kNoPosition ? all - 1 : kNameIndex.catchAll[list]);
-    }
-    return counts;
-}
-constexpr std::array<std::uint8_t, kListCount> kNamedEntries = CountNamedEntries();
-
-// No list names two entries alike before its catch-all or end mark: each is found by its name.
-constexpr bool NamesOfAListDiffer() {
-    for (std::size_t list = 0; list < kListCount; ++list) {
-        const std::size_t start = kListStarts[list];
-        const std::size_t named = kNamedEntries[list];
-        for (std::size_t a = 0; a < named; ++a) {
-            for (std::size_t b = a + 1; b < named; ++b) {
-                if (kElementRun[start + a].name == kElementRun[start + b].name) return false;
-            }
-        }
-    }
-    return true;
-}
-static_assert(NamesOfAListDiffer());
-
 // The enumeration tables, in table order; each ends with its end mark.
-constexpr std::array kPointStatus = {
+inline constexpr std::array kPointStatus = {
     SchemaEntry{1, "Normal"},       SchemaEntry{0, "Unknown"},       SchemaEntry{2, "AlwaysResponse"},
     SchemaEntry{3, "NoResponse"},   SchemaEntry{4, "NotMeasurable"}, SchemaEntry{5, "DidNotTest"},
     SchemaEntry{6, "CouldNotTest"}, SchemaEntry{21, "User1"},        SchemaEntry{22, "User2"},
     SchemaEntry{23, "User3"},       SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kFrequency = {
+inline constexpr std::array kFrequency = {
     SchemaEntry{1, "125"},       SchemaEntry{2, "250"},      SchemaEntry{4, "500"},
     SchemaEntry{8, "750"},       SchemaEntry{16, "1000"},    SchemaEntry{32, "1500"},
     SchemaEntry{64, "2000"},     SchemaEntry{128, "3000"},   SchemaEntry{256, "4000"},
@@ -523,7 +358,7 @@ constexpr std::array kFrequency = {
     SchemaEntry{32768, "User3"}, SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kSignalType = {
+inline constexpr std::array kSignalType = {
     SchemaEntry{0, "Unknown"},    SchemaEntry{1, "NoSignalApplied"}, SchemaEntry{2, "PureTone"},
     SchemaEntry{3, "Warble"},     SchemaEntry{4, "NarrowBandNoise"}, SchemaEntry{5, "SpeechNoise"},
     SchemaEntry{6, "WhiteNoise"}, SchemaEntry{7, "PinkNoise"},       SchemaEntry{8, "AuxiliarySignal"},
@@ -531,7 +366,7 @@ constexpr std::array kSignalType = {
     SchemaEntry{23, "User3"},     SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kSignalOutput = {
+inline constexpr std::array kSignalOutput = {
     SchemaEntry{1, "NoSignalOutput"},
     SchemaEntry{0, "Unknown"},
     SchemaEntry{2, "AirConductorLeft"},
@@ -552,14 +387,14 @@ constexpr std::array kSignalOutput = {
     SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kdBWeighting = {
+inline constexpr std::array kdBWeighting = {
     SchemaEntry{2, "HL"},       SchemaEntry{1, "NodBWeighting"}, SchemaEntry{0, "Unknown"},
     SchemaEntry{3, "SPL"},      SchemaEntry{4, "ABS"},           SchemaEntry{5, "CSL"},
     SchemaEntry{21, "User1"},   SchemaEntry{22, "User2"},        SchemaEntry{23, "User3"},
     SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kPresentationType = {
+inline constexpr std::array kPresentationType = {
     SchemaEntry{1, "NoPresentationType"},
     SchemaEntry{0, "Unknown"},
     SchemaEntry{2, "Continuous"},
@@ -575,7 +410,7 @@ constexpr std::array kPresentationType = {
     SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kTransducerType = {
+inline constexpr std::array kTransducerType = {
     SchemaEntry{1, "NoTransducerType"},
     SchemaEntry{0, "Unknown"},
     SchemaEntry{2, "TDH39"},
@@ -593,7 +428,7 @@ constexpr std::array kTransducerType = {
     SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kCalibrationStandard = {
+inline constexpr std::array kCalibrationStandard = {
     SchemaEntry{1, "NoTransducerCalibrationStandard"},
     SchemaEntry{0, "Unknown"},
     SchemaEntry{2, "ISO389"},
@@ -612,13 +447,13 @@ constexpr std::array kCalibrationStandard = {
     SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kHearingInstrumentCondition = {
+inline constexpr std::array kHearingInstrumentCondition = {
     SchemaEntry{1, "NoCondition"}, SchemaEntry{0, "Unknown"}, SchemaEntry{2, "UnAided"},
     SchemaEntry{3, "Aided1"},      SchemaEntry{4, "Aided2"},  SchemaEntry{21, "User1"},
     SchemaEntry{22, "User2"},      SchemaEntry{23, "User3"},  SchemaEntry{kEnd, "Error"},
 };
 
-constexpr std::array kAuxiliaryParameter = {
+inline constexpr std::array kAuxiliaryParameter = {
     SchemaEntry{0, "Unknown"},
     SchemaEntry{1, "NoAuxiliaryParameter"},
     SchemaEntry{2, "MonoSyllabicWords"},
@@ -638,14 +473,14 @@ constexpr std::array kAuxiliaryParameter = {
     SchemaEntry{kEnd, "NoAuxiliaryParameter"},
 };
 
-constexpr std::array kSpeechThresholdType = {
+inline constexpr std::array kSpeechThresholdType = {
     SchemaEntry{1, "NotUsed"}, SchemaEntry{0, "Unknown"}, SchemaEntry{2, "SRT"},
     SchemaEntry{3, "SDT"},     SchemaEntry{4, "SAT"},     SchemaEntry{21, "User1"},
     SchemaEntry{22, "User2"},  SchemaEntry{23, "User3"},  SchemaEntry{kEnd, "Error"},
 };
 
 // Indexed by EnumTable, in the order of its enumerators.
-constexpr std::array<std::span<const SchemaEntry>, 11> kEnumerations = {
+inline constexpr std::array<std::span<const SchemaEntry>, 11> kEnumerations = {
     kPointStatus,        kFrequency,           kSignalType,
     kSignalOutput,       kdBWeighting,         kPresentationType,
     kTransducerType,     kCalibrationStandard, kHearingInstrumentCondition,
@@ -670,141 +505,32 @@ constexpr std::span<const SchemaEntry> ValidEntries(EnumTable table) {
     return entries.first(entries.size() - 1);
 }
 
-// The import reads an enumeration name for nearly every condition: per table, a hash table of
-// the entries' indices in the manner of the element lists', the first entry of a name in it.
-using EnumHashTables = std::array<std::array<std::uint8_t, kHashSlots>, kEnumerations.size()>;
+// The entries of list `list` from its owner to its end mark; empty for a number out of range.
+constexpr std::span<const SchemaEntry> ListEntries(std::int32_t list) {
+    if (list < 1 || list > static_cast<std::int32_t>(kListCount)) return {};
+    const auto index = static_cast<std::size_t>(list - 1);
+    return std::span<const SchemaEntry>(kElementRun).subspan(kListStarts[index],
+                                                             kListStarts[index + 1] - kListStarts[index]);
+}
 
-constexpr EnumHashTables BuildEnumHashTables() {
-    EnumHashTables tables{};
-    for (auto& table : tables) table.fill(kNoPosition);
-    for (std::size_t t = 0; t < kEnumerations.size(); ++t) {
-        const std::span<const SchemaEntry> entries = ValidEntries(static_cast<EnumTable>(t));
-        for (std::size_t index = 0; index < entries.size(); ++index) {
-            std::size_t slot = HashSlot(entries[index].name);
-            while (tables[t][slot] != kNoPosition && entries[tables[t][slot]].name != entries[index].name) {
-                slot = (slot + 1) % kHashSlots;
-            }
-            if (tables[t][slot] == kNoPosition) tables[t][slot] = static_cast<std::uint8_t>(index);
+// The position of the first entry named `name` in list `list`, -1 when it has none: how a
+// row finds its place in the document from its element name.
+constexpr std::int32_t PositionIn(std::int32_t list, std::string_view name) {
+    const std::span<const SchemaEntry> entries = ListEntries(list);
+    for (std::size_t position = 0; position < entries.size(); ++position) {
+        if (entries[position].code != kEnd && entries[position].name == name) {
+            return static_cast<std::int32_t>(position);
         }
     }
-    return tables;
+    return -1;
 }
 
-constexpr bool EnumerationsFitTheirHashTables() {
-    for (const std::span<const SchemaEntry> entries : kEnumerations) {
-        if (entries.size() > kHashSlots * 3 / 4) return false;
-    }
-    return true;
-}
-static_assert(EnumerationsFitTheirHashTables());
-
-constexpr EnumHashTables kEnumHashTables = BuildEnumHashTables();
-
-}  // namespace
-
-std::string_view AudiogramSchemaTable::DeclarationText() const {
-    return kDeclarationText;
+// The list number of the container at `position` of `list` (its entry's code), the end mark
+// for a position the list lacks.
+constexpr std::int32_t ListAt(std::int32_t list, std::int32_t position) {
+    const std::span<const SchemaEntry> entries = ListEntries(list);
+    if (position < 0 || static_cast<std::size_t>(position) >= entries.size()) return kEnd;
+    return entries[static_cast<std::size_t>(position)].code;
 }
 
-std::string_view AudiogramSchemaTable::RootAttributeText() const {
-    return kRootAttributeText;
-}
-
-std::string_view AudiogramSchemaTable::RootName() const {
-    return kElementRun[0].name;
-}
-
-std::span<const SchemaEntry> AudiogramSchemaTable::List(std::int32_t listNumber) const {
-    if (listNumber < 1 || listNumber > kListCount) return {};
-    const auto index = static_cast<std::size_t>(listNumber - 1);
-    const std::span<const SchemaEntry> run = kElementRun;
-    return run.subspan(kListStarts[index], kListStarts[index + 1] - kListStarts[index]);
-}
-
-std::string_view AudiogramSchemaTable::ElementName(std::int32_t listNumber, std::int32_t position) const {
-    const std::span<const SchemaEntry> list = List(listNumber);
-    if (position < 0 || static_cast<std::size_t>(position) >= list.size()) return {};
-    return list[static_cast<std::size_t>(position)].name;
-}
-
-std::span<const SchemaEntry> AudiogramSchemaTable::Enumeration(EnumTable table) const {
-    return kEnumerations[static_cast<std::size_t>(table)];
-}
-
-std::optional<std::string_view> AudiogramSchemaTable::NameOfCode(EnumTable table, std::int32_t code) const {
-    for (const SchemaEntry& entry : ValidEntries(table)) {
-        if (entry.code == code) return entry.name;
-    }
-    return std::nullopt;
-}
-
-std::string_view AudiogramSchemaTable::ReplacementName(EnumTable table, std::int32_t code) const {
-    return NameOfCode(table, code).value_or(Enumeration(table).back().name);
-}
-
-std::string_view AudiogramSchemaTable::DefaultName(EnumTable table) const {
-    return Enumeration(table).front().name;
-}
-
-std::int32_t AudiogramSchemaTable::DefaultCode(EnumTable table) const {
-    return Enumeration(table).front().code;
-}
-
-std::int32_t AudiogramSchemaTable::CodeOfName(EnumTable table, std::string_view name) const {
-    const auto index = static_cast<std::size_t>(table);
-    const std::span<const SchemaEntry> entries = ValidEntries(table);
-    for (std::size_t slot = HashSlot(name);; slot = (slot + 1) % kHashSlots) {
-        const std::uint8_t entry = kEnumHashTables[index][slot];
-        if (entry == kNoPosition) return DefaultCode(table);
-        if (SameText(entries[entry].name, name)) return entries[entry].code;
-    }
-}
-
-// The first entry before the end mark whose name equals `name` or whose code is the
-// catch-all 0: the first of the names of that length, unless the catch-all comes earlier.
-ChildMatch AudiogramSchemaTable::LookUpChild(std::int32_t listNumber, std::string_view name) const {
-    constexpr ChildMatch kNone{-1, 0};
-    if (listNumber < 1 || listNumber > kListCount) return kNone;
-    const auto list = static_cast<std::size_t>(listNumber - 1);
-    const SchemaEntry* entries = kElementRun.data() + kListStarts[list];
-    const std::uint8_t catchAll = kNameIndex.catchAll[list];
-    if (name.size() < kIndexedNameLength) {
-        for (std::uint8_t position = kNameIndex.first[list][name.size()]; position < catchAll;
-             position = kNameIndex.next[kListStarts[list] + position]) {
-            if (SameText(entries[position].name, name)) return ChildMatch{position, entries[position].code};
-        }
-    }
-    if (catchAll == kNoPosition) return kNone;
-    return ChildMatch{catchAll, entries[catchAll].code};
-}
-
-ChildMatch AudiogramSchemaTable::LookUpNamedChild(std::int32_t listNumber, std::string_view name) const {
-    constexpr ChildMatch kNone{-1, 0};
-    if (listNumber < 1 || listNumber > kListCount) return kNone;
-    const auto list = static_cast<std::size_t>(listNumber - 1);
-    const SchemaEntry* entries = kElementRun.data() + kListStarts[list];
-    for (std::size_t slot = HashSlot(name);; slot = (slot + 1) % kHashSlots) {
-        const std::uint8_t position = kHashTables[list][slot];
-        if (position == kNoPosition) return kNone;
-        if (SameText(entries[position].name, name)) {
-            // A catch-all before (or at) the entry takes the name instead.
-            if (position >= kNameIndex.catchAll[list]) return kNone;
-            return ChildMatch{position, entries[position].code};
-        }
-    }
-}
-
-std::span<const SchemaEntry> AudiogramSchemaTable::NamedChildren(std::int32_t listNumber) const {
-    if (listNumber < 1 || listNumber > kListCount) return {};
-    const auto list = static_cast<std::size_t>(listNumber - 1);
-    return {kElementRun.data() + kListStarts[list], kNamedEntries[list]};
-}
-
-std::optional<ChildMatch> AudiogramSchemaTable::FindChild(std::int32_t listNumber,
-                                                          std::string_view name) const {
-    const ChildMatch match = LookUpChild(listNumber, name);
-    if (match.position < 0) return std::nullopt;
-    return match;
-}
-
-}  // namespace audiogram
+}  // namespace audiogram::schema

@@ -1,4 +1,4 @@
-// The schema table's look-ups by name (a length index and hash tables, for the import) answer
+// The import's look-ups by name (a length index and hash tables) answer
 // as the plain walk over a list or an enumeration does, for every name the table knows, names
 // one byte off and names it does not know.
 
@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "export/schema_table.h"
+#include "import/name_index.h"
+#include "schema/schema_table.h"
 
 namespace audiogram {
 namespace {
@@ -18,7 +19,7 @@ const AudiogramSchemaTable kTable;
 // The child look-ups answer as the plain walk over a list does: the first entry whose name
 // equals the name or whose code is the catch-all 0, before the end mark. Every name of every
 // list is asked in every list, with names one byte off and names of no list.
-TEST(SchemaTable, ChildLookUpsAgreeWithTheWalkOverTheList) {
+TEST(NameIndex, ChildLookUpsAgreeWithTheWalkOverTheList) {
     const auto walk = [](std::int32_t list, std::string_view name) -> std::optional<ChildMatch> {
         const auto entries = kTable.List(list);
         for (std::size_t position = 0; position < entries.size(); ++position) {
@@ -40,13 +41,13 @@ TEST(SchemaTable, ChildLookUpsAgreeWithTheWalkOverTheList) {
     for (std::int32_t list = 0; list <= AudiogramSchemaTable::kListCount + 1; ++list) {
         for (const std::string& name : names) {
             const std::optional<ChildMatch> expected = walk(list, name);
-            const std::optional<ChildMatch> found = kTable.FindChild(list, name);
+            const std::optional<ChildMatch> found = FindChild(list, name);
             ASSERT_EQ(found.has_value(), expected.has_value()) << list << " " << name;
             if (!expected) continue;
             ASSERT_EQ(found->position, expected->position) << list << " " << name;
             ASSERT_EQ(found->code, expected->code) << list << " " << name;
             // The named look-up finds the same entry, unless only the catch-all takes the name.
-            const ChildMatch named = kTable.LookUpNamedChild(list, name);
+            const ChildMatch named = LookUpNamedChild(list, name);
             EXPECT_EQ(named.position, expected->code == 0 ? -1 : expected->position) << list << " " << name;
         }
     }
@@ -54,7 +55,7 @@ TEST(SchemaTable, ChildLookUpsAgreeWithTheWalkOverTheList) {
 
 // Name to code answers as the walk over the table does: the first entry of the name before
 // the end mark, else the first entry's code; for every name of every table, and near misses.
-TEST(SchemaTable, CodeOfNameAgreesWithTheWalkOverTheTable) {
+TEST(NameIndex, CodeOfNameAgreesWithTheWalkOverTheTable) {
     for (int t = 0; t <= static_cast<int>(EnumTable::SpeechThresholdType); ++t) {
         const auto table = static_cast<EnumTable>(t);
         const auto entries = kTable.Enumeration(table);
@@ -72,7 +73,7 @@ TEST(SchemaTable, CodeOfNameAgreesWithTheWalkOverTheTable) {
                     break;
                 }
             }
-            EXPECT_EQ(kTable.CodeOfName(table, name), expected) << t << " " << name;
+            EXPECT_EQ(CodeOfName(table, name), expected) << t << " " << name;
         }
     }
 }

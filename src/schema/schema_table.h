@@ -1,7 +1,9 @@
 #pragma once
 // AudiogramSchemaTable: the one table of element names, list numbers and enumeration
-// names that the export and the import share. Every element and enumeration name of the
-// system comes from here.
+// names that the export, the import and the model share. Every element and enumeration name
+// of the system comes from here; the rows of each field and section (field_rows.h,
+// section_rows.h) find their places in these lists by their names. The import's quick
+// look-ups by name are indexes of its own (import/name_index.h) built from the same lists.
 //
 // The element lists form one run. List N (1 to 31) begins with the entry of the element
 // that owns it (code N); then its children: code N is a leaf of list N, another code M > 0
@@ -34,11 +36,6 @@ enum class EnumTable {
     SpeechThresholdType,
 };
 
-struct ChildMatch {
-    std::int32_t position;
-    std::int32_t code;
-};
-
 class AudiogramSchemaTable {
   public:
     static constexpr std::int32_t kListCount = 31;
@@ -62,23 +59,6 @@ class AudiogramSchemaTable {
     std::string_view ReplacementName(EnumTable table, std::int32_t code) const;
     std::string_view DefaultName(EnumTable table) const;  // the first entry's name
     std::int32_t DefaultCode(EnumTable table) const;      // the first entry's code
-    // Name to code: the first entry whose name equals `name` byte for byte, else the
-    // default code.
-    std::int32_t CodeOfName(EnumTable table, std::string_view name) const;
-
-    // Child look-up of the import: none when the list number is out of range or the name
-    // is not found before the end mark; the catch-all matches every name not found before it.
-    std::optional<ChildMatch> FindChild(std::int32_t listNumber, std::string_view name) const;
-    // The same answer with position -1 for none: the import's look-up of every element,
-    // returned in registers rather than through memory.
-    ChildMatch LookUpChild(std::int32_t listNumber, std::string_view name) const;
-    // The entry whose name equals `name` when FindChild finds that very entry (no catch-all
-    // before it); position -1 for every other name, including those only the catch-all takes.
-    ChildMatch LookUpNamedChild(std::int32_t listNumber, std::string_view name) const;
-    // The entries of a list from its owner up to (not including) its catch-all or end mark:
-    // the ones FindChild finds by their own names, since the names of a list differ. Empty
-    // for a number out of range.
-    std::span<const SchemaEntry> NamedChildren(std::int32_t listNumber) const;
 };
 
 }  // namespace audiogram
