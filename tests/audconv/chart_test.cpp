@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "audiogram_chart.h"
+#include "frontend/audiogram_chart.h"
 #include "model/read_audiogram.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"
-#include "svg_chart.h"
+#include "frontend/svg_chart.h"
 #include "xml_query.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 using test::XmlQuery;
@@ -171,4 +171,4 @@ TEST(ChartDocument, TitleWithMarkupAndBadBytesStaysWellFormed) {
 }
 
 }  // namespace
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

@@ -1,10 +1,13 @@
 #pragma once
-// audconv inspect FILE [--from auto|100|200|500] [--json]: what a record or document holds.
+// audconv inspect FILE... [--from auto|100|200|500] [--recursive] [--summary]
+// [--json|--jsonl|--csv]: what records and documents hold, as text or as tables.
 
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "frontend/inspect_output.h"
 #include "verbosity_option.h"
 
 namespace audiogram::tool {
@@ -18,11 +21,17 @@ public:
     int Run() const;
 
 private:
+    frontend::InspectFormat Format() const;
+
     CLI::App* command_;
     VerbosityOption verbosity_;
-    std::string input_;
+    std::vector<std::string> inputs_;
     std::string from_ = "auto";
+    bool recursive_ = false;
+    bool summary_ = false;
     bool json_ = false;
+    bool jsonl_ = false;
+    bool csv_ = false;
 };
 
 }  // namespace audiogram::tool
