@@ -158,6 +158,62 @@ TEST(ChartLegend, NamesEverySymbolShownOnce) {
                                         "No response"}));
 }
 
+// A right and a left level at one frequency must read "M M", not "MM": each ear's letter
+// ends a gap short of the frequency line, on its own side.
+TEST(ChartSymbols, LettersOfTheTwoEarsStandOnTheirOwnSideOfTheLine) {
+    const struct {
+        Section section;
+        const char *id, *anchor, *x;
+    } kLetters[] = {
+        {Section::MostComfortableLevel, "right-mcl", "end", "-3"},
+        {Section::MostComfortableLevel, "left-mcl", "start", "3"},
+        {Section::UncomfortableLevel, "right-ucl", "end", "-3"},
+        {Section::UncomfortableLevel, "left-ucl", "start", "3"},
+    };
+    Record200Builder record;
+    AddCurve(record, 0, kAirRight, {kPlain}, kNoSignal, Section::MostComfortableLevel);
+    AddCurve(record, 1, kAirLeft, {kPlain}, kNoSignal, Section::MostComfortableLevel);
+    AddCurve(record, 0, kAirRight, {kPlain}, kNoSignal, Section::UncomfortableLevel);
+    AddCurve(record, 1, kAirLeft, {kPlain}, kNoSignal, Section::UncomfortableLevel);
+    const XmlQuery parsed(Chart(record));
+    for (const auto& letter : kLetters) {
+        const auto texts = parsed.Elements(("//svg:defs/svg:g[@id='" + std::string(letter.id) + "']/svg:text").c_str());
+        ASSERT_EQ(texts.size(), 1u) << letter.id;
+        EXPECT_EQ(texts[0].at("text-anchor"), letter.anchor) << letter.id;
+        EXPECT_EQ(texts[0].at("x"), letter.x) << letter.id;
+    }
+}
+
+// The legend's arrow reaches at most `reach` units to the right of where it is placed and
+// keeps a clear gap before the words "No response".
+TEST(ChartLegend, NoResponseArrowKeepsClearOfItsText) {
+    const struct {
+        std::int16_t signalOutput;
+        const char* id;
+        double reach;
+    } kArrows[] = {{kAirRight, "#right-no-response", -5}, {kAirLeft, "#left-no-response", 13},
+                   {kAirBoth, "#both-no-response", 4}};
+    for (const auto& arrow : kArrows) {
+        Record200Builder record;
+        AddCurve(record, 0, arrow.signalOutput, {kNoResponsePoint});
+        const XmlQuery parsed(Chart(record));
+        const auto uses = parsed.Elements("//svg:g[@id='legend']/svg:use");
+        ASSERT_EQ(uses.size(), 2u) << arrow.id;
+        EXPECT_EQ(uses[1].at("xlink:href"), arrow.id);
+        const auto words = parsed.Elements("//svg:g[@id='legend']/svg:text[. = 'No response']");
+        ASSERT_EQ(words.size(), 1u);
+        EXPECT_LE(std::stod(uses[1].at("x")) + arrow.reach + 6, std::stod(words[0].at("x"))) << arrow.id;
+    }
+}
+
+TEST(ChartDocument, AnEmptyTitleDrawsNone) {
+    const XmlQuery parsed(RenderAudiogramSvg({}, ""));
+    ASSERT_TRUE(parsed.WellFormed());
+    EXPECT_TRUE(parsed.Elements("/svg:svg/svg:title").empty());
+    EXPECT_TRUE(parsed.Elements("/svg:svg/svg:text").empty());
+    EXPECT_EQ(XmlQuery(RenderAudiogramSvg({}, "T")).Texts("/svg:svg/svg:text"), std::vector<std::string>{"T"});
+}
+
 TEST(ChartDocument, TitleWithMarkupAndBadBytesStaysWellFormed) {
     const std::string svg = RenderAudiogramSvg({}, "a<b & \"c\" \xff\xfe\x01 \xc3\xa9 \xed\xa0\x80");
     const XmlQuery parsed(svg);
