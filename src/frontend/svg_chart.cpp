@@ -51,6 +51,11 @@ std::string_view EarWords(Ear ear) {
     return "Both ears";
 }
 
+// The letters of one ear stand this far from the frequency line; a letter is about twice
+// kLetterHalfWidth wide at the chart's font size.
+constexpr double kLetterGap = 3;
+constexpr double kLetterHalfWidth = 6;
+
 // The arrow of a point without response points down and away from the frequency line on
 // its ear's side; `left` and `right` are how far it reaches from the point.
 struct NoResponseArrow {
@@ -90,11 +95,11 @@ std::string SymbolShape(std::string_view id) {
     if (auto shape = kShapes.find(id); shape != kShapes.end()) return std::string(shape->second);
     // letters of the two ears stand beside the line like the bone symbols, each ending a gap
     // short of it, so a right and a left level at one frequency read "M M", never "MM"
-    const std::string_view place = id.starts_with("right")  ? R"(x="-3" text-anchor="end")"
-                                   : id.starts_with("left") ? R"(x="3" text-anchor="start")"
-                                                            : R"(x="0" text-anchor="middle")";
-    const auto letter = [place](std::string_view text) {
-        return "<text " + std::string(place) + R"( y="5" font-size="15" stroke="none">)" + std::string(text) +
+    const std::string place = id.starts_with("right")  ? R"(x=")" + Num(-kLetterGap) + R"(" text-anchor="end")"
+                              : id.starts_with("left") ? R"(x=")" + Num(kLetterGap) + R"(" text-anchor="start")"
+                                                       : R"(x="0" text-anchor="middle")";
+    const auto letter = [&place](std::string_view text) {
+        return "<text " + place + R"( y="5" font-size="15" stroke="none">)" + std::string(text) +
                "</text>";
     };
     if (id.ends_with("-field")) return letter("S");
@@ -119,6 +124,15 @@ std::string SymbolWords(const ChartMark& mark) {
         case Route::Other: break;
     }
     return words + (mark.masked ? ", masked" : ", unmasked");
+}
+
+// Where a letter's middle lies from its point: the legend centres letters as it centres the
+// other symbols.
+double LetterCentre(const ChartMark& mark) {
+    const bool letter = mark.kind != MarkKind::Threshold || mark.route == Route::SoundField;
+    if (!letter || mark.ear == Ear::Both) return 0;
+    const double centre = kLetterGap + kLetterHalfWidth;
+    return mark.ear == Ear::Right ? -centre : centre;
 }
 
 std::string NoResponseId(Ear ear) { return std::string(EarName(ear)) + "-no-response"; }
@@ -247,7 +261,7 @@ void WriteLegend(std::ostringstream& svg, const std::vector<ChartMark>& marks, c
     svg << R"(<g id="legend" font-size="12" fill="#202020">)" << '\n';
     double y = ChartGeometry::kPlotTop + 10;
     for (const auto& [key, mark] : entries) {
-        WriteUse(svg, SymbolId(*mark), kLegendLeft + 12, y);
+        WriteUse(svg, SymbolId(*mark), kLegendLeft + 12 - LetterCentre(*mark), y);
         svg << R"(<text x=")" << Num(kLegendLeft + 30) << R"(" y=")" << Num(y + 4) << R"(">)"
             << XmlText(SymbolWords(*mark)) << "</text>\n";
         y += 24;

@@ -165,10 +165,10 @@ TEST(ChartSymbols, LettersOfTheTwoEarsStandOnTheirOwnSideOfTheLine) {
         Section section;
         const char *id, *anchor, *x;
     } kLetters[] = {
-        {Section::MostComfortableLevel, "right-mcl", "end", "-3"},
-        {Section::MostComfortableLevel, "left-mcl", "start", "3"},
-        {Section::UncomfortableLevel, "right-ucl", "end", "-3"},
-        {Section::UncomfortableLevel, "left-ucl", "start", "3"},
+        {Section::MostComfortableLevel, "right-mcl", "end", "-3.0"},
+        {Section::MostComfortableLevel, "left-mcl", "start", "3.0"},
+        {Section::UncomfortableLevel, "right-ucl", "end", "-3.0"},
+        {Section::UncomfortableLevel, "left-ucl", "start", "3.0"},
     };
     Record200Builder record;
     AddCurve(record, 0, kAirRight, {kPlain}, kNoSignal, Section::MostComfortableLevel);
@@ -182,6 +182,12 @@ TEST(ChartSymbols, LettersOfTheTwoEarsStandOnTheirOwnSideOfTheLine) {
         EXPECT_EQ(texts[0].at("text-anchor"), letter.anchor) << letter.id;
         EXPECT_EQ(texts[0].at("x"), letter.x) << letter.id;
     }
+    // in the legend a left-ear letter (up to 15 units from its point) keeps a gap before its words
+    const auto uses = parsed.Elements("//svg:g[@id='legend']/svg:use[@xlink:href='#left-mcl']");
+    const auto words = parsed.Elements("//svg:g[@id='legend']/svg:text[. = 'Left ear, most comfortable level']");
+    ASSERT_EQ(uses.size(), 1u);
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_LE(std::stod(uses[0].at("x")) + 3 + 15 + 6, std::stod(words[0].at("x")));
 }
 
 // The legend's arrow reaches at most `reach` units to the right of where it is placed and
