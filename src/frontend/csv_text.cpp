@@ -22,7 +22,11 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
-std::string CsvLine(std::span<const std::string> fields) { return JoinedLine(fields); }
-std::string CsvLine(std::span<const std::string_view> fields) { return JoinedLine(fields); }
+std::string CsvLine(std::span<const std::string> fields) {
+    return JoinedLine(fields);
+}
+std::string CsvLine(std::span<const std::string_view> fields) {
+    return JoinedLine(fields);
+}
 
 }  // namespace audiogram::frontend

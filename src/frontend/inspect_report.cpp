@@ -22,7 +22,8 @@ std::vector<model::Problem> ProblemsOf(ByteSpan record200) {
         std::snprintf(code, sizeof code, "0x%08" PRIX32, static_cast<std::uint32_t>(status));
         return {{"", "the export itself failed (" + std::string(code) + ")"}};
     }
-    return model::ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
+    return model::ExportProblems(
+        std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
 }
 
 }  // namespace
@@ -30,7 +31,8 @@ std::vector<model::Problem> ProblemsOf(ByteSpan record200) {
 InspectReport MakeInspectReport(std::string file, DataStandard standard, std::size_t size,
                                 std::optional<std::size_t> extensionBytes, ByteSpan record200) {
     InspectReport report{std::move(file), standard, size, extensionBytes, {}, {}};
-    if (std::optional<model::Audiogram> audiogram = model::ReadAudiogram(record200)) report.audiogram = std::move(*audiogram);
+    if (std::optional<model::Audiogram> audiogram = model::ReadAudiogram(record200))
+        report.audiogram = std::move(*audiogram);
     report.audiogram.problems = ProblemsOf(record200);
     report.summary = model::Summarize(report.audiogram);
     return report;

@@ -6,9 +6,15 @@
 namespace audiogram::frontend {
 namespace {
 
-std::string Cell(const std::optional<double>& value) { return value ? PlainNumber(*value) : std::string(); }
-std::string Cell(const std::optional<std::string>& text) { return text.value_or(std::string()); }
-std::string Cell(bool value) { return value ? "true" : "false"; }
+std::string Cell(const std::optional<double>& value) {
+    return value ? PlainNumber(*value) : std::string();
+}
+std::string Cell(const std::optional<std::string>& text) {
+    return text.value_or(std::string());
+}
+std::string Cell(bool value) {
+    return value ? "true" : "false";
+}
 
 }  // namespace
 
@@ -17,9 +23,10 @@ std::vector<PointRow> PointRows(std::string_view file, const model::Audiogram& a
     for (const model::CurveSection& section : audiogram.sections) {
         for (const model::Curve& curve : section.curves) {
             for (const model::Point& point : curve.points) {
-                rows.push_back({std::string(file), section.name, curve.slot, curve.ear, curve.route, point.masked,
-                                curve.transducer, point.frequencyHz, point.levelDb, point.maskingFrequencyHz,
-                                point.maskingLevelDb, point.status, point.response});
+                rows.push_back({std::string(file), section.name, curve.slot, curve.ear, curve.route,
+                                point.masked, curve.transducer, point.frequencyHz, point.levelDb,
+                                point.maskingFrequencyHz, point.maskingLevelDb, point.status,
+                                point.response});
             }
         }
     }

@@ -29,10 +29,19 @@ struct PointRow {
     bool response;
 };
 
-inline constexpr std::array<std::string_view, 13> kPointColumns = {
-    "file",  "section",          "slot",     "ear",    "route",  "masked",
-    "transducer", "frequency_hz", "level_db", "masking_frequency_hz", "masking_level_db", "status",
-    "response"};
+inline constexpr std::array<std::string_view, 13> kPointColumns = {"file",
+                                                                   "section",
+                                                                   "slot",
+                                                                   "ear",
+                                                                   "route",
+                                                                   "masked",
+                                                                   "transducer",
+                                                                   "frequency_hz",
+                                                                   "level_db",
+                                                                   "masking_frequency_hz",
+                                                                   "masking_level_db",
+                                                                   "status",
+                                                                   "response"};
 
 // The rows of every used point, sections and curves in record order.
 std::vector<PointRow> PointRows(std::string_view file, const model::Audiogram& audiogram);

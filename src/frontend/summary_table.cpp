@@ -6,8 +6,12 @@
 namespace audiogram::frontend {
 namespace {
 
-std::string Cell(const std::optional<double>& decibels) { return decibels ? Decibels(*decibels) : std::string(); }
-std::string Cell(bool value) { return value ? "true" : "false"; }
+std::string Cell(const std::optional<double>& decibels) {
+    return decibels ? Decibels(*decibels) : std::string();
+}
+std::string Cell(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string Cell(const std::vector<int>& hertz) {
     std::string cell;
@@ -20,8 +24,9 @@ std::string Cell(const std::vector<int>& hertz) {
 std::vector<SummaryRow> SummaryRows(std::string_view file, const model::ClinicalSummary& summary) {
     std::vector<SummaryRow> rows;
     for (const model::EarSummary& ear : summary.ears) {
-        SummaryRow row{std::string(file), ear.ear,          ear.pta4.db,     ear.pta4.lowerBound, ear.pta4.missingHz,
-                       std::nullopt,      {},               summary.betterEar, summary.grade,     summary.unilateral};
+        SummaryRow row{std::string(file),  ear.ear,           ear.pta4.db, ear.pta4.lowerBound,
+                       ear.pta4.missingHz, std::nullopt,      {},          summary.betterEar,
+                       summary.grade,      summary.unilateral};
         if (!ear.recordAverages.empty()) {
             row.recordAverageDb = ear.recordAverages.front().average.db;
             row.recordAverageHz = ear.recordAverages.front().average.frequenciesHz;

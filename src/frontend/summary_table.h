@@ -27,9 +27,16 @@ struct SummaryRow {
     bool unilateral;
 };
 
-inline constexpr std::array<std::string_view, 10> kSummaryColumns = {
-    "file", "ear", "pta4_db", "pta4_lower_bound", "pta4_missing_hz", "record_average_db", "record_average_hz",
-    "better_ear", "grade", "unilateral"};
+inline constexpr std::array<std::string_view, 10> kSummaryColumns = {"file",
+                                                                     "ear",
+                                                                     "pta4_db",
+                                                                     "pta4_lower_bound",
+                                                                     "pta4_missing_hz",
+                                                                     "record_average_db",
+                                                                     "record_average_hz",
+                                                                     "better_ear",
+                                                                     "grade",
+                                                                     "unilateral"};
 
 // The right ear's row, then the left's.
 std::vector<SummaryRow> SummaryRows(std::string_view file, const model::ClinicalSummary& summary);

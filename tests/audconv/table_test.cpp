@@ -48,19 +48,22 @@ TEST(PointTable, OneRowPerUsedPointWithEmptyCellsForWhatItLacks) {
     record.Curve(Section::ToneThreshold, 3)
         .Pair(meas_cond::kSignalType, 2, kNarrowBandNoise)
         .Stimulus(meas_cond::kSignalOutput, kAirRight)
-        .Stimulus(meas_cond::kTransducerType, 99)         // not in its table: no transducer
+        .Stimulus(meas_cond::kTransducerType, 99)  // not in its table: no transducer
         .Point(0, {1000, 255, MissingValue, MissingValue, 1})
-        .Point(1, {0, 999, 0, 0, 1})                      // without data: no row
-        .Point(2, {2000, -55, 2000, 400, 3})              // masked, no response
-        .Point(3, {4000, 0, 0, 0, 1});                    // 0 dB is a level; a 0 Hz masker is none
+        .Point(1, {0, 999, 0, 0, 1})          // without data: no row
+        .Point(2, {2000, -55, 2000, 400, 3})  // masked, no response
+        .Point(3, {4000, 0, 0, 0, 1});        // 0 dB is a level; a 0 Hz masker is none
     record.Curve(Section::ToneThreshold, 7)
         .Stimulus(meas_cond::kSignalOutput, kBoneLeft)
         .Stimulus(meas_cond::kTransducerType, kTdh39)
         .Point(0, {500, 100, MissingValue, MissingValue, MissingValue});  // no status: an empty cell
-    record.Curve(Section::SpeechDiscrimination, 0).Stimulus(meas_cond::kSignalOutput, kAirRight).Point(0, {400, 0, 8850, 25});
+    record.Curve(Section::SpeechDiscrimination, 0)
+        .Stimulus(meas_cond::kSignalOutput, kAirRight)
+        .Point(0, {400, 0, 8850, 25});
     const std::vector<std::string> expected = {
         "\"in, \"\"1\"\".ds200\",ToneThresholdAudiogram,3,right,air,false,,1000,25.5,,,Normal,true\n",
-        "\"in, \"\"1\"\".ds200\",ToneThresholdAudiogram,3,right,air,true,,2000,-5.5,2000,40,NoResponse,false\n",
+        "\"in, "
+        "\"\"1\"\".ds200\",ToneThresholdAudiogram,3,right,air,true,,2000,-5.5,2000,40,NoResponse,false\n",
         "\"in, \"\"1\"\".ds200\",ToneThresholdAudiogram,3,right,air,false,,4000,0,,,Normal,true\n",
         "\"in, \"\"1\"\".ds200\",ToneThresholdAudiogram,7,left,bone,false,TDH39,500,10,,,,true\n",
         "\"in, \"\"1\"\".ds200\",SpeechDiscriminationAudiogram,0,right,air,false,,,40,,,,true\n",

@@ -28,7 +28,8 @@ void AddFolder(const fs::path& folder, bool recursive, std::optional<DataStandar
     std::vector<fs::path> found;
     const auto take = [&](const fs::directory_entry& entry) {
         std::error_code ignored;
-        if (entry.is_regular_file(ignored) && TakenFromFolder(entry.path(), from)) found.push_back(entry.path());
+        if (entry.is_regular_file(ignored) && TakenFromFolder(entry.path(), from))
+            found.push_back(entry.path());
     };
     const std::error_code error = recursive ? Walk<fs::recursive_directory_iterator>(folder, take)
                                             : Walk<fs::directory_iterator>(folder, take);

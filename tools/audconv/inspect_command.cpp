@@ -35,7 +35,7 @@ std::optional<frontend::InspectReport> ReportOf(const InputFile& file, const std
 
 // Several JSON documents make one array; its elements are the documents as they are.
 class JsonArray {
-public:
+  public:
     explicit JsonArray(bool open) : open_(open) {
         if (open_) std::cout << '[';
     }
@@ -48,7 +48,7 @@ public:
         if (open_) std::cout << (count_ ? "\n]\n" : "]\n");
     }
 
-private:
+  private:
     bool open_;
     std::size_t count_ = 0;
 };
@@ -56,25 +56,28 @@ private:
 }  // namespace
 
 InspectCommand::InspectCommand(CLI::App& app)
-    : command_(app.add_subcommand("inspect", "Show what records and documents hold: curves, measurement "
-                                             "conditions, points, notes, tone-average frequencies, problems and "
-                                             "the clinical summary; as text, JSON or a CSV table.")) {
+    : command_(app.add_subcommand("inspect",
+                                  "Show what records and documents hold: curves, measurement "
+                                  "conditions, points, notes, tone-average frequencies, problems and "
+                                  "the clinical summary; as text, JSON or a CSV table.")) {
     command_->add_option("FILE", inputs_, "Records, documents and folders to read ('-' is standard input)")
         ->required();
-    command_->add_option("--from", from_,
-                         "Data standard of the files: 100, 200, 500, or auto to tell each file's from its bytes "
-                         "(default: auto)")
+    command_
+        ->add_option("--from", from_,
+                     "Data standard of the files: 100, 200, 500, or auto to tell each file's from its bytes "
+                     "(default: auto)")
         ->check(SourceStandardValidator())
         ->option_text("STANDARD");
     command_->add_flag("-r,--recursive", recursive_, "Read the subfolders of folders too (default: off)");
-    command_->add_flag("--summary", summary_,
-                       "Show only the clinical summary, in any of the forms below (default: the whole report)");
+    command_->add_flag(
+        "--summary", summary_,
+        "Show only the clinical summary, in any of the forms below (default: the whole report)");
     CLI::Option* json = command_->add_flag(
         "--json", json_,
         "Print a JSON document, an array of them for several files; its shape is described in "
         "docs/inspect-json.md (default: text)");
-    CLI::Option* jsonl =
-        command_->add_flag("--jsonl", jsonl_, "Print one JSON document per file, each on one line (default: text)");
+    CLI::Option* jsonl = command_->add_flag(
+        "--jsonl", jsonl_, "Print one JSON document per file, each on one line (default: text)");
     CLI::Option* csv = command_->add_flag(
         "--csv", csv_,
         "Print a CSV table with a header: one row per point, or with --summary one row per file and ear "
@@ -87,7 +90,8 @@ InspectCommand::InspectCommand(CLI::App& app)
         "default state are left out. Problems are the comments the export would write into a document.\n"
         "In folders only files with a data-standard suffix (.ds100, .ds200, .xml) are read. A file that\n"
         "cannot be read gets one line on standard error and the others are still shown.\n"
-        "Exit status: 0 all shown; 1 a file could not be read or converted; 2 the command line was not understood.\n"
+        "Exit status: 0 all shown; 1 a file could not be read or converted; 2 the command line was not\n"
+        "understood.\n"
         "Examples: audconv inspect --json samples/full-audiogram.ds200 | jq '.sections[].name'\n"
         "          audconv inspect --csv --recursive archive > thresholds.csv");
 }
@@ -101,7 +105,8 @@ InspectFormat InspectCommand::Format() const {
 
 int InspectCommand::Run() const {
     const InspectFormat format = Format();
-    const frontend::InspectView view = summary_ ? frontend::InspectView::Summary : frontend::InspectView::Full;
+    const frontend::InspectView view =
+        summary_ ? frontend::InspectView::Summary : frontend::InspectView::Full;
     const std::vector<InputFile> files = ListInputFiles(inputs_, recursive_, ToSourceStandard(from_));
     // one named file keeps the single document scripts already read; anything more is an array
     const bool oneFile = files.size() == 1 && files.front().folder.empty() && inputs_.size() == 1;

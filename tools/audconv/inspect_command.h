@@ -2,10 +2,9 @@
 // audconv inspect FILE... [--from auto|100|200|500] [--recursive] [--summary]
 // [--json|--jsonl|--csv]: what records and documents hold, as text or as tables.
 
+#include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "frontend/inspect_output.h"
 #include "verbosity_option.h"
@@ -13,14 +12,14 @@
 namespace audiogram::tool {
 
 class InspectCommand {
-public:
+  public:
     explicit InspectCommand(CLI::App& app);
 
     bool Selected() const { return command_->parsed(); }
     Verbosity Level() const { return verbosity_.Level(); }
     int Run() const;
 
-private:
+  private:
     frontend::InspectFormat Format() const;
 
     CLI::App* command_;
