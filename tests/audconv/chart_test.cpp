@@ -119,6 +119,16 @@ TEST(ChartCoordinates, OctavesAreEvenlySpacedAndLevelsGrowDownwards) {
     }
 }
 
+TEST(ChartCoordinates, GridAndLabelsCoverBothAxes) {
+    const XmlQuery parsed(RenderAudiogramSvg({}, "x"));
+    std::vector<std::string> levels;
+    for (int level = -10; level <= 120; level += 10) levels.push_back(std::to_string(level));
+    EXPECT_EQ(parsed.Texts("//svg:g[@id='axes']/svg:text[@text-anchor='end']"), levels);
+    // a line every 10 dB and one per octave; the inter-octave lines are dashed and counted apart
+    EXPECT_EQ(parsed.Elements("//svg:g[@id='grid']/svg:line[not(@class)]").size(), levels.size() + 7);
+    EXPECT_EQ(parsed.Elements("//svg:g[@id='grid']/svg:line[@class='inter-octave']").size(), 4u);
+}
+
 // Points off the axes are counted, not drawn; so are unused slots, default conditions and
 // points after the end mark.
 TEST(ChartCoordinates, OnlyPointsOnTheAxesOfUsedCurvesAreDrawn) {
