@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "audiogram_chart.h"
+#include "frontend/audiogram_chart.h"
 #include "model/read_audiogram.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"
-#include "svg_chart.h"
+#include "frontend/svg_chart.h"
 #include "xml_query.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 using test::XmlQuery;
@@ -119,6 +119,16 @@ TEST(ChartCoordinates, OctavesAreEvenlySpacedAndLevelsGrowDownwards) {
     }
 }
 
+TEST(ChartCoordinates, GridAndLabelsCoverBothAxes) {
+    const XmlQuery parsed(RenderAudiogramSvg({}, "x"));
+    std::vector<std::string> levels;
+    for (int level = -10; level <= 120; level += 10) levels.push_back(std::to_string(level));
+    EXPECT_EQ(parsed.Texts("//svg:g[@id='axes']/svg:text[@text-anchor='end']"), levels);
+    // a line every 10 dB and one per octave; the inter-octave lines are dashed and counted apart
+    EXPECT_EQ(parsed.Elements("//svg:g[@id='grid']/svg:line[not(@class)]").size(), levels.size() + 7);
+    EXPECT_EQ(parsed.Elements("//svg:g[@id='grid']/svg:line[@class='inter-octave']").size(), 4u);
+}
+
 // Points off the axes are counted, not drawn; so are unused slots, default conditions and
 // points after the end mark.
 TEST(ChartCoordinates, OnlyPointsOnTheAxesOfUsedCurvesAreDrawn) {
@@ -158,6 +168,68 @@ TEST(ChartLegend, NamesEverySymbolShownOnce) {
                                         "No response"}));
 }
 
+// A right and a left level at one frequency must read "M M", not "MM": each ear's letter
+// ends a gap short of the frequency line, on its own side.
+TEST(ChartSymbols, LettersOfTheTwoEarsStandOnTheirOwnSideOfTheLine) {
+    const struct {
+        Section section;
+        const char *id, *anchor, *x;
+    } kLetters[] = {
+        {Section::MostComfortableLevel, "right-mcl", "end", "-3.0"},
+        {Section::MostComfortableLevel, "left-mcl", "start", "3.0"},
+        {Section::UncomfortableLevel, "right-ucl", "end", "-3.0"},
+        {Section::UncomfortableLevel, "left-ucl", "start", "3.0"},
+    };
+    Record200Builder record;
+    AddCurve(record, 0, kAirRight, {kPlain}, kNoSignal, Section::MostComfortableLevel);
+    AddCurve(record, 1, kAirLeft, {kPlain}, kNoSignal, Section::MostComfortableLevel);
+    AddCurve(record, 0, kAirRight, {kPlain}, kNoSignal, Section::UncomfortableLevel);
+    AddCurve(record, 1, kAirLeft, {kPlain}, kNoSignal, Section::UncomfortableLevel);
+    const XmlQuery parsed(Chart(record));
+    for (const auto& letter : kLetters) {
+        const auto texts = parsed.Elements(("//svg:defs/svg:g[@id='" + std::string(letter.id) + "']/svg:text").c_str());
+        ASSERT_EQ(texts.size(), 1u) << letter.id;
+        EXPECT_EQ(texts[0].at("text-anchor"), letter.anchor) << letter.id;
+        EXPECT_EQ(texts[0].at("x"), letter.x) << letter.id;
+    }
+    // in the legend a left-ear letter (up to 15 units from its point) keeps a gap before its words
+    const auto uses = parsed.Elements("//svg:g[@id='legend']/svg:use[@xlink:href='#left-mcl']");
+    const auto words = parsed.Elements("//svg:g[@id='legend']/svg:text[. = 'Left ear, most comfortable level']");
+    ASSERT_EQ(uses.size(), 1u);
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_LE(std::stod(uses[0].at("x")) + 3 + 15 + 6, std::stod(words[0].at("x")));
+}
+
+// The legend's arrow reaches at most `reach` units to the right of where it is placed and
+// keeps a clear gap before the words "No response".
+TEST(ChartLegend, NoResponseArrowKeepsClearOfItsText) {
+    const struct {
+        std::int16_t signalOutput;
+        const char* id;
+        double reach;
+    } kArrows[] = {{kAirRight, "#right-no-response", -5}, {kAirLeft, "#left-no-response", 13},
+                   {kAirBoth, "#both-no-response", 4}};
+    for (const auto& arrow : kArrows) {
+        Record200Builder record;
+        AddCurve(record, 0, arrow.signalOutput, {kNoResponsePoint});
+        const XmlQuery parsed(Chart(record));
+        const auto uses = parsed.Elements("//svg:g[@id='legend']/svg:use");
+        ASSERT_EQ(uses.size(), 2u) << arrow.id;
+        EXPECT_EQ(uses[1].at("xlink:href"), arrow.id);
+        const auto words = parsed.Elements("//svg:g[@id='legend']/svg:text[. = 'No response']");
+        ASSERT_EQ(words.size(), 1u);
+        EXPECT_LE(std::stod(uses[1].at("x")) + arrow.reach + 6, std::stod(words[0].at("x"))) << arrow.id;
+    }
+}
+
+TEST(ChartDocument, AnEmptyTitleDrawsNone) {
+    const XmlQuery parsed(RenderAudiogramSvg({}, ""));
+    ASSERT_TRUE(parsed.WellFormed());
+    EXPECT_TRUE(parsed.Elements("/svg:svg/svg:title").empty());
+    EXPECT_TRUE(parsed.Elements("/svg:svg/svg:text").empty());
+    EXPECT_EQ(XmlQuery(RenderAudiogramSvg({}, "T")).Texts("/svg:svg/svg:text"), std::vector<std::string>{"T"});
+}
+
 TEST(ChartDocument, TitleWithMarkupAndBadBytesStaysWellFormed) {
     const std::string svg = RenderAudiogramSvg({}, "a<b & \"c\" \xff\xfe\x01 \xc3\xa9 \xed\xa0\x80");
     const XmlQuery parsed(svg);
@@ -171,4 +243,4 @@ TEST(ChartDocument, TitleWithMarkupAndBadBytesStaysWellFormed) {
 }
 
 }  // namespace
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

@@ -41,22 +41,64 @@ TEST_F(Cli, BatchExitsOneWhenAFileFailedAndWritesNothingToStandardOutput) {
     EXPECT_EQ(test::TempFolder::Files(folder_.Path() / "out"), std::vector<std::string>{"full-audiogram.ds100"});
 }
 
-TEST_F(Cli, InspectShowsTheSampleAsTextAndAsJson) {
-    const ShellResult text = Run("inspect " + Sample("full-audiogram.ds200"));
-    EXPECT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_NE(text.out.find("Data standard: 200\n"), std::string::npos);
-    EXPECT_NE(text.out.find("ToneThresholdAudiogram, slot 0\n"), std::string::npos);
+// inspect over many files: each run's exit status, a text its standard output (passed through
+// `filter` when one is given) must hold and one its standard error must hold (empty: nothing
+// expected there). "in" holds a copy of a sample one folder down, a broken record and a text
+// file without a data-standard suffix.
+TEST_F(Cli, InspectReadsManyFilesAndGoesOnPastTheOnesItCannotRead) {
+    folder_.Write("in/sub/deep.ds200", testing::ReadFileText(AUDCONV_SAMPLES_DIR "/full-audiogram.ds200"));
+    folder_.Write("in/broken.ds200", std::string(100, '\0'));
+    folder_.Write("in/notes.txt", "not taken from a folder");
+    const std::string full = Sample("full-audiogram.ds200"), in = At("in");
+    const struct {
+        std::string arguments, filter;
+        int exitCode;
+        std::string out, err;
+    } kRuns[] = {
+        {"inspect " + full, "", 0, "Data standard: 200\n", ""},
+        {"inspect --from 100 --json " + Sample("speech-with-extension.ds100"), "jq -c '[.dataStandard, .extensionBytes]'", 0,
+         "[100,32]\n", ""},
+        // one named file is one document; several, or a folder, make an array
+        {"inspect --json " + full, "jq -r type", 0, "object\n", ""},
+        {"inspect --json " + full + " " + full, "jq -r 'type, length'", 0, "array\n2\n", ""},
+        {"inspect --json --recursive " + in, "jq -r 'map(.file | split(\"/\") | last) | join(\" \")'", 1, "deep.ds200\n",
+         "broken.ds200': cannot tell the data standard"},
+        {"inspect --json " + At("absent.ds200"), "", 1, "", "cannot open"},
+        // a folder without --recursive takes only its own files with a data-standard suffix
+        {"inspect --csv " + in, "", 1, "file,section,slot,ear,route,masked,transducer,frequency_hz,level_db,"
+                                   "masking_frequency_hz,masking_level_db,status,response\n", "broken.ds200'"},
+        {"inspect --csv " + in, "wc -l", 1, "1\n", ""},
+        {"inspect --jsonl " + full + " " + At("absent.ds200") + " " + full, "wc -l", 1, "2\n", "absent.ds200"},
+        {"inspect --jsonl --summary " + full, "jq -c '[(.file | endswith(\"full-audiogram.ds200\")), .summary.grade]'", 0,
+         "[true,\"mild\"]\n", ""},
+        {"inspect --summary " + full, "", 0, "    Grade:                           mild\n", ""},
+        {"inspect --summary " + full, "grep -c 'Measurement conditions'", 0, "0\n", ""},
+        {"inspect --json --csv " + full, "", 2, "", "--json excludes --csv"},
+    };
+    for (const auto& run : kRuns) {
+        const ShellResult result = Run(run.arguments + " >" + At("inspect.out"));
+        const std::filesystem::path shown = folder_.Path() / "inspect.out";
+        const std::string out = run.filter.empty() ? testing::ReadFileText(shown)
+                                                   : test::RunShell(run.filter, folder_.Path(), shown.string()).out;
+        EXPECT_EQ(result.exitCode, run.exitCode) << run.arguments << "\n" << result.err;
+        EXPECT_NE(out.find(run.out), std::string::npos) << run.arguments << "\n" << out;
+        EXPECT_NE(result.err.find(run.err), std::string::npos) << run.arguments << "\n" << result.err;
+    }
+}
 
-    const ShellResult json =
-        test::RunShell(kAudconv + " inspect --json --from 100 " + Sample("speech-with-extension.ds100") +
-                           " | jq -e '.dataStandard == 100 and .extensionBytes == 32 and "
-                           "(.sections | map(.name) | index(\"SpeechDiscriminationAudiogram\") != null)'",
-                       folder_.Path());
-    EXPECT_EQ(json.exitCode, 0) << json.out << json.err;
-
-    const ShellResult missing = Run("inspect " + At("absent.ds200"));
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
+// The tables of the samples, byte for byte: any change to a column, a number's form or the
+// quoting shows here.
+TEST_F(Cli, InspectCsvOfTheSamplesMatchesItsGoldenFile) {
+    const std::string samples = " samples/full-audiogram.ds200 samples/left-right-thresholds.ds100 samples/special-tests.ds200";
+    const std::pair<std::string, std::string> kTables[] = {{"--csv", "sample-points.csv"},
+                                                           {"--csv --summary", "sample-summaries.csv"}};
+    for (const auto& [options, golden] : kTables) {
+        const ShellResult result =
+            test::RunShell("cd " + Quote(AUDCONV_SAMPLES_DIR "/..") + " && " + kAudconv + " inspect " + options + samples,
+                           folder_.Path());
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, testing::ReadFileText(AUDCONV_GOLDEN_DIR "/" + golden)) << options;
+    }
 }
 
 TEST_F(Cli, PlotWritesAWellFormedChart) {
@@ -64,6 +106,9 @@ TEST_F(Cli, PlotWritesAWellFormedChart) {
     EXPECT_EQ(test::RunShell("xmllint --noout " + At("chart.svg"), folder_.Path()).exitCode, 0);
     const ShellResult toStdout = Run("plot --title 'Left & right' " + Sample("left-right-thresholds.ds100"));
     EXPECT_NE(toStdout.out.find("<title>Left &amp; right</title>"), std::string::npos);
+    EXPECT_NE(Run("plot " + Sample("left-right-thresholds.ds100")).out.find("<title>Audiogram: left-right-thresholds.ds100</title>"),
+              std::string::npos);
+    EXPECT_EQ(Run("plot --title '' " + Sample("left-right-thresholds.ds100")).out.find("<title>"), std::string::npos);
 }
 
 TEST_F(Cli, HelpListsEveryCommandAndEveryOptionWithItsDefault) {
@@ -71,7 +116,7 @@ TEST_F(Cli, HelpListsEveryCommandAndEveryOptionWithItsDefault) {
         {"", {"convert", "inspect", "plot", "help"}},
         {"convert", {"-o,--output", "--out-dir", "-r,--recursive", "-f,--force", "--strict", "-j,--jobs", "-q,--quiet",
                      "-v,--verbose"}},
-        {"inspect", {"--from", "--json", "-q,--quiet", "-v,--verbose"}},
+        {"inspect", {"--from", "-r,--recursive", "--summary", "--json", "--jsonl", "--csv", "-q,--quiet", "-v,--verbose"}},
         {"plot", {"-o,--output", "--from", "--title", "-q,--quiet", "-v,--verbose"}},
     };
     for (const auto& [command, options] : kCommands) {

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "inspect_output.h"
-#include "inspect_report.h"
+#include "frontend/inspect_output.h"
+#include "frontend/inspect_report.h"
 #include "model/read_audiogram.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "records/missing_value.h"
 #include "tool_harness.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 // A record with one tone curve in slot 3, one speech curve in slot 0, notes and masks.
@@ -109,4 +109,4 @@ TEST(InspectJson, ParsesWithJsonToolAndJqAndCarriesTheReport) {
 }
 
 }  // namespace
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

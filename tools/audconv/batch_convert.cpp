@@ -13,6 +13,7 @@
 #include "frontend/file_naming.h"
 #include "frontend/input_detection.h"
 #include "frontend/status_words.h"
+#include "input_files.h"
 #include "service/blob_dispatcher.h"
 
 namespace audiogram::tool {
@@ -22,40 +23,6 @@ using frontend::StandardOfSuffix;
 namespace {
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-bool TakenFromFolder(const fs::path& file, const BatchOptions& options) {
-    const std::optional<DataStandard> standard = StandardOfSuffix(file.extension().string());
-    return standard && (!options.from || *options.from == *standard);
-}
-
-void AddFolder(const fs::path& folder, const BatchOptions& options, std::vector<BatchJob>& jobs) {
-    std::vector<fs::path> files;
-    std::error_code error;
-    const auto take = [&](const fs::directory_entry& entry) {
-        std::error_code ignored;
-        if (entry.is_regular_file(ignored) && TakenFromFolder(entry.path(), options)) files.push_back(entry.path());
-    };
-    if (options.recursive) {
-        for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            take(*it);
-        }
-    } else {
-        for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            take(*it);
-        }
-    }
-    if (error) {
-        jobs.push_back({folder, {}, "cannot read the folder: " + error.message()});
-        return;
-    }
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        const fs::path relative = file.lexically_relative(folder).parent_path();
-        jobs.push_back({file, options.outDir / relative / OutputName(file, options.to), {}});
-    }
-}
 
 // Two inputs that would write one output: the later one fails instead of replacing the
 // earlier one's result.
@@ -201,14 +168,14 @@ std::string JoinedLines(const std::string& first, const std::string& second) {
 
 std::vector<BatchJob> PlanBatch(const BatchOptions& options) {
     std::vector<BatchJob> jobs;
-    for (const std::string& input : options.inputs) {
-        const fs::path path(input);
-        std::error_code error;
-        if (fs::is_directory(path, error)) {
-            AddFolder(path, options, jobs);
-        } else {
-            jobs.push_back({path, options.outDir / OutputName(path, options.to), {}});
+    for (const InputFile& file : ListInputFiles(options.inputs, options.recursive, options.from)) {
+        if (!file.error.empty()) {
+            jobs.push_back({file.path, {}, file.error});
+            continue;
         }
+        // files of a folder are mirrored under the output folder
+        const fs::path relative = file.folder.empty() ? fs::path() : file.path.lexically_relative(file.folder).parent_path();
+        jobs.push_back({file.path, options.outDir / relative / OutputName(file.path, options.to), {}});
     }
     RefuseSharedOutputs(jobs);
     return jobs;
@@ -335,7 +302,7 @@ std::string RecursiveHint(const fs::path& folder, const BatchOptions& options) {
     for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
          !error && it != end; it.increment(error)) {
         std::error_code ignored;
-        if (it->is_regular_file(ignored) && TakenFromFolder(it->path(), options)) return {};
+        if (it->is_regular_file(ignored) && TakenFromFolder(it->path(), options.from)) return {};
         subfolders = subfolders || it->is_directory(ignored);
     }
     if (!subfolders) return {};

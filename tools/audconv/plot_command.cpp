@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <iostream>
 
-#include "audiogram_chart.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "frontend/audiogram_chart.h"
+#include "frontend/svg_chart.h"
 #include "model/read_audiogram.h"
 #include "record_source.h"
 #include "source_standard_option.h"
-#include "svg_chart.h"
 
 namespace audiogram::tool {
 
@@ -23,8 +23,10 @@ PlotCommand::PlotCommand(CLI::App& app)
                          "Data standard of FILE: 100, 200, 500, or auto to tell it from the bytes (default: auto)")
         ->check(SourceStandardValidator())
         ->option_text("STANDARD");
-    command_->add_option("--title", title_, "Title above the chart (default: \"Audiogram: \" and the file's name)")
-        ->option_text("TEXT");
+    titleOption_ = command_->add_option(
+        "--title", title_,
+        "Title above the chart; an empty TEXT draws none (default: \"Audiogram: \" and the file's name)");
+    titleOption_->option_text("TEXT");
     verbosity_.AddTo(*command_);
     command_->footer(
         "The chart shows the tone threshold curves, and the comfortable (M) and uncomfortable (U) levels,\n"
@@ -43,8 +45,8 @@ int PlotCommand::Run() const {
                                      ? std::string("standard input")
                                      : std::filesystem::path(input_).filename().string();
         const model::Audiogram audiogram = model::ReadAudiogram(loaded->record200).value_or(model::Audiogram());
-        const std::string svg =
-            RenderAudiogramSvg(CollectAudiogramChart(audiogram), title_.empty() ? "Audiogram: " + name : title_);
+        const std::string title = titleOption_->count() ? title_ : "Audiogram: " + name;
+        const std::string svg = frontend::RenderAudiogramSvg(frontend::CollectAudiogramChart(audiogram), title);
         audconv::WriteOutput(output_, ByteSpan(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()));
         return audconv::kExitSuccess;
     } catch (const audconv::FileError& error) {

@@ -24,6 +24,7 @@ private:
     std::string output_ = "-";
     std::string from_ = "auto";
     std::string title_;
+    CLI::Option* titleOption_ = nullptr;  // given, even empty, it replaces the default title
 };
 
 }  // namespace audiogram::tool

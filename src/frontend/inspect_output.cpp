@@ -1,13 +1,18 @@
-#include "inspect_output.h"
+#include "frontend/inspect_output.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <string_view>
 
+#include "frontend/csv_text.h"
+#include "frontend/point_table.h"
+#include "frontend/summary_table.h"
+#include "frontend/table_numbers.h"
+#include "frontend/text_safety.h"
 #include "model/signal_route.h"
-#include "text_safety.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 std::string ShownValue(const model::Value& value, std::string_view unit) {
@@ -91,16 +96,6 @@ std::string Join(const std::vector<std::string>& parts, std::string_view separat
     return joined;
 }
 
-
-// A number of decibels with at least one decimal and no trailing zeros beyond it: averages
-// of tenths over four frequencies need up to three.
-std::string Decibels(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    std::string shown(text);
-    while (shown.ends_with('0') && shown[shown.size() - 2] != '.') shown.pop_back();
-    return shown;
-}
 
 std::string Hertz(const std::vector<int>& frequencies, std::string_view separator) {
     std::vector<std::string> parts;
@@ -241,13 +236,50 @@ void WriteToneAverageJson(std::ostringstream& out, const model::Audiogram& audio
         << Join(hertz, ", ") << "}";
 }
 
+std::string FileLine(const InspectReport& report) { return "File:          " + PrintableText(report.file) + '\n'; }
+
+std::string RenderSummaryText(const InspectReport& report) {
+    std::ostringstream out;
+    out << FileLine(report);
+    WriteSummaryText(out, report.summary);
+    return out.str();
+}
+
+std::string RenderSummaryJson(const InspectReport& report) {
+    std::ostringstream out;
+    out << "{\n  \"file\": " << JsonString(report.file) << ",\n  \"dataStandard\": " << report.standard;
+    WriteSummaryJson(out, report.summary);
+    out << "\n}\n";
+    return out.str();
+}
+
+// The document on one line. Strings in it never hold a raw line feed (JSON escapes them), so
+// every line feed is layout, and so is the indentation after it.
+std::string OneLine(const std::string& json) {
+    std::string line;
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        if (json[i] != '\n') {
+            line += json[i];
+            continue;
+        }
+        while (i + 1 < json.size() && json[i + 1] == ' ') ++i;
+    }
+    return line + '\n';
+}
+
+template <class Row, std::size_t N>
+std::string CsvRows(const std::vector<Row>& rows, std::array<std::string, N> (*cells)(const Row&)) {
+    std::string csv;
+    for (const Row& row : rows) csv += CsvLine(cells(row));
+    return csv;
+}
+
 }  // namespace
 
 std::string RenderInspectText(const InspectReport& report) {
     const model::Audiogram& audiogram = report.audiogram;
     std::ostringstream out;
-    out << "File:          " << PrintableText(report.file) << '\n'
-        << "Data standard: " << report.standard << '\n'
+    out << FileLine(report) << "Data standard: " << report.standard << '\n'
         << "Size:          " << report.size << " bytes";
     if (report.extensionBytes) out << " (" << *report.extensionBytes << " extension bytes)";
     out << '\n';
@@ -302,4 +334,25 @@ std::string RenderInspectJson(const InspectReport& report) {
     return out.str();
 }
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend
+
+namespace audiogram::frontend {
+
+std::string RenderInspect(const InspectReport& report, InspectView view, InspectFormat format) {
+    const bool full = view == InspectView::Full;
+    switch (format) {
+        case InspectFormat::Text: return full ? RenderInspectText(report) : RenderSummaryText(report);
+        case InspectFormat::Json: return full ? RenderInspectJson(report) : RenderSummaryJson(report);
+        case InspectFormat::JsonLine: return OneLine(full ? RenderInspectJson(report) : RenderSummaryJson(report));
+        case InspectFormat::Csv:
+            return full ? CsvRows(PointRows(report.file, report.audiogram), &PointCells)
+                        : CsvRows(SummaryRows(report.file, report.summary), &SummaryCells);
+    }
+    return {};
+}
+
+std::string InspectCsvHeader(InspectView view) {
+    return view == InspectView::Full ? CsvLine(kPointColumns) : CsvLine(kSummaryColumns);
+}
+
+}  // namespace audiogram::frontend

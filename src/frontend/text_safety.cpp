@@ -1,9 +1,9 @@
-#include "text_safety.h"
+#include "frontend/text_safety.h"
 
 #include <array>
 #include <cstdio>
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
@@ -96,4 +96,4 @@ std::string PrintableText(std::string_view text) {
     return out;
 }
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

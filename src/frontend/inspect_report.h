@@ -1,6 +1,6 @@
 #pragma once
 // What inspect shows of one input: where it came from, the audiogram it holds and its
-// clinical summary. Text and JSON are two renderings of the same report.
+// clinical summary. Text, JSON and the tables are renderings of the same report.
 
 #include <cstddef>
 #include <optional>
@@ -8,9 +8,10 @@
 
 #include "model/audiogram.h"
 #include "model/clinical_summary.h"
+#include "records/little_endian.h"
 #include "service/data_standard.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 
 struct InspectReport {
     std::string file;
@@ -21,4 +22,9 @@ struct InspectReport {
     model::ClinicalSummary summary;
 };
 
-}  // namespace audiogram::tool
+// The report of a 200 record read from an input of `size` bytes in `standard`: its
+// audiogram, the problems its export would comment on, and the summary.
+InspectReport MakeInspectReport(std::string file, DataStandard standard, std::size_t size,
+                                std::optional<std::size_t> extensionBytes, ByteSpan record200);
+
+}  // namespace audiogram::frontend

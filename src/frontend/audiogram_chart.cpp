@@ -1,8 +1,8 @@
-#include "audiogram_chart.h"
+#include "frontend/audiogram_chart.h"
 
 #include <array>
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 struct ChartedSection {
@@ -57,4 +57,4 @@ AudiogramChart CollectAudiogramChart(const model::Audiogram& audiogram) {
     return chart;
 }
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

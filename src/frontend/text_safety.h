@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 
 // Valid UTF-8 in, the same text out; each byte of an invalid sequence (overlong forms and
 // surrogates included) becomes U+FFFD.
@@ -22,4 +22,4 @@ std::string JsonString(std::string_view text);
 // For a terminal: valid UTF-8, with control characters shown as '?'.
 std::string PrintableText(std::string_view text);
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

@@ -8,7 +8,7 @@
 
 #include "model/audiogram.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 
 using model::Ear;
 using model::Route;
@@ -42,4 +42,4 @@ inline constexpr int kHighestLevel = 120;
 // The marks of the tone threshold, most comfortable and uncomfortable level curves.
 AudiogramChart CollectAudiogramChart(const model::Audiogram& audiogram);
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "audiogram_chart.h"
+#include "frontend/audiogram_chart.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 
 // Where a frequency and a level land in the chart's user units. One octave spans as much
 // as 20 dB, the proportion audiograms are drawn in.
@@ -29,4 +29,4 @@ std::string SymbolId(const ChartMark& mark);
 
 std::string RenderAudiogramSvg(const AudiogramChart& chart, std::string_view title);
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

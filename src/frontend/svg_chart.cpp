@@ -1,4 +1,4 @@
-#include "svg_chart.h"
+#include "frontend/svg_chart.h"
 
 #include <algorithm>
 #include <array>
@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "model/signal_route.h"
-#include "text_safety.h"
+#include "frontend/text_safety.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 constexpr double kLegendLeft = ChartGeometry::kPlotLeft + ChartGeometry::kPlotWidth + 40;
@@ -51,6 +51,33 @@ std::string_view EarWords(Ear ear) {
     return "Both ears";
 }
 
+// The letters of one ear stand this far from the frequency line; a letter is about twice
+// kLetterHalfWidth wide at the chart's font size.
+constexpr double kLetterGap = 3;
+constexpr double kLetterHalfWidth = 6;
+
+// The arrow of a point without response points down and away from the frequency line on
+// its ear's side; `left` and `right` are how far it reaches from the point.
+struct NoResponseArrow {
+    std::string_view id;
+    std::string_view shape;
+    double left, right;
+};
+
+constexpr std::array kNoResponseArrows = {
+    NoResponseArrow{"right-no-response", R"(<path d="M-5,6 L-13,18 M-13,18 L-13,12 M-13,18 L-7.5,16" fill="none"/>)", -13, -5},
+    NoResponseArrow{"left-no-response", R"(<path d="M5,6 L13,18 M13,18 L13,12 M13,18 L7.5,16" fill="none"/>)", 5, 13},
+    NoResponseArrow{"both-no-response", R"(<path d="M0,7 L0,19 M0,19 L-4,14 M0,19 L4,14" fill="none"/>)", -4, 4},
+};
+
+// The arrow of both ears stands for any other id.
+const NoResponseArrow& ArrowOf(std::string_view id) {
+    for (const NoResponseArrow& arrow : kNoResponseArrows) {
+        if (id == arrow.id) return arrow;
+    }
+    return kNoResponseArrows.back();
+}
+
 // The shape of a symbol around its point at (0, 0). Bone symbols sit beside the frequency
 // line on the side of their ear as the chart faces the patient: right to the left, left to
 // the right.
@@ -66,21 +93,21 @@ std::string SymbolShape(std::string_view id) {
         {"left-bone-masked", R"(<polyline points="4,-7 10,-7 10,7 4,7" fill="none"/>)"},
     };
     if (auto shape = kShapes.find(id); shape != kShapes.end()) return std::string(shape->second);
-    // letters of the two ears stand beside the line like the bone symbols, so a right and a
-    // left comfort level at one frequency and level stay apart
-    const std::string_view dx = id.starts_with("right") ? "-6" : id.starts_with("left") ? "6" : "0";
-    const auto letter = [dx](std::string_view text) {
-        return R"(<text x=")" + std::string(dx) + R"(" y="5" text-anchor="middle" font-size="15" stroke="none">)" +
-               std::string(text) + "</text>";
+    // letters of the two ears stand beside the line like the bone symbols, each ending a gap
+    // short of it, so a right and a left level at one frequency read "M M", never "MM"
+    const std::string place = id.starts_with("right")  ? R"(x=")" + Num(-kLetterGap) + R"(" text-anchor="end")"
+                              : id.starts_with("left") ? R"(x=")" + Num(kLetterGap) + R"(" text-anchor="start")"
+                                                       : R"(x="0" text-anchor="middle")";
+    const auto letter = [&place](std::string_view text) {
+        return "<text " + place + R"( y="5" font-size="15" stroke="none">)" + std::string(text) +
+               "</text>";
     };
     if (id.ends_with("-field")) return letter("S");
     if (id.ends_with("-mcl")) return letter("M");
     if (id.ends_with("-ucl")) return letter("U");
     if (id == "both-air-unmasked" || id == "both-air-masked") return letter("B");
     if (id.starts_with("both-bone")) return R"(<polyline points="-6,6 0,-5 6,6" fill="none"/>)";
-    if (id == "right-no-response") return R"(<path d="M-5,6 L-13,18 M-13,18 L-13,12 M-13,18 L-7.5,16" fill="none"/>)";
-    if (id == "left-no-response") return R"(<path d="M5,6 L13,18 M13,18 L13,12 M13,18 L7.5,16" fill="none"/>)";
-    return R"(<path d="M0,7 L0,19 M0,19 L-4,14 M0,19 L4,14" fill="none"/>)";
+    return std::string(ArrowOf(id).shape);
 }
 
 std::string SymbolWords(const ChartMark& mark) {
@@ -97,6 +124,15 @@ std::string SymbolWords(const ChartMark& mark) {
         case Route::Other: break;
     }
     return words + (mark.masked ? ", masked" : ", unmasked");
+}
+
+// Where a letter's middle lies from its point: the legend centres letters as it centres the
+// other symbols.
+double LetterCentre(const ChartMark& mark) {
+    const bool letter = mark.kind != MarkKind::Threshold || mark.route == Route::SoundField;
+    if (!letter || mark.ear == Ear::Both) return 0;
+    const double centre = kLetterGap + kLetterHalfWidth;
+    return mark.ear == Ear::Right ? -centre : centre;
 }
 
 std::string NoResponseId(Ear ear) { return std::string(EarName(ear)) + "-no-response"; }
@@ -225,13 +261,16 @@ void WriteLegend(std::ostringstream& svg, const std::vector<ChartMark>& marks, c
     svg << R"(<g id="legend" font-size="12" fill="#202020">)" << '\n';
     double y = ChartGeometry::kPlotTop + 10;
     for (const auto& [key, mark] : entries) {
-        WriteUse(svg, SymbolId(*mark), kLegendLeft + 12, y);
+        WriteUse(svg, SymbolId(*mark), kLegendLeft + 12 - LetterCentre(*mark), y);
         svg << R"(<text x=")" << Num(kLegendLeft + 30) << R"(" y=")" << Num(y + 4) << R"(">)"
             << XmlText(SymbolWords(*mark)) << "</text>\n";
         y += 24;
     }
     if (!noResponseEars.empty()) {
-        WriteUse(svg, NoResponseId(*noResponseEars.begin()), kLegendLeft + 14, y - 14);
+        // the arrow is centred where the other symbols stand, clear of the text after it
+        const std::string id = NoResponseId(*noResponseEars.begin());
+        const NoResponseArrow& arrow = ArrowOf(id);
+        WriteUse(svg, id, kLegendLeft + 12 - (arrow.left + arrow.right) / 2, y - 14);
         svg << R"(<text x=")" << Num(kLegendLeft + 30) << R"(" y=")" << Num(y + 4) << R"(">No response</text>)"
             << '\n';
         y += 30;
@@ -281,10 +320,12 @@ std::string RenderAudiogramSvg(const AudiogramChart& chart, std::string_view tit
         << R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" version="1.1")"
         << R"( width=")" << Num(kWidth) << R"(" height=")" << Num(kHeight) << R"(" viewBox="0 0 )" << Num(kWidth)
         << ' ' << Num(kHeight) << R"(" font-family="DejaVu Sans, Arial, Helvetica, sans-serif">)" << '\n'
-        << "<title>" << XmlText(title) << "</title>\n"
-        << R"(<rect width="100%" height="100%" fill="#ffffff"/>)" << '\n'
-        << R"(<text x=")" << Num(ChartGeometry::kPlotLeft) << R"(" y="24" font-size="15" font-weight="bold">)"
-        << XmlText(title) << "</text>\n";
+        << (title.empty() ? "" : "<title>" + XmlText(title) + "</title>\n")
+        << R"(<rect width="100%" height="100%" fill="#ffffff"/>)" << '\n';
+    if (!title.empty()) {  // an empty title draws none
+        svg << R"(<text x=")" << Num(ChartGeometry::kPlotLeft) << R"(" y="24" font-size="15" font-weight="bold">)"
+            << XmlText(title) << "</text>\n";
+    }
     WriteDefinitions(svg, ids);
     WriteGrid(svg);
     WriteAxes(svg);
@@ -295,4 +336,4 @@ std::string RenderAudiogramSvg(const AudiogramChart& chart, std::string_view tit
     return svg.str();
 }
 
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend
