@@ -1,0 +1,143 @@
+// The page's way into the conversion library, the model and the chart: plain C functions
+// over the module's memory. Each call leaves its result (bytes, a text, a second text) in
+// one place that the page reads before its next call; the inputs are the page's copies, so
+// the dispatcher's in-place calibration date fix touches nothing the page keeps.
+
+#include <emscripten/emscripten.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "audiogram_chart.h"
+#include "input_detection.h"
+#include "inspect_output.h"
+#include "inspect_report.h"
+#include "model/export_problems.h"
+#include "model/read_audiogram.h"
+#include "record_source.h"
+#include "service/blob_dispatcher.h"
+#include "status_words.h"
+#include "svg_chart.h"
+
+namespace {
+
+using namespace audiogram;
+
+struct CallResult {
+    Blob bytes;
+    std::string text;    // the JSON report, or the one failure line
+    std::string second;  // the chart
+};
+
+CallResult g_result;
+
+std::optional<DataStandard> SourceStandard(int from) {
+    if (from == 0) return std::nullopt;  // tell it from the bytes, as --from auto
+    return static_cast<DataStandard>(from);
+}
+
+std::string FailureLine(const std::string& reason, HResult status) {
+    return "audconv: " + reason + " (" + audconv::FormatStatus(status) + ")";
+}
+
+// The export of the record, run only for the comments it writes about the data, as inspect does.
+std::vector<model::Problem> ProblemsOf(const Blob& record200) {
+    Blob record = record200;
+    Blob document;
+    const HResult status = ConvertBlob200to500(record, document, nullptr);
+    if (Failed(status)) return {{"", "the export itself failed (" + audconv::FormatStatus(status) + ")"}};
+    return model::ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
+}
+
+int Convert(std::uint8_t* input, std::size_t size, int from, int to) {
+    std::vector<std::uint8_t> bytes(input, input + size);
+    const std::optional<DataStandard> standard = SourceStandard(from) ? SourceStandard(from) : tool::DetectDataStandard(bytes);
+    if (!standard) {
+        g_result.text = FailureLine(tool::UndetectedReason(size), CONV_E_INVALIDBLOB);
+        return CONV_E_INVALIDBLOB;
+    }
+    const DataStandard target = static_cast<DataStandard>(to);
+    const HResult status = ConvertDataBlob(target, *standard, bytes, g_result.bytes);
+    if (Failed(status)) g_result.text = audconv::FailureLine(status, {*standard, target, size});
+    return status;
+}
+
+int Inspect(std::uint8_t* input, std::size_t size, int from, const char* name) {
+    std::vector<std::uint8_t> bytes(input, input + size);
+    const tool::LoadedRecord loaded = tool::LoadAsRecord200(bytes, SourceStandard(from));
+    if (Failed(loaded.status)) {
+        g_result.text = FailureLine("'" + std::string(name) + "': " + loaded.reason, loaded.status);
+        return loaded.status;
+    }
+    tool::InspectReport report;
+    report.file = name;
+    report.standard = loaded.standard;
+    report.size = loaded.inputSize;
+    report.extensionBytes = loaded.extensionBytes;
+    if (std::optional<model::Audiogram> audiogram = model::ReadAudiogram(loaded.record200)) {
+        report.audiogram = std::move(*audiogram);
+    }
+    report.audiogram.problems = ProblemsOf(loaded.record200);
+    report.summary = model::Summarize(report.audiogram);
+    g_result.text = tool::RenderInspectJson(report);
+    g_result.second =
+        tool::RenderAudiogramSvg(tool::CollectAudiogramChart(report.audiogram), "Audiogram: " + std::string(name));
+    return kStatusOk;
+}
+
+// No exception leaves the module: a call that runs out of memory reports it as the tool does.
+template <typename Call>
+int Guarded(Call call) {
+    g_result = CallResult();
+    try {
+        return call();
+    } catch (const std::bad_alloc&) {
+        g_result = CallResult();
+        g_result.text = FailureLine("there was not enough memory for the conversion", kStatusOutOfMemory);
+        return kStatusOutOfMemory;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+// The data standard the bytes hold as --from auto tells it, or 0.
+EMSCRIPTEN_KEEPALIVE int audconv_detect(const std::uint8_t* input, std::size_t size) {
+    return tool::DetectDataStandard(ByteSpan(input, size)).value_or(0);
+}
+
+// `from` 0 tells the standard from the bytes. 0 (the result in the bytes) or the status
+// (the tool's failure line in the text).
+EMSCRIPTEN_KEEPALIVE int audconv_convert(std::uint8_t* input, std::size_t size, int from, int to) {
+    return Guarded([&] { return Convert(input, size, from, to); });
+}
+
+// The inspect report as JSON in the text and the chart as SVG in the second text; or the
+// status and the failure line.
+EMSCRIPTEN_KEEPALIVE int audconv_inspect(std::uint8_t* input, std::size_t size, int from, const char* name) {
+    return Guarded([&] { return Inspect(input, size, from, name); });
+}
+
+// The name the tool gives the output of `input` in data standard `to`: a data-standard
+// suffix replaced, any other name kept whole.
+EMSCRIPTEN_KEEPALIVE const char* audconv_output_name(const char* input, int to) {
+    return Guarded([&] {
+        const std::string name(input);
+        const std::size_t dot = name.rfind('.');
+        const bool known = dot != std::string::npos && dot > 0 && tool::StandardOfSuffix(name.substr(dot));
+        g_result.text = (known ? name.substr(0, dot) : name) + tool::SuffixOf(static_cast<DataStandard>(to));
+        return 0;
+    }) == 0 ? g_result.text.c_str() : "";
+}
+
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* audconv_bytes() { return g_result.bytes.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t audconv_bytes_size() { return g_result.bytes.size(); }
+EMSCRIPTEN_KEEPALIVE const char* audconv_text() { return g_result.text.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* audconv_second_text() { return g_result.second.c_str(); }
+
+}  // extern "C"
