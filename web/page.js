@@ -237,6 +237,7 @@
       showError(file, result.line);
       return false;
     }
+    showError(file, "");
     download(result.bytes, outputName(file.name, to));
     return true;
   }
@@ -318,5 +319,5 @@
     (error) => { status.textContent = "audconv: the converter could not start (" + String(error) + ")"; });
 
   // For the browser tests and the timing figures: the same calls the page makes.
-  window.audconvPage = { convertBytes: (bytes, from, to) => convertBytes(bytes, from, to), outputName };
+  window.audconvPage = { convertBytes, inspectBytes, outputName };
 })();
