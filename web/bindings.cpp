@@ -1,7 +1,8 @@
 // The page's way into the conversion library, the model and the chart: plain C functions
 // over the module's memory. Each call leaves its result (bytes, a text, a second text) in
-// one place that the page reads before its next call; the inputs are the page's copies, so
-// the dispatcher's in-place calibration date fix touches nothing the page keeps.
+// one place that the page reads before its next call. The inputs are the page's copies in
+// the module's memory, so the dispatcher's in-place calibration date fix touches nothing the
+// page keeps and the conversion reads them where they are.
 
 #include <emscripten/emscripten.h>
 
@@ -54,7 +55,7 @@ std::vector<model::Problem> ProblemsOf(const Blob& record200) {
 }
 
 int Convert(std::uint8_t* input, std::size_t size, int from, int to) {
-    std::vector<std::uint8_t> bytes(input, input + size);
+    const MutableByteSpan bytes(input, size);
     const std::optional<DataStandard> standard = SourceStandard(from) ? SourceStandard(from) : tool::DetectDataStandard(bytes);
     if (!standard) {
         g_result.text = FailureLine(tool::UndetectedReason(size), CONV_E_INVALIDBLOB);

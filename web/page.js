@@ -42,12 +42,14 @@
 
   const NO_MEMORY = "audconv: there was not enough memory for the conversion (0x8007000E)";
 
+  // The result is a view of the module's memory, valid until the next call: taking it
+  // straight into a download spares a copy as large as the result.
   function convertBytes(bytes, from, to) {
     const result = withBytes(bytes, (input) => audconv._audconv_convert(input, bytes.length, from, to));
     if (result === null) return { line: NO_MEMORY };
     if (result !== 0) return { line: audconv.UTF8ToString(audconv._audconv_text()) };
     const start = audconv._audconv_bytes();
-    return { bytes: audconv.HEAPU8.slice(start, start + audconv._audconv_bytes_size()) };
+    return { bytes: audconv.HEAPU8.subarray(start, start + audconv._audconv_bytes_size()) };
   }
 
   function inspectBytes(bytes, from, name) {
@@ -232,13 +234,14 @@
   }
 
   function convertFile(file, to) {
+    const name = outputName(file.name, to);  // before the conversion: any call ends the result's view
     const result = guarded(() => convertBytes(file.bytes, file.from, to));
     if (result.line) {
       showError(file, result.line);
       return false;
     }
     showError(file, "");
-    download(result.bytes, outputName(file.name, to));
+    download(result.bytes, name);
     return true;
   }
 
