@@ -106,6 +106,27 @@ test("every conversion downloads the bytes audconv convert writes, named as it n
   }
 });
 
+test("convert all downloads one result per open file", async () => {
+  const { page } = session;
+  const folder = join(work, "downloads-all");
+  mkdirSync(folder);
+  const client = await page.createCDPSession();
+  await client.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+  await upload(["full-audiogram.ds200", "left-right-thresholds.ds100"]);
+  await page.select("#convert-all-to", "500");
+  await page.click("#convert-all");
+  // each download against the native output of its source (written by the first test)
+  const sources = { "full-audiogram.xml": "full-audiogram.ds200", "left-right-thresholds.xml": "left-right-thresholds.ds100" };
+  const expected = Object.keys(sources).sort();
+  for (let waited = 0; waited < 10000 && readdirSync(folder).sort().join() !== expected.join(); waited += 50) {
+    await new Promise((done) => setTimeout(done, 50));
+  }
+  assert.deepEqual(readdirSync(folder).sort(), expected);
+  for (const [name, source] of Object.entries(sources)) {
+    assert.ok(readFileSync(join(folder, name)).equals(readFileSync(join(work, "native", source, "500", name))), name);
+  }
+});
+
 // A file whose standard the bytes cannot tell is read as the standard its suffix names,
 // chosen on the page as a user would.
 test("chart, summary and point tables are those of audconv plot and inspect --json", async () => {
@@ -166,7 +187,12 @@ test("a bad input shows the tool's error line, and the page goes on working", as
   }
 });
 
-test("no request leaves the page", () => {
+test("no request leaves the page, and its policy refuses one", async () => {
   const outside = session.requests.filter((url) => url !== session.url && !/^(data|blob):/.test(url));
   assert.deepEqual(outside, []);
+  const refused = await session.page.evaluate(() => new Promise((resolve) => {
+    document.addEventListener("securitypolicyviolation", (event) => resolve(event.effectiveDirective));
+    fetch("http://127.0.0.1:9/").catch(() => {});
+  }));
+  assert.equal(refused, "connect-src");
 });

@@ -1,5 +1,5 @@
 // The page's conversion time against the native one on this machine: each direction of a
-// sample, best of five batches in both, and the ratio. Needs the page (wasm preset), the
+// sample, best of nine batches in both, and the ratio. Needs the page (wasm preset), the
 // release library (bench preset) and a C++ compiler: `node timing.mjs` from web/test.
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, statSync, writeFileSync } from "node:fs";
@@ -35,7 +35,7 @@ try {
     const page = await session.page.evaluate((bytes, from, to, iterations) => {
       const input = new Uint8Array(bytes);
       let best = Infinity;
-      for (let batch = 0; batch < 5; ++batch) {
+      for (let batch = 0; batch < 9; ++batch) {
         const start = performance.now();
         for (let i = 0; i < iterations; ++i) window.audconvPage.convertBytes(input, from, to);
         best = Math.min(best, ((performance.now() - start) * 1000) / iterations);
