@@ -13,6 +13,13 @@ set(AUDCONV_HEADER_DIR ${CMAKE_INSTALL_INCLUDEDIR}/audiogram)
 
 if(TARGET audconv)
   install(TARGETS audconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
+  # bash-completion loads a command's completion on first use from this folder.
+  install(FILES ${PROJECT_SOURCE_DIR}/tools/audconv/audconv.bash-completion
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME audconv COMPONENT tool)
+endif()
+if(TARGET audconv_man)
+  install(FILES ${PROJECT_BINARY_DIR}/tools/audconv/audconv.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+    COMPONENT tool)
 endif()
 
 set_target_properties(audiogram_core PROPERTIES EXPORT_NAME core OUTPUT_NAME audiogram_core)

@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libxml2-utils libxml2-dev libpugixml-dev
   python3 jq pkgconf file dpkg-dev
+  help2man man-db bash-completion
 )
 for option in "$@"; do
   case "$option" in

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a release build, installs it with dpkg, and proves the
-# installed tool works: its version, and one conversion of a bundled sample. The package
+# installed tool works: its version, one conversion of a bundled sample, its manual page
+# and its bash completion. The package
 # is removed again at the end, whatever the outcome. Needs root (dpkg -i).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,3 +29,10 @@ if [ -f build/wasm/web/audconv.html ]; then
   cmp build/wasm/web/audconv.html /usr/share/audconv/audconv.html
   echo "package check: the browser page is installed as /usr/share/audconv/audconv.html"
 fi
+
+echo "package check: man audconv"
+man -P cat audconv | head -n 12
+man -P cat audconv | grep -q -- '--strict'
+echo "package check: the completion bash loads for audconv"
+# the loader answers 124 ("try again") once it has loaded a completion
+bash -c 'source /usr/share/bash-completion/bash_completion; _completion_loader audconv; complete -p audconv'

@@ -14,14 +14,16 @@
 #include <vector>
 
 #include "audiogram_chart.h"
-#include "input_detection.h"
+#include "frontend/conversion_findings.h"
+#include "frontend/file_naming.h"
+#include "frontend/input_detection.h"
+#include "frontend/status_words.h"
 #include "inspect_output.h"
 #include "inspect_report.h"
 #include "model/export_problems.h"
 #include "model/read_audiogram.h"
 #include "record_source.h"
 #include "service/blob_dispatcher.h"
-#include "status_words.h"
 #include "svg_chart.h"
 
 namespace {
@@ -31,7 +33,7 @@ using namespace audiogram;
 struct CallResult {
     Blob bytes;
     std::string text;    // the JSON report, or the one failure line
-    std::string second;  // the chart
+    std::string second;  // the chart, or the warnings of a conversion (one line each)
 };
 
 CallResult g_result;
@@ -41,8 +43,16 @@ std::optional<DataStandard> SourceStandard(int from) {
     return static_cast<DataStandard>(from);
 }
 
-std::string FailureLine(const std::string& reason, HResult status) {
-    return "audconv: " + reason + " (" + audconv::FormatStatus(status) + ")";
+std::string FailureLine(const std::string& name, const std::string& reason, HResult status) {
+    return "audconv: " + frontend::FailureText(name, reason, status);
+}
+
+std::string WarningLines(const std::string& name, const std::vector<frontend::Finding>& findings) {
+    std::string lines;
+    for (const frontend::Finding& finding : findings) {
+        lines += (lines.empty() ? "" : "\n") + ("audconv: warning: " + frontend::InputLabel(name) + ": " + finding.message);
+    }
+    return lines;
 }
 
 // The export of the record, run only for the comments it writes about the data, as inspect does.
@@ -50,20 +60,24 @@ std::vector<model::Problem> ProblemsOf(const Blob& record200) {
     Blob record = record200;
     Blob document;
     const HResult status = ConvertBlob200to500(record, document, nullptr);
-    if (Failed(status)) return {{"", "the export itself failed (" + audconv::FormatStatus(status) + ")"}};
+    if (Failed(status)) return {{"", "the export itself failed (" + frontend::FormatStatus(status) + ")"}};
     return model::ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
 }
 
-int Convert(std::uint8_t* input, std::size_t size, int from, int to) {
+int Convert(std::uint8_t* input, std::size_t size, int from, int to, const std::string& name) {
     const MutableByteSpan bytes(input, size);
-    const std::optional<DataStandard> standard = SourceStandard(from) ? SourceStandard(from) : tool::DetectDataStandard(bytes);
+    const std::optional<DataStandard> standard = SourceStandard(from) ? SourceStandard(from) : frontend::DetectDataStandard(bytes);
     if (!standard) {
-        g_result.text = FailureLine(tool::UndetectedReason(size), CONV_E_INVALIDBLOB);
+        g_result.text = FailureLine(name, frontend::UndetectedReason(size), CONV_E_INVALIDBLOB);
         return CONV_E_INVALIDBLOB;
     }
     const DataStandard target = static_cast<DataStandard>(to);
     const HResult status = ConvertDataBlob(target, *standard, bytes, g_result.bytes);
-    if (Failed(status)) g_result.text = audconv::FailureLine(status, {*standard, target, size});
+    if (Failed(status)) {
+        g_result.text = FailureLine(name, frontend::DescribeFailure(status, {*standard, target, size}), status);
+        return status;
+    }
+    g_result.second = WarningLines(name, frontend::ConversionFindings(*standard, target, bytes, g_result.bytes));
     return status;
 }
 
@@ -71,7 +85,7 @@ int Inspect(std::uint8_t* input, std::size_t size, int from, const char* name) {
     std::vector<std::uint8_t> bytes(input, input + size);
     const tool::LoadedRecord loaded = tool::LoadAsRecord200(bytes, SourceStandard(from));
     if (Failed(loaded.status)) {
-        g_result.text = FailureLine("'" + std::string(name) + "': " + loaded.reason, loaded.status);
+        g_result.text = FailureLine(name, loaded.reason, loaded.status);
         return loaded.status;
     }
     tool::InspectReport report;
@@ -98,7 +112,8 @@ int Guarded(Call call) {
         return call();
     } catch (const std::bad_alloc&) {
         g_result = CallResult();
-        g_result.text = FailureLine("there was not enough memory for the conversion", kStatusOutOfMemory);
+        g_result.text = "audconv: there was not enough memory for the conversion (" +
+                        frontend::FormatStatus(kStatusOutOfMemory) + ")";
         return kStatusOutOfMemory;
     }
 }
@@ -109,13 +124,14 @@ extern "C" {
 
 // The data standard the bytes hold as --from auto tells it, or 0.
 EMSCRIPTEN_KEEPALIVE int audconv_detect(const std::uint8_t* input, std::size_t size) {
-    return tool::DetectDataStandard(ByteSpan(input, size)).value_or(0);
+    return frontend::DetectDataStandard(ByteSpan(input, size)).value_or(0);
 }
 
-// `from` 0 tells the standard from the bytes. 0 (the result in the bytes) or the status
-// (the tool's failure line in the text).
-EMSCRIPTEN_KEEPALIVE int audconv_convert(std::uint8_t* input, std::size_t size, int from, int to) {
-    return Guarded([&] { return Convert(input, size, from, to); });
+// `from` 0 tells the standard from the bytes; `name` is the input's file name. 0 (the result
+// in the bytes, the tool's warning lines in the second text) or the status (the tool's
+// failure line in the text).
+EMSCRIPTEN_KEEPALIVE int audconv_convert(std::uint8_t* input, std::size_t size, int from, int to, const char* name) {
+    return Guarded([&] { return Convert(input, size, from, to, name); });
 }
 
 // The inspect report as JSON in the text and the chart as SVG in the second text; or the
@@ -124,14 +140,10 @@ EMSCRIPTEN_KEEPALIVE int audconv_inspect(std::uint8_t* input, std::size_t size, 
     return Guarded([&] { return Inspect(input, size, from, name); });
 }
 
-// The name the tool gives the output of `input` in data standard `to`: a data-standard
-// suffix replaced, any other name kept whole.
+// The name the tool gives the output of `input` in data standard `to`.
 EMSCRIPTEN_KEEPALIVE const char* audconv_output_name(const char* input, int to) {
     return Guarded([&] {
-        const std::string name(input);
-        const std::size_t dot = name.rfind('.');
-        const bool known = dot != std::string::npos && dot > 0 && tool::StandardOfSuffix(name.substr(dot));
-        g_result.text = (known ? name.substr(0, dot) : name) + tool::SuffixOf(static_cast<DataStandard>(to));
+        g_result.text = frontend::OutputName(input, static_cast<DataStandard>(to)).string();
         return 0;
     }) == 0 ? g_result.text.c_str() : "";
 }

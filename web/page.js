@@ -44,12 +44,17 @@
 
   // The result is a view of the module's memory, valid until the next call: taking it
   // straight into a download spares a copy as large as the result.
-  function convertBytes(bytes, from, to) {
-    const result = withBytes(bytes, (input) => audconv._audconv_convert(input, bytes.length, from, to));
+  function convertBytes(bytes, from, to, name) {
+    const result = withText(name, (namePointer) =>
+      withBytes(bytes, (input) => audconv._audconv_convert(input, bytes.length, from, to, namePointer)));
     if (result === null) return { line: NO_MEMORY };
     if (result !== 0) return { line: audconv.UTF8ToString(audconv._audconv_text()) };
     const start = audconv._audconv_bytes();
-    return { bytes: audconv.HEAPU8.subarray(start, start + audconv._audconv_bytes_size()) };
+    const warnings = audconv.UTF8ToString(audconv._audconv_second_text());
+    return {
+      bytes: audconv.HEAPU8.subarray(start, start + audconv._audconv_bytes_size()),
+      warnings: warnings ? warnings.split("\n") : [],
+    };
   }
 
   function inspectBytes(bytes, from, name) {
@@ -196,6 +201,14 @@
     error.hidden = !line;
   }
 
+  // The tool's warning lines of the file's last conversion: the output is exact, but the
+  // input may not be what the user thinks, or not all of it arrived.
+  function showWarnings(file, lines) {
+    const list = $(".warnings", file.article);
+    list.replaceChildren(...lines.map((line) => element("li", line)));
+    list.hidden = lines.length === 0;
+  }
+
   function render(file) {
     const article = file.article;
     const details = $(".details", article);
@@ -235,7 +248,8 @@
 
   function convertFile(file, to) {
     const name = outputName(file.name, to);  // before the conversion: any call ends the result's view
-    const result = guarded(() => convertBytes(file.bytes, file.from, to));
+    const result = guarded(() => convertBytes(file.bytes, file.from, to, file.name));
+    showWarnings(file, result.warnings || []);
     if (result.line) {
       showError(file, result.line);
       return false;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "batch_convert.h"
-#include "input_detection.h"
 #include "record_builder/record_builder.h"
 #include "records/meas_cond_layout.h"
 #include "tool_harness.h"
@@ -21,13 +20,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes Text(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
-// `size` bytes starting with `start`, zeros after it.
-Bytes Filled(std::size_t size, std::string_view start = {}) {
-    Bytes bytes(size, 0);
-    std::copy(start.begin(), start.end(), bytes.begin());
-    return bytes;
-}
-
 Bytes Record200() {
     Record200Builder record;
     record.Curve(Section::ToneThreshold, 0).Stimulus(meas_cond::kSignalOutput, 3).Point(0, {1000, 250});
@@ -38,28 +30,6 @@ Bytes Record100() {
     Record100Builder record;
     record.Curve(Section::ToneThreshold, 1).Stimulus(meas_cond::kSignalOutput, 2).Point(0, {500, 100});
     return record.ToBlob();
-}
-
-TEST(Detection, FollowsTheDocumentThenTheSizeRules) {
-    const struct {
-        const char* name;
-        Bytes bytes;
-        std::optional<DataStandard> expected;
-    } cases[] = {
-        {"document", Text("<?xml version=\"1.0\"?><a/>"), kDataStandard500},
-        {"byte-order mark and white space", Text("\xEF\xBB\xBF \r\n\t<a/>"), kDataStandard500},
-        {"document text beats record size", Filled(19472, "\n<"), kDataStandard500},
-        {"100 record by size", Filled(19472), kDataStandard100},
-        {"200 record by size", Filled(36128), kDataStandard200},
-        {"100 record with extension bytes", Filled(19473), std::nullopt},
-        {"200 record one byte short", Filled(36127), std::nullopt},
-        {"empty", Bytes{}, std::nullopt},
-        {"byte-order mark alone", Text("\xEF\xBB\xBF"), std::nullopt},
-        {"text before the bracket", Text("x<a/>"), std::nullopt},
-        {"second byte-order mark", Text("\xEF\xBB\xBF\xEF\xBB\xBF<a/>"), std::nullopt},
-        {"form feed is no XML space", Text("\f<a/>"), std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(DetectDataStandard(c.bytes), c.expected) << c.name;
 }
 
 BatchOptions Options(const TempFolder& folder, std::optional<DataStandard> from, DataStandard to) {
@@ -84,7 +54,7 @@ TEST(Batch, GoodFilesAreConvertedAndEachBadOneIsReportedOnItsOwnLine) {
     EXPECT_EQ(TempFolder::Files(options.outDir), std::vector<std::string>{"right.ds100"});
     EXPECT_EQ(testing::ReadFileText(options.outDir / "right.ds100").size(), 19472u);
     const std::string text = messages.str();
-    EXPECT_NE(text.find("short.ds200': the input is shorter than a data standard 200 record (0x8004051C)\n"),
+    EXPECT_NE(text.find("short.ds200': 36127 bytes is shorter than a data standard 200 record (36128 bytes) (0x8004051C)\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("absent.ds200': cannot open"), std::string::npos) << text;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "tool_harness.h"
@@ -64,8 +68,9 @@ TEST_F(Cli, PlotWritesAWellFormedChart) {
 
 TEST_F(Cli, HelpListsEveryCommandAndEveryOptionWithItsDefault) {
     const std::pair<std::string, std::vector<std::string>> kCommands[] = {
-        {"", {"convert", "inspect", "plot"}},
-        {"convert", {"-o,--output", "--out-dir", "-r,--recursive", "-f,--force", "-j,--jobs", "-q,--quiet", "-v,--verbose"}},
+        {"", {"convert", "inspect", "plot", "help"}},
+        {"convert", {"-o,--output", "--out-dir", "-r,--recursive", "-f,--force", "--strict", "-j,--jobs", "-q,--quiet",
+                     "-v,--verbose"}},
         {"inspect", {"--from", "--json", "-q,--quiet", "-v,--verbose"}},
         {"plot", {"-o,--output", "--from", "--title", "-q,--quiet", "-v,--verbose"}},
     };
@@ -80,6 +85,39 @@ TEST_F(Cli, HelpListsEveryCommandAndEveryOptionWithItsDefault) {
             const std::size_t next = help.out.find("\n  -", at + 1);
             EXPECT_NE(help.out.substr(at, next - at).find("default"), std::string::npos) << command << " " << option;
         }
+    }
+}
+
+// The long options at the start of the help's option lines.
+std::set<std::string> HelpOptions(const std::string& help) {
+    std::set<std::string> options;
+    std::istringstream lines(help);
+    const std::regex option("\\s+(-\\w,)?(--[\\w-]+).*");
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (std::regex_match(line, match, option)) options.insert(match[2]);
+    }
+    return options;
+}
+
+// The completion offers every long option a command's help lists and no other, so the two
+// cannot drift apart; `audconv help COMMAND` prints that same help.
+TEST_F(Cli, CompletionOffersTheOptionsTheHelpLists) {
+    if (!std::filesystem::exists("/usr/share/bash-completion/bash_completion")) {
+        GTEST_SKIP() << "bash-completion is not installed";
+    }
+    for (const std::string command : {"convert", "inspect", "plot"}) {
+        const ShellResult help = Run(command + " --help");
+        EXPECT_EQ(Run("help " + command).out, help.out);
+        const std::string script = "source /usr/share/bash-completion/bash_completion && source " +
+                                   Quote(AUDCONV_COMPLETION) + " && COMP_WORDS=(audconv " + command +
+                                   " --) && COMP_CWORD=2 && COMP_LINE=\"${COMP_WORDS[*]}\" && "
+                                   "COMP_POINT=${#COMP_LINE} && _audconv && printf '%s\\n' \"${COMPREPLY[@]}\"";
+        const ShellResult offered = test::RunShell("bash -c " + Quote(script), folder_.Path());
+        std::set<std::string> completed;
+        std::istringstream words(offered.out);
+        for (std::string word; words >> word;) completed.insert(word);
+        EXPECT_EQ(completed, HelpOptions(help.out)) << command;
     }
 }
 

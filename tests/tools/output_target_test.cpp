@@ -43,7 +43,7 @@ const OutputCase kOutputCases[] = {
     {"HardLinkedFileLeavesItsOtherNameAlone", "printf old >out; ln out other", "out", kConvert + "-o out record.ds100",
      0, "", "cmp out expected.ds200 && test \"$(cat other)\" = old"},
     {"FailedRunKeepsTheOldFile", "printf old >out", "out", "{audconv} convert --from 200 --to 100 -o out short.ds200",
-     1, "audconv: the input is shorter than a data standard 200 record (0x8004051C)\n", "test \"$(cat out)\" = old"},
+     1, "audconv: 'short.ds200': 100 bytes is shorter than a data standard 200 record (36128 bytes) (0x8004051C)\n", "test \"$(cat out)\" = old"},
     {"LinkToAFileReplacesTheFile", "printf old >target; chmod 604 target; ln -s target out", "out",
      kConvert + "-o out record.ds100", 0, "", "test -L out && cmp target expected.ds200"},
     {"RelativeLinkChainIsReadFromEachLinksFolder",

@@ -9,23 +9,19 @@
 #include <thread>
 
 #include "file_io.h"
-#include "input_detection.h"
+#include "frontend/conversion_findings.h"
+#include "frontend/file_naming.h"
+#include "frontend/input_detection.h"
+#include "frontend/status_words.h"
 #include "service/blob_dispatcher.h"
-#include "status_words.h"
 
 namespace audiogram::tool {
 namespace fs = std::filesystem;
+using frontend::OutputName;
+using frontend::StandardOfSuffix;
 namespace {
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-// The output's file name: a data-standard suffix is replaced, any other name keeps its
-// whole name, so "a.bin" and "a.dat" cannot meet in one output.
-fs::path OutputName(const fs::path& input, DataStandard to) {
-    const fs::path name = input.filename();
-    if (StandardOfSuffix(name.extension().string())) return name.stem().string() + SuffixOf(to);
-    return name.string() + SuffixOf(to);
-}
 
 bool TakenFromFolder(const fs::path& file, const BatchOptions& options) {
     const std::optional<DataStandard> standard = StandardOfSuffix(file.extension().string());
@@ -74,15 +70,61 @@ void RefuseSharedOutputs(std::vector<BatchJob>& jobs) {
     }
 }
 
-JobResult FailedJob(std::string reason, HResult status, std::size_t bytes = 0) {
-    return {Outcome::Failed, std::move(reason), status, bytes};
-}
-
-JobResult SkippedJob(std::string reason) { return {Outcome::Skipped, std::move(reason), kStatusOk, 0}; }
-
 bool Exists(const fs::path& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
+}
+
+JobResult Result(Outcome outcome, std::string reason, HResult status, std::size_t bytes) {
+    JobResult result;
+    result.outcome = outcome;
+    result.reason = std::move(reason);
+    result.status = status;
+    result.inputBytes = bytes;
+    return result;
+}
+
+JobResult FailedJob(std::string reason, HResult status, std::size_t bytes = 0) {
+    return Result(Outcome::Failed, std::move(reason), status, bytes);
+}
+
+JobResult SkippedJob(std::string reason, SkipReason why) {
+    JobResult result = Result(Outcome::Skipped, std::move(reason), kStatusOk, 0);
+    result.skip = why;
+    return result;
+}
+
+JobResult ExistingOutput(const BatchJob& job) {
+    return SkippedJob(Quoted(job.output) + " exists (--force replaces it)", SkipReason::OutputExists);
+}
+
+JobResult UnwritableOutput(std::string reason) {
+    JobResult result = FailedJob(std::move(reason), kStatusFail);
+    result.outputUnwritable = true;
+    return result;
+}
+
+// A refusal under strict: the conversion itself succeeded, so there is no failed status.
+JobResult RefusedJob(const std::vector<frontend::Finding>& findings, std::size_t bytes) {
+    std::string reason;
+    for (const frontend::Finding& finding : findings) reason += (reason.empty() ? "" : "; ") + finding.message;
+    return FailedJob(reason + " (refused under --strict)", kStatusOk, bytes);
+}
+
+// Writes the result; a failure here means the output folder cannot take files, and stops
+// the batch.
+std::optional<JobResult> WriteResult(const BatchJob& job, const BatchOptions& options, const Blob& result) {
+    try {
+        fs::create_directories(job.output.parent_path());
+        // checked again just before the write: another program may have made it meanwhile
+        if (!options.force && Exists(job.output)) return ExistingOutput(job);
+        audconv::WriteOutputFile(job.output, result);
+        return std::nullopt;
+    } catch (const audconv::FileError& error) {
+        return UnwritableOutput(error.what());
+    } catch (const fs::filesystem_error& error) {
+        return UnwritableOutput("cannot create the folder " + Quoted(error.path1()) + ": " + error.code().message());
+    }
 }
 
 // Draws "  12/40 [######              ]" on one terminal line and keeps the messages of
@@ -132,11 +174,27 @@ std::string Message(const BatchJob& job, const JobResult& result, Verbosity verb
         case Outcome::Converted:
             return verbose ? "audconv: converted " + Quoted(job.input) + " to " + Quoted(job.output) : std::string();
         case Outcome::Failed:
-            return "audconv: " + Quoted(job.input) + ": " + result.reason + " (" + audconv::FormatStatus(result.status) +
-                   ")";
+            if (result.status == kStatusOk) return "audconv: " + Quoted(job.input) + ": " + result.reason;
+            return "audconv: " + frontend::FailureText(job.input.string(), result.reason, result.status);
         case Outcome::Skipped: return !verbose ? std::string() : "audconv: skipped " + Quoted(job.input) + ": " + result.reason;
+        case Outcome::NotTried: break;
     }
     return {};
+}
+
+// The warnings of a converted job, one line each, unless quiet.
+std::string WarningLines(const BatchJob& job, const JobResult& result, Verbosity verbosity) {
+    std::string lines;
+    if (verbosity == Verbosity::Quiet) return lines;
+    for (const std::string& warning : result.warnings) {
+        lines += (lines.empty() ? "" : "\n") + ("audconv: warning: " + Quoted(job.input) + ": " + warning);
+    }
+    return lines;
+}
+
+std::string JoinedLines(const std::string& first, const std::string& second) {
+    if (first.empty() || second.empty()) return first + second;
+    return first + "\n" + second;
 }
 
 }  // namespace
@@ -159,25 +217,24 @@ std::vector<BatchJob> PlanBatch(const BatchOptions& options) {
 JobResult RunJob(const BatchJob& job, const BatchOptions& options) {
     if (!job.conflict.empty()) return FailedJob(job.conflict, kStatusFail);
     try {
-        if (!options.force && Exists(job.output)) {
-            return SkippedJob(Quoted(job.output) + " exists (--force replaces it)");
-        }
+        if (!options.force && Exists(job.output)) return ExistingOutput(job);
         std::vector<std::uint8_t> input = audconv::ReadInput(job.input.string());
-        const std::optional<DataStandard> from = options.from ? options.from : DetectDataStandard(input);
-        if (!from) return FailedJob(UndetectedReason(input.size()), CONV_E_INVALIDBLOB, input.size());
+        const std::optional<DataStandard> from = options.from ? options.from : frontend::DetectDataStandard(input);
+        if (!from) return FailedJob(frontend::UndetectedReason(input.size()), CONV_E_INVALIDBLOB, input.size());
         if (!options.from && *from == options.to) {
-            return SkippedJob("it is already data standard " + std::to_string(options.to));
+            return SkippedJob("it is already data standard " + std::to_string(options.to), SkipReason::AlreadyInTarget);
         }
         Blob result;
         const HResult status = ConvertDataBlob(options.to, *from, input, result);
         if (Failed(status)) {
-            return FailedJob(audconv::DescribeFailure(status, {*from, options.to, input.size()}), status, input.size());
+            return FailedJob(frontend::DescribeFailure(status, {*from, options.to, input.size()}), status, input.size());
         }
-        fs::create_directories(job.output.parent_path());
-        // checked again just before the write: another program may have made it meanwhile
-        if (!options.force && Exists(job.output)) return SkippedJob(Quoted(job.output) + " exists (--force replaces it)");
-        audconv::WriteOutputFile(job.output, result);
-        return {Outcome::Converted, {}, kStatusOk, input.size()};
+        const std::vector<frontend::Finding> findings = frontend::ConversionFindings(*from, options.to, input, result);
+        if (options.strict && !findings.empty()) return RefusedJob(findings, input.size());
+        if (auto failed = WriteResult(job, options, result)) return *std::move(failed);
+        JobResult converted = Result(Outcome::Converted, {}, kStatusOk, input.size());
+        for (const frontend::Finding& finding : findings) converted.warnings.push_back(finding.message);
+        return converted;
     } catch (const audconv::FileError& error) {
         return FailedJob(error.what(), kStatusFail);
     } catch (const fs::filesystem_error& error) {
@@ -196,11 +253,22 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
     const bool quiet = options.verbosity == Verbosity::Quiet;
     Progress progress(messages, jobs.size(), progressBar && !quiet);
 
+    for (const std::string& input : options.inputs) {
+        const std::string hint = RecursiveHint(input, options);
+        if (!hint.empty() && !quiet) messages << "audconv: " << hint << '\n';
+    }
+
     std::atomic<std::size_t> next{0};
+    std::atomic<bool> stopped{false};
     const auto work = [&] {
-        for (std::size_t i = next++; i < jobs.size(); i = next++) {
+        for (std::size_t i = next++; i < jobs.size() && !stopped; i = next++) {
             results[i] = RunJob(jobs[i], options);
-            progress.Finished(Message(jobs[i], results[i], options.verbosity));
+            std::string message = Message(jobs[i], results[i], options.verbosity);
+            if (results[i].outputUnwritable) {
+                // one message for the folder: the jobs still running may fail on it too
+                message = stopped.exchange(true) ? std::string() : message + "; the batch stopped";
+            }
+            progress.Finished(JoinedLines(message, WarningLines(jobs[i], results[i], options.verbosity)));
         }
     };
     const std::size_t threads = std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(jobs.size(), 1));
@@ -218,21 +286,61 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
                 summary.convertedBytes += result.inputBytes;
                 break;
             case Outcome::Failed: ++summary.failed; break;
-            case Outcome::Skipped: ++summary.skipped; break;
+            case Outcome::Skipped:
+                ++summary.skipped;
+                (result.skip == SkipReason::OutputExists ? summary.outputsExist : summary.alreadyInTarget)++;
+                break;
+            case Outcome::NotTried: ++summary.notTried; break;
         }
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!quiet) messages << "audconv: " << SummaryLine(summary) << '\n';
+    if (quiet) return summary;
+    if (summary.skipped > 0) {
+        messages << "audconv: " << SkippedLine(summary, options.to)
+                 << (options.verbosity == Verbosity::Verbose ? "" : "; --verbose lists them") << '\n';
+    }
+    messages << "audconv: " << SummaryLine(summary) << '\n';
     return summary;
 }
 
 std::string SummaryLine(const BatchSummary& summary) {
     const double megabytes = static_cast<double>(summary.convertedBytes) / 1e6;
     const double rate = summary.seconds > 0 ? megabytes / summary.seconds : 0;
-    char line[160];
-    std::snprintf(line, sizeof line, "%zu converted, %zu failed, %zu skipped in %.2f s (%.1f MB/s)", summary.converted,
-                  summary.failed, summary.skipped, summary.seconds, rate);
+    const std::string notTried = summary.notTried ? ", " + std::to_string(summary.notTried) + " not tried" : "";
+    char line[200];
+    std::snprintf(line, sizeof line, "%zu converted, %zu failed, %zu skipped%s in %.2f s (%.1f MB/s)",
+                  summary.converted, summary.failed, summary.skipped, notTried.c_str(), summary.seconds, rate);
     return line;
+}
+
+std::string SkippedLine(const BatchSummary& summary, DataStandard to) {
+    if (summary.skipped == 0) return {};
+    std::vector<std::string> parts;
+    if (summary.outputsExist == 1) parts.push_back("1 output exists (--force replaces it)");
+    if (summary.outputsExist > 1) {
+        parts.push_back(std::to_string(summary.outputsExist) + " outputs exist (--force replaces them)");
+    }
+    if (summary.alreadyInTarget > 0) {
+        parts.push_back(std::to_string(summary.alreadyInTarget) + " already data standard " + std::to_string(to));
+    }
+    std::string line = "skipped " + std::to_string(summary.skipped) + (summary.skipped == 1 ? " file: " : " files: ");
+    for (std::size_t i = 0; i < parts.size(); ++i) line += (i ? ", " : "") + parts[i];
+    return line;
+}
+
+std::string RecursiveHint(const fs::path& folder, const BatchOptions& options) {
+    std::error_code error;
+    if (options.recursive || !fs::is_directory(folder, error)) return {};
+    bool subfolders = false;
+    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && TakenFromFolder(it->path(), options)) return {};
+        subfolders = subfolders || it->is_directory(ignored);
+    }
+    if (!subfolders) return {};
+    return Quoted(folder) + " holds no " + frontend::KnownSuffixes() +
+           " file but has subfolders; --recursive converts the files in them";
 }
 
 }  // namespace audiogram::tool

@@ -4,7 +4,8 @@
 // .ds100, .ds200 or .xml is replaced, any other name gets the suffix appended), is never
 // written over an existing file without `force`, and appears only complete (written to a
 // temporary file and renamed). A failed file is reported on its own line and the batch
-// goes on; one summary line ends the run.
+// goes on, unless its output could not be written: the output folder is then most likely
+// unwritable and the batch stops. One summary line ends the run.
 
 #include <cstddef>
 #include <filesystem>
@@ -26,6 +27,7 @@ struct BatchOptions {
     std::filesystem::path outDir;
     bool recursive = false;
     bool force = false;
+    bool strict = false;  // a conversion with findings fails and writes nothing
     Verbosity verbosity = Verbosity::Normal;
     unsigned jobs = 1;
 };
@@ -42,13 +44,17 @@ struct BatchJob {
 // under the output folder.
 std::vector<BatchJob> PlanBatch(const BatchOptions& options);
 
-enum class Outcome { Converted, Failed, Skipped };
+enum class Outcome { NotTried, Converted, Failed, Skipped };
+enum class SkipReason { None, OutputExists, AlreadyInTarget };
 
 struct JobResult {
-    Outcome outcome = Outcome::Failed;
+    Outcome outcome = Outcome::NotTried;
     std::string reason;            // for failed and skipped jobs
-    HResult status = kStatusOk;    // for failed jobs
+    HResult status = kStatusOk;    // for failed jobs; none for a refusal under strict
     std::size_t inputBytes = 0;
+    SkipReason skip = SkipReason::None;
+    bool outputUnwritable = false;        // the batch stops after this failure
+    std::vector<std::string> warnings;    // the findings of a converted job
 };
 
 // Converts one job; never throws.
@@ -58,6 +64,8 @@ struct BatchSummary {
     std::size_t converted = 0, failed = 0, skipped = 0;
     double seconds = 0;
     std::size_t convertedBytes = 0;
+    std::size_t notTried = 0;                           // after the batch stopped
+    std::size_t outputsExist = 0, alreadyInTarget = 0;  // the skipped ones by reason
 };
 
 // Runs the whole batch: failure lines, the summary line unless quiet, and a line for every
@@ -65,7 +73,16 @@ struct BatchSummary {
 // `progressBar` is set and the run is not quiet.
 BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool progressBar);
 
-// "3 converted, 1 failed, 0 skipped in 0.12 s (1.8 MB/s)".
+// "3 converted, 1 failed, 0 skipped in 0.12 s (1.8 MB/s)"; ", 4 not tried" after the
+// skipped count when the batch stopped.
 std::string SummaryLine(const BatchSummary& summary);
+
+// "skipped 3 files: 2 outputs exist (--force replaces them), 1 already data standard 500";
+// empty when none was skipped.
+std::string SkippedLine(const BatchSummary& summary, DataStandard to);
+
+// The hint for a folder input that gives no job: empty unless `recursive` is off and the
+// folder has subfolders.
+std::string RecursiveHint(const std::filesystem::path& folder, const BatchOptions& options);
 
 }  // namespace audiogram::tool

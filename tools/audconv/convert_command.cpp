@@ -11,9 +11,10 @@
 #include "batch_convert.h"
 #include "exit_codes.h"
 #include "file_io.h"
-#include "input_detection.h"
+#include "frontend/conversion_findings.h"
+#include "frontend/input_detection.h"
+#include "frontend/status_words.h"
 #include "service/blob_dispatcher.h"
-#include "status_words.h"
 #include "source_standard_option.h"
 #include "terminal.h"
 
@@ -22,19 +23,55 @@ namespace {
 
 using audiogram::DataStandard;
 using audiogram::tool::ParseDataStandard;
+namespace frontend = audiogram::frontend;
 
 const CLI::Validator kDataStandardCode(
     [](std::string& text) {
         DataStandard ignored = 0;
-        return ParseDataStandard(text, ignored) ? std::string() : "'" + text + "' is not a 16-bit integer";
+        return ParseDataStandard(text, ignored) ? std::string()
+                                                : "'" + text + "' is not a data standard: use 100, 200 or 500";
     },
     "STANDARD", "data standard");
 
+// Checked before CLI11's own conversion, which would only say that it could not convert.
+const CLI::Validator kCount(
+    [](std::string& text) {
+        const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+        return digits ? std::string() : "'" + text + "' is not a number";
+    },
+    "N", "count");
+
 unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+bool IsBinaryRecord(DataStandard standard) {
+    return standard == audiogram::kDataStandard100 || standard == audiogram::kDataStandard200;
+}
+
+// The findings of a successful conversion: warnings unless quiet, or with strict the one
+// failure line each and true (the result is not written).
+bool RefusedForFindings(const std::vector<frontend::Finding>& findings, const std::string& inputName, bool strict,
+                        audiogram::tool::Verbosity verbosity) {
+    const std::string label = frontend::InputLabel(inputName);
+    for (const frontend::Finding& finding : findings) {
+        if (strict) {
+            std::cerr << "audconv: " << label << ": " << finding.message << " (refused under --strict)\n";
+        } else if (verbosity != audiogram::tool::Verbosity::Quiet) {
+            std::cerr << "audconv: warning: " << label << ": " << finding.message << '\n';
+        }
+    }
+    return strict && !findings.empty();
+}
 
 int UsageError(const std::string& message) {
     std::cerr << "audconv: " << message << "\nRun 'audconv convert --help' for more information.\n";
     return kExitUsage;
+}
+
+// A folder given where a file belongs is most likely meant for a batch.
+std::string FolderHint(const std::string& inputName) {
+    std::error_code error;
+    if (IsStandardStream(inputName) || !std::filesystem::is_directory(inputName, error)) return {};
+    return "; convert a folder with --out-dir DIR";
 }
 
 DataStandard ToDataStandard(const std::string& text) {
@@ -53,11 +90,9 @@ ConvertCommand::ConvertCommand(CLI::App& app)
                          "Data standard of the input: 100, 200 or 500, or auto to tell it from each input's bytes "
                          "(a document starts with '<' after an optional byte-order mark and white space; a record "
                          "of exactly 19472 bytes is 100, of exactly 36128 bytes 200) (required)")
-        ->required()
         ->check(audiogram::tool::SourceStandardValidator())
         ->option_text("OLD");
     command_->add_option("--to", to_, "Data standard to convert to: 100, 200 or 500 (required)")
-        ->required()
         ->check(kDataStandardCode)
         ->option_text("NEW");
     CLI::Option* output =
@@ -74,10 +109,13 @@ ConvertCommand::ConvertCommand(CLI::App& app)
     command_->add_flag("-r,--recursive", recursive_,
                        "With --out-dir: also walk the subfolders of folder inputs, mirrored under DIR (default: off)");
     command_->add_flag("-f,--force", force_, "With --out-dir: replace existing outputs (default: off, they are skipped)");
-    command_->add_option("-j,--jobs", jobs_,
-                         "With --out-dir: conversions run at once (default: the number of cores, " +
-                             std::to_string(DefaultJobs()) + " here)")
+    command_->add_flag("--strict", strict_,
+                       "Fail instead of warning when the output holds problem comments, the input looks like "
+                       "another standard, a document is not an audiogram document or bytes are left behind; "
+                       "nothing is written for such an input (default: off, a warning)");
+    command_->add_option("-j,--jobs", jobs_, "With --out-dir: conversions run at once (default: one per core)")
         ->option_text("N")
+        ->check(kCount)
         ->check(CLI::Range(1u, 1024u));
     command_->add_option("IN", inputs_,
                          "Input files, or folders with --out-dir (default: standard input; '-' is standard input "
@@ -85,7 +123,8 @@ ConvertCommand::ConvertCommand(CLI::App& app)
         ->option_text(" ");
     verbosity_.AddTo(*command_);
     command_->footer(
-        "'-' as IN or OUT means the standard stream.\n"
+        "'-' as IN or OUT means the standard stream; a binary record is not written to a terminal\n"
+        "unless '-o -' is given.\n"
         "Exit status: 0 done; 1 the conversion or a file failed (one line on standard error with the\n"
         "status code, OUT untouched); 2 the command line was not understood.\n"
         "With --out-dir: files in folders are taken by their suffix (.ds100, .ds200, .xml; with a numeric\n"
@@ -98,6 +137,9 @@ ConvertCommand::ConvertCommand(CLI::App& app)
 }
 
 int ConvertCommand::Run() const {
+    // checked here rather than by CLI11, which would report them before an unknown option
+    if (from_.empty()) return UsageError("--from is required: 100, 200, 500 or auto");
+    if (to_.empty()) return UsageError("--to is required: 100, 200 or 500");
     if (!outDir_.empty()) return RunBatch();
     if (inputs_.size() > 1) return UsageError("several inputs need --out-dir");
     for (const auto* option : {"--recursive", "--force", "--jobs"}) {
@@ -118,6 +160,7 @@ int ConvertCommand::RunBatch() const {
     options.outDir = outDir_;
     options.recursive = recursive_;
     options.force = force_;
+    options.strict = strict_;
     options.verbosity = Level();
     options.jobs = jobs_ ? jobs_ : DefaultJobs();
     const auto summary = audiogram::tool::RunBatch(options, std::cerr, audiogram::tool::IsTerminal(stderr));
@@ -127,26 +170,37 @@ int ConvertCommand::RunBatch() const {
 int ConvertCommand::RunSingle() const {
     const std::string inputName = inputs_.empty() ? "-" : inputs_.front();
     const DataStandard to = ToDataStandard(to_);
+    if (IsBinaryRecord(to) && command_->count("--output") == 0 && audiogram::tool::IsTerminal(stdout)) {
+        std::cerr << "audconv: a data standard " << to << " record is binary and is not written to a terminal; "
+                  << "give -o FILE, or -o - to write it anyway\n";
+        return kExitFailure;
+    }
     try {
         std::vector<std::uint8_t> input = ReadInput(inputName);
-        const std::optional<DataStandard> detected =
-            audiogram::tool::ToSourceStandard(from_) ? audiogram::tool::ToSourceStandard(from_) : audiogram::tool::DetectDataStandard(input);
+        const std::optional<DataStandard> given = audiogram::tool::ToSourceStandard(from_);
+        const std::optional<DataStandard> detected = given ? given : frontend::DetectDataStandard(input);
         if (!detected) {
-            std::cerr << "audconv: " << audiogram::tool::UndetectedReason(input.size()) << " ("
-                      << FormatStatus(audiogram::CONV_E_INVALIDBLOB) << ")\n";
+            std::cerr << "audconv: "
+                      << frontend::FailureText(inputName, frontend::UndetectedReason(input.size()),
+                                               audiogram::CONV_E_INVALIDBLOB)
+                      << '\n';
             return kExitFailure;
         }
         const DataStandard from = *detected;
         audiogram::Blob result;
         const audiogram::HResult status = audiogram::ConvertDataBlob(to, from, input, result);
         if (audiogram::Failed(status)) {
-            std::cerr << FailureLine(status, ConversionRequest{from, to, input.size()}) << '\n';
+            const std::string reason = frontend::DescribeFailure(status, {from, to, input.size()});
+            std::cerr << "audconv: " << frontend::FailureText(inputName, reason, status) << '\n';
+            return kExitFailure;
+        }
+        if (RefusedForFindings(frontend::ConversionFindings(from, to, input, result), inputName, strict_, Level())) {
             return kExitFailure;
         }
         WriteOutput(output_, result);
         return kExitSuccess;
     } catch (const FileError& error) {
-        std::cerr << "audconv: " << error.what() << '\n';
+        std::cerr << "audconv: " << error.what() << FolderHint(inputName) << '\n';
         return kExitFailure;
     } catch (const std::bad_alloc&) {
         std::cerr << "audconv: there was not enough memory to read the input\n";

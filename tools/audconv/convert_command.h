@@ -34,6 +34,7 @@ private:
     std::string outDir_;
     bool recursive_ = false;
     bool force_ = false;
+    bool strict_ = false;
     unsigned jobs_ = 0;  // 0: one per core
 };
 

@@ -10,7 +10,7 @@
 #include "model/read_audiogram.h"
 #include "record_source.h"
 #include "source_standard_option.h"
-#include "status_words.h"
+#include "frontend/status_words.h"
 
 namespace audiogram::tool {
 namespace {
@@ -20,7 +20,7 @@ std::vector<model::Problem> ProblemsOf(const Blob& record200) {
     Blob record = record200;  // the export may complete the calibration date in place
     Blob document;
     const HResult status = ConvertBlob200to500(record, document, nullptr);
-    if (Failed(status)) return {{"", "the export itself failed (" + audconv::FormatStatus(status) + ")"}};
+    if (Failed(status)) return {{"", "the export itself failed (" + frontend::FormatStatus(status) + ")"}};
     return model::ExportProblems(std::string_view(reinterpret_cast<const char*>(document.data()), document.size()));
 }
 

@@ -3,11 +3,11 @@
 #include <iostream>
 
 #include "file_io.h"
-#include "input_detection.h"
+#include "frontend/input_detection.h"
+#include "frontend/status_words.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 #include "source_standard_option.h"
-#include "status_words.h"
 
 namespace audiogram::tool {
 namespace {
@@ -21,10 +21,10 @@ std::optional<std::size_t> ExtensionAfter(std::size_t size, std::size_t record) 
 LoadedRecord LoadAsRecord200(std::vector<std::uint8_t>& input, std::optional<DataStandard> from) {
     LoadedRecord loaded;
     loaded.inputSize = input.size();
-    const std::optional<DataStandard> standard = from ? from : DetectDataStandard(input);
+    const std::optional<DataStandard> standard = from ? from : frontend::DetectDataStandard(input);
     if (!standard) {
         loaded.status = CONV_E_INVALIDBLOB;
-        loaded.reason = UndetectedReason(input.size());
+        loaded.reason = frontend::UndetectedReason(input.size());
         return loaded;
     }
     loaded.standard = *standard;
@@ -37,7 +37,7 @@ LoadedRecord LoadAsRecord200(std::vector<std::uint8_t>& input, std::optional<Dat
             // the 200 to 200 pair is no conversion; the record is read as it is
             if (input.size() < record200::kSize) {
                 loaded.status = CONV_E_INVALIDBLOB;
-                loaded.reason = "the input is shorter than a data standard 200 record";
+                loaded.reason = frontend::DescribeShortRecord(kDataStandard200, input.size());
                 return loaded;
             } else {
                 loaded.record200.assign(input.begin(), input.begin() + record200::kSize);
@@ -51,7 +51,7 @@ LoadedRecord LoadAsRecord200(std::vector<std::uint8_t>& input, std::optional<Dat
             return loaded;
     }
     if (Failed(loaded.status)) {
-        loaded.reason = audconv::DescribeFailure(loaded.status, {*standard, kDataStandard200, input.size()});
+        loaded.reason = frontend::DescribeFailure(loaded.status, {*standard, kDataStandard200, input.size()});
     }
     return loaded;
 }
@@ -60,8 +60,7 @@ std::optional<LoadedRecord> ReadAsRecord200(const std::string& input, const std:
     std::vector<std::uint8_t> bytes = audconv::ReadInput(input);
     LoadedRecord loaded = LoadAsRecord200(bytes, ToSourceStandard(from));
     if (!Failed(loaded.status)) return loaded;
-    std::cerr << "audconv: '" << input << "': " << loaded.reason << " (" << audconv::FormatStatus(loaded.status)
-              << ")\n";
+    std::cerr << "audconv: " << frontend::FailureText(input, loaded.reason, loaded.status) << '\n';
     return std::nullopt;
 }
 

@@ -30,7 +30,7 @@ const CLI::Validator& SourceStandardValidator() {
             DataStandard ignored = 0;
             return text == kAuto || ParseDataStandard(text, ignored)
                        ? std::string()
-                       : "'" + text + "' is neither auto nor a 16-bit integer";
+                       : "'" + text + "' is not a data standard: use 100, 200, 500 or auto";
         },
         "STANDARD", "source data standard");
     return validator;

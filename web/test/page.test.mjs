@@ -55,15 +55,17 @@ async function upload(files) {
   await page.waitForFunction((count) => document.querySelectorAll("#results article").length === count, {}, files.length);
 }
 
+// The download a convert button gives, with the file's warning lines; or its error line.
 async function downloadsOf(article, to, folder) {
   const { page } = session;
   const before = new Set(readdirSync(folder));
   await article.$eval(`.convert button[data-to="${to}"]`, (button) => button.click());
   const error = await article.$eval(".error", (node) => (node.hidden ? "" : node.textContent));
   if (error) return { error };
+  const warnings = await article.$$eval(".warnings li", (items) => items.map((item) => item.textContent).join("\n"));
   for (let waited = 0; waited < 10000; waited += 50) {
     const fresh = readdirSync(folder).filter((name) => !before.has(name) && !name.endsWith(".crdownload"));
-    if (fresh.length === 1) return { name: fresh[0], bytes: readFileSync(join(folder, fresh[0])) };
+    if (fresh.length === 1) return { name: fresh[0], bytes: readFileSync(join(folder, fresh[0])), warnings };
     await new Promise((done) => setTimeout(done, 50));
   }
   await page.screenshot({ path: join(folder, "timeout.png") });
@@ -94,12 +96,13 @@ test("every conversion downloads the bytes audconv convert writes, named as it n
       const batch = tool(["convert", "--from", "auto", "--to", String(to), "--out-dir", native, name]);
       const made = existsSync(join(work, native)) ? readdirSync(join(work, native)) : [];
       const got = await downloadsOf(article, to, folder);
+      const single = tool(["convert", "--from", "auto", "--to", String(to), "-o", `single-${to}-${name}`, name]);
       if (batch.status !== 0 || made.length === 0) {
-        const single = tool(["convert", "--from", "auto", "--to", String(to), "-o", "unused", name]);
         assert.equal(got.error, single.stderr, `${name} to ${to}`);
         continue;
       }
       assert.equal(got.error, undefined, `${name} to ${to}`);
+      assert.equal(got.warnings, single.stderr, `${name} to ${to}: the warnings`);
       assert.equal(got.name, made[0], `${name} to ${to}: the file name`);
       assert.ok(got.bytes.equals(readFileSync(join(work, native, made[0]))), `${name} to ${to}: the bytes`);
     }
@@ -173,8 +176,12 @@ test("chart, summary and point tables are those of audconv plot and inspect --js
   await page.screenshot({ path: SCREENSHOT, fullPage: false });
 });
 
-test("a bad input shows the tool's error line, and the page goes on working", async () => {
+test("a bad input shows the tool's error line or warning, and the page goes on working", async () => {
   const { page } = session;
+  const folder = join(work, "downloads-bad");
+  mkdirSync(folder);
+  const client = await page.createCDPSession();
+  await client.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
   for (const bad of BAD_INPUTS) {
     writeFileSync(join(work, bad.name), bad.bytes());
     const expected = tool(["inspect", bad.name]);
@@ -182,6 +189,9 @@ test("a bad input shows the tool's error line, and the page goes on working", as
     const [badArticle, goodArticle] = await page.$$("#results article");
     const error = await badArticle.$eval(".error", (node) => (node.hidden ? "" : node.textContent));
     assert.equal(error, expected.status === 0 ? "" : expected.stderr, bad.name);
+    const converted = await downloadsOf(badArticle, 200, folder);
+    const single = tool(["convert", "--from", "auto", "--to", "200", "-o", "bad-out.ds200", bad.name]);
+    assert.equal(converted.error ?? converted.warnings, single.stderr, `${bad.name} to 200`);
     assert.equal(await goodArticle.$eval(".error", (node) => node.hidden), true, `after ${bad.name}`);
     assert.ok(await goodArticle.$("img.chart"), `the chart after ${bad.name}`);
   }

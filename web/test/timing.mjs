@@ -27,7 +27,7 @@ const cases = [
 
 const session = await openPage(PAGE);
 try {
-  const made = await session.page.evaluate((bytes) => Array.from(window.audconvPage.convertBytes(new Uint8Array(bytes), 200, 500).bytes), Array.from(record));
+  const made = await session.page.evaluate((bytes) => Array.from(window.audconvPage.convertBytes(new Uint8Array(bytes), 200, 500, "sample.ds200").bytes), Array.from(record));
   writeFileSync(documentPath, Buffer.from(made));
   console.log(`page: ${statSync(PAGE).size} bytes`);
   for (const { from, to, file } of cases) {
@@ -37,7 +37,7 @@ try {
       let best = Infinity;
       for (let batch = 0; batch < 9; ++batch) {
         const start = performance.now();
-        for (let i = 0; i < iterations; ++i) window.audconvPage.convertBytes(input, from, to);
+        for (let i = 0; i < iterations; ++i) window.audconvPage.convertBytes(input, from, to, "sample");
         best = Math.min(best, ((performance.now() - start) * 1000) / iterations);
       }
       return best;

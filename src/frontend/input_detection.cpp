@@ -1,29 +1,17 @@
-#include "input_detection.h"
+#include "frontend/input_detection.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 namespace {
 
 constexpr std::array<std::uint8_t, 3> kByteOrderMark = {0xEF, 0xBB, 0xBF};
 
 bool IsXmlSpace(std::uint8_t byte) { return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n'; }
-
-struct StandardSuffix {
-    DataStandard standard;
-    std::string_view suffix;
-};
-
-constexpr std::array kSuffixes = {
-    StandardSuffix{kDataStandard100, ".ds100"},
-    StandardSuffix{kDataStandard200, ".ds200"},
-    StandardSuffix{kDataStandard500, ".xml"},
-};
 
 }  // namespace
 
@@ -45,20 +33,4 @@ std::string UndetectedReason(std::size_t size) {
            std::to_string(record200::kSize) + "); give it with --from";
 }
 
-std::string SuffixOf(DataStandard standard) {
-    for (const StandardSuffix& entry : kSuffixes) {
-        if (entry.standard == standard) return std::string(entry.suffix);
-    }
-    return ".ds" + std::to_string(standard);
-}
-
-std::optional<DataStandard> StandardOfSuffix(std::string suffix) {
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const StandardSuffix& entry : kSuffixes) {
-        if (entry.suffix == suffix) return entry.standard;
-    }
-    return std::nullopt;
-}
-
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

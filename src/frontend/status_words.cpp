@@ -1,4 +1,4 @@
-#include "status_words.h"
+#include "frontend/status_words.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -7,10 +7,8 @@
 #include "records/record200_layout.h"
 #include "service/conversion_pairs.h"
 
-namespace audconv {
+namespace audiogram::frontend {
 namespace {
-
-using namespace audiogram;
 
 std::string Standard(DataStandard standard) { return "data standard " + std::to_string(standard); }
 
@@ -38,9 +36,7 @@ std::string DescribeInvalidBlob(const ConversionRequest& request) {
         return Standard(request.from) + " cannot be converted to " + Standard(request.to) + "; convert to " +
                std::to_string(request.to) + " from " + SourcesOf(request.to);
     }
-    if (request.inputSize < FixedRecordSize(request.from)) {
-        return "the input is shorter than a " + Standard(request.from) + " record";
-    }
+    if (request.inputSize < FixedRecordSize(request.from)) return DescribeShortRecord(request.from, request.inputSize);
     return "the input is not a valid " + Standard(request.from) + " blob";
 }
 
@@ -57,6 +53,18 @@ std::string DescribeStepFailure(const ConversionRequest& request) {
 }
 
 }  // namespace
+
+// One of exactly the other record's size was most likely given the wrong standard.
+std::string DescribeShortRecord(DataStandard standard, std::size_t inputSize) {
+    std::string words = std::to_string(inputSize) + " bytes is shorter than a " + Standard(standard) + " record (" +
+                        std::to_string(FixedRecordSize(standard)) + " bytes)";
+    for (const DataStandard other : {kDataStandard100, kDataStandard200}) {
+        if (other != standard && inputSize == FixedRecordSize(other)) {
+            words += "; it is the size of a " + Standard(other) + " record";
+        }
+    }
+    return words;
+}
 
 std::string DescribeFailure(HResult status, const ConversionRequest& request) {
     switch (status) {
@@ -76,8 +84,15 @@ std::string FormatStatus(HResult status) {
     return text;
 }
 
-std::string FailureLine(HResult status, const ConversionRequest& request) {
-    return "audconv: " + DescribeFailure(status, request) + " (" + FormatStatus(status) + ")";
+std::string InputLabel(std::string_view name) {
+    if (name.empty() || name == "-") return "standard input";
+    std::string label = "'";
+    return label.append(name).append("'");
 }
 
-}  // namespace audconv
+std::string FailureText(std::string_view inputName, std::string_view reason, HResult status) {
+    std::string text = InputLabel(inputName);
+    return text.append(": ").append(reason).append(" (").append(FormatStatus(status)).append(")");
+}
+
+}  // namespace audiogram::frontend

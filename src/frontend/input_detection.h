@@ -3,6 +3,8 @@
 // document is text that opens with '<' after an optional UTF-8 byte-order mark and
 // optional white space; a binary record is known by its exact size. A record followed by
 // extension bytes has no size of its own and is not recognised: it needs --from.
+// Part of the front-end layer: the tool, a binding and a browser page tell inputs apart
+// and name outputs by these same rules.
 
 #include <optional>
 #include <string>
@@ -10,18 +12,12 @@
 #include "records/little_endian.h"
 #include "service/data_standard.h"
 
-namespace audiogram::tool {
+namespace audiogram::frontend {
 
 std::optional<DataStandard> DetectDataStandard(ByteSpan bytes);
 
 // Why an input was not recognised, for the user.
 std::string UndetectedReason(std::size_t size);
 
-// The file suffix of a data standard's files (".ds100", ".ds200", ".xml"), or ".dsN" for
-// any other code.
-std::string SuffixOf(DataStandard standard);
 
-// The data standard a file suffix stands for, compared without regard to case.
-std::optional<DataStandard> StandardOfSuffix(std::string suffix);
-
-}  // namespace audiogram::tool
+}  // namespace audiogram::frontend

@@ -1,0 +1,145 @@
+// The front-end layer on its own: what it tells of an input and a conversion, case by case.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frontend/conversion_findings.h"
+#include "frontend/document_outline.h"
+#include "frontend/file_naming.h"
+#include "frontend/input_detection.h"
+#include "frontend/status_words.h"
+
+namespace audiogram::frontend {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Text(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+// `size` bytes starting with `start`, zeros after it.
+Bytes Filled(std::size_t size, std::string_view start = {}) {
+    Bytes bytes(size, 0);
+    std::copy(start.begin(), start.end(), bytes.begin());
+    return bytes;
+}
+
+TEST(Detection, FollowsTheDocumentThenTheSizeRules) {
+    const struct {
+        const char* name;
+        Bytes bytes;
+        std::optional<DataStandard> expected;
+    } cases[] = {
+        {"document", Text("<?xml version=\"1.0\"?><a/>"), kDataStandard500},
+        {"byte-order mark and white space", Text("\xEF\xBB\xBF \r\n\t<a/>"), kDataStandard500},
+        {"document text beats record size", Filled(19472, "\n<"), kDataStandard500},
+        {"100 record by size", Filled(19472), kDataStandard100},
+        {"200 record by size", Filled(36128), kDataStandard200},
+        {"100 record with extension bytes", Filled(19473), std::nullopt},
+        {"200 record one byte short", Filled(36127), std::nullopt},
+        {"empty", Bytes{}, std::nullopt},
+        {"byte-order mark alone", Text("\xEF\xBB\xBF"), std::nullopt},
+        {"text before the bracket", Text("x<a/>"), std::nullopt},
+        {"second byte-order mark", Text("\xEF\xBB\xBF\xEF\xBB\xBF<a/>"), std::nullopt},
+        {"form feed is no XML space", Text("\f<a/>"), std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DetectDataStandard(c.bytes), c.expected) << c.name;
+}
+
+constexpr std::string_view kDocument =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<TORVAAudiometricStandard Version=\"500\">\r\n"
+    "\t<PrivateAudiogramData>AAECAwQ=</PrivateAudiogramData>\r\n</TORVAAudiometricStandard>\r\n";
+
+TEST(Findings, NameWhatTheConversionCouldNotSayInItsOutput) {
+    const std::string exported = "<Root>\n\t<A>\n\t\t<!--Missing StatusCode inserting a Unknown-->\n"
+                                 "\t\t<B>1</B>\n\t\t<!--Invalid value-->\n\t</A>\n</Root>\n";
+    const struct {
+        const char* name;
+        DataStandard from, to;
+        Bytes input;
+        std::string result;
+        std::vector<FindingKind> kinds;
+        std::string words;  // a part of the first finding's message
+    } cases[] = {
+        {"clean record to document", 100, 500, Filled(19472), "<Root>\n</Root>\n", {}, ""},
+        {"problem comments counted", 200, 500, Filled(36128), exported, {FindingKind::ProblemComments},
+         "2 problems were written into the document as comments"},
+        {"comments of a binary result are no problems", 500, 200, Text("<TORVAAudiometricStandard/>"), "\n<!--",
+         {}, ""},
+        {"200-sized input given as 100", 100, 500, Filled(36128), "", {FindingKind::LikelyWrongStandard},
+         "exactly the size of a data standard 200 record: it is likely data standard 200, not 100"},
+        {"200-sized input given as 100 loses its tail", 100, 200, Filled(36128), "",
+         {FindingKind::LikelyWrongStandard, FindingKind::DroppedBytes}, "36128 bytes"},
+        {"extension bytes cannot reach a 100 record", 200, 100, Filled(36130), "", {FindingKind::DroppedBytes},
+         "2 extension bytes after the data standard 200 record were left behind"},
+        {"extension bytes reach a document", 200, 500, Filled(36130), "", {}, ""},
+        {"private data of a document left behind", 500, 100, Text(kDocument), "", {FindingKind::DroppedBytes},
+         "5 bytes of the document's PrivateAudiogramData were left behind: a data standard 100 record"},
+        {"web page", 500, 200, Text("<!DOCTYPE html>\n<html><body/></html>"), "",
+         {FindingKind::NotAnAudiogramDocument}, "it has the root element 'html', not 'TORVAAudiometricStandard'"},
+        {"no element at all", 500, 200, Text("<?xml version=\"1.0\"?>"), "", {FindingKind::NotAnAudiogramDocument},
+         "it has no root element"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Finding> findings = ConversionFindings(c.from, c.to, c.input, Text(c.result));
+        std::vector<FindingKind> kinds;
+        for (const Finding& finding : findings) kinds.push_back(finding.kind);
+        EXPECT_EQ(kinds, c.kinds) << c.name;
+        if (!findings.empty()) {
+            EXPECT_NE(findings[0].message.find(c.words), std::string::npos) << findings[0].message;
+        }
+    }
+}
+
+TEST(DocumentOutline, FindsTheRootPastTheProlog) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- a <b> -->\n<!DOCTYPE x>\n<Root a=\"1\">", "Root"},
+        {"<Root/>", "Root"},
+        {"<Root>", "Root"},
+        {"  text <Root>", ""},
+        {"<!-- never closed <Root>", ""},
+        {"", ""},
+    };
+    for (const auto& [text, root] : cases) EXPECT_EQ(RootElementName(text), root) << text;
+}
+
+TEST(DocumentOutline, CountsTheBytesOfABase64Element) {
+    const std::pair<std::string_view, std::size_t> cases[] = {
+        {"<P>AAECAwQ=</P>", 5}, {"<P>AAEC\r\nAwQF</P>", 6}, {"<P>QQ==</P>", 1}, {"<P></P>", 0}, {"<Q>AAAA</Q>", 0},
+        {"<P>AAAA", 3},  // cut off: counted up to the end of the text
+    };
+    for (const auto& [text, bytes] : cases) EXPECT_EQ(Base64ElementBytes(text, "P"), bytes) << text;
+}
+
+TEST(FileNaming, ReplacesKnownSuffixesAndKeepsOtherNames) {
+    const std::tuple<std::string, DataStandard, std::string> cases[] = {
+        {"a/left.ds100", 200, "left.ds200"}, {"left.DS200", 500, "left.xml"}, {"page.Xml", 100, "page.ds100"},
+        {"left.bin", 100, "left.bin.ds100"}, {"left", 300, "left.ds300"},
+    };
+    for (const auto& [input, to, output] : cases) EXPECT_EQ(OutputName(input, to), output) << input;
+    EXPECT_EQ(KnownSuffixes(), "'.ds100', '.ds200' or '.xml'");
+}
+
+TEST(StatusWords, NameTheInputAndTheSizes) {
+    const struct {
+        HResult status;
+        ConversionRequest request;
+        std::string text;
+    } cases[] = {
+        {CONV_E_INVALIDBLOB, {200, 100, 19472},
+         "'in': 19472 bytes is shorter than a data standard 200 record (36128 bytes); it is the size of a data "
+         "standard 100 record (0x8004051C)"},
+        {CONV_E_INVALIDBLOB, {100, 200, 0},
+         "'in': 0 bytes is shorter than a data standard 100 record (19472 bytes) (0x8004051C)"},
+        {CONV_E_UNSUPPORTEDFORMAT, {100, 300, 19472},
+         "'in': data standard 300 is not a target this converter writes; use 100, 200 or 500 (0x80040516)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FailureText("in", DescribeFailure(c.status, c.request), c.status), c.text);
+    EXPECT_EQ(InputLabel("-"), "standard input");
+}
+
+}  // namespace
+}  // namespace audiogram::frontend
