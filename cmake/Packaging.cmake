@@ -70,6 +70,14 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/audiogram-converter.pc.in
 install(FILES ${PROJECT_BINARY_DIR}/audiogram-converter.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
 
+# The browser page is built by Emscripten in a build of its own (the wasm preset installs it
+# itself); a native build installs and packages it when that build has made it.
+set(AUDCONV_WEB_PAGE ${PROJECT_SOURCE_DIR}/build/wasm/web/audconv.html CACHE FILEPATH
+  "The built browser page that a native install takes along when it exists")
+if(NOT EMSCRIPTEN)
+  install(FILES ${AUDCONV_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/audconv COMPONENT page OPTIONAL)
+endif()
+
 # Debian package: `cpack -G DEB` in a build folder.
 set(CPACK_PACKAGE_NAME audiogram-converter)
 set(CPACK_PACKAGE_VENDOR "Audiogram converter project")

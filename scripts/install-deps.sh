@@ -3,6 +3,9 @@
 # those that are missing; does nothing when all are present. Installing needs root (or sudo).
 # With --with-windows it adds the Windows cross-build and its Wine stage: MinGW-w64 (posix
 # threads), widl, Wine's headers (system IDL files, stdole2.tlb) and Wine itself.
+# With --with-web it adds what the browser page needs: Emscripten to build it, Chromium to
+# test it, and Node.js with npm for the test driver (only when node or npm is not already on
+# the PATH: a newer Node from elsewhere conflicts with Debian's npm).
 set -euo pipefail
 
 packages=(
@@ -12,9 +15,17 @@ packages=(
   python3 jq pkgconf file dpkg-dev
   help2man man-db bash-completion
 )
-if [ "${1:-}" = "--with-windows" ]; then
-  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64)
-fi
+for option in "$@"; do
+  case "$option" in
+    --with-windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64) ;;
+    --with-web)
+      packages+=(emscripten node-acorn chromium)
+      command -v node >/dev/null 2>&1 || packages+=(nodejs)
+      command -v npm >/dev/null 2>&1 || packages+=(npm)
+      ;;
+    *) echo "install-deps: unknown option '$option' (--with-windows, --with-web)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -25,6 +25,10 @@ echo "installed $(dpkg-query -W -f='${Package} ${Version}' audiogram-converter)"
 /usr/bin/audconv convert --from 100 --to 200 -o "$work/sample.ds200" samples/left-right-thresholds.ds100
 test "$(stat -c %s "$work/sample.ds200")" -eq 36128
 echo "package check: the installed audconv converted a sample"
+if [ -f build/wasm/web/audconv.html ]; then
+  cmp build/wasm/web/audconv.html /usr/share/audconv/audconv.html
+  echo "package check: the browser page is installed as /usr/share/audconv/audconv.html"
+fi
 
 echo "package check: man audconv"
 man -P cat audconv | head -n 12

@@ -4,7 +4,8 @@
 # again under AddressSanitizer + UndefinedBehaviorSanitizer and the concurrency tests under
 # ThreadSanitizer (both halting on the first report), fuzzes each libFuzzer target for a
 # bounded time (FUZZ_SECONDS, default 60 per target), checks that the benchmarks build and
-# run, checks the Debian package and tests the Windows DLL under Wine. The run is a list of
+# run, tests the browser page in headless Chromium, checks the Debian package (with the page
+# when it was built) and tests the Windows DLL under Wine. The run is a list of
 # stages; to add one, write a function stage_NAME and put NAME into STAGES.
 # `scripts/test.sh NAME...` runs only the stages named.
 set -euo pipefail
@@ -22,6 +23,9 @@ stage_gcc()   { build_and_test ci-gcc; }
 stage_clang() { build_and_test ci-clang; }
 # the Debian package, installed with dpkg and run as users get it
 stage_package() { scripts/package-check.sh; }
+# The browser page built with Emscripten and driven in headless Chromium against the tool of
+# the gcc stage.
+stage_page() { scripts/test-page.sh; }
 # The COM DLL cross-built for Windows and run under Wine against the conversions that the
 # gcc stage's tests wrote.
 stage_windows() { scripts/test-windows.sh build/ci-gcc/wine-reference; }
@@ -37,7 +41,7 @@ stage_bench() {
   build/bench/bench/audconv_bench --benchmark_min_time=0.001 >/dev/null
 }
 
-STAGES=(deps gcc clang asan tsan fuzz bench package windows)
+STAGES=(deps gcc clang asan tsan fuzz bench page package windows)
 [ $# -eq 0 ] || STAGES=("$@")
 
 for stage in "${STAGES[@]}"; do

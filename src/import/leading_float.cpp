@@ -1,11 +1,12 @@
 #include "import/leading_float.h"
 
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <system_error>
+
+#include "support/float_charconv.h"
 
 namespace audiogram {
 namespace {
@@ -101,15 +102,12 @@ bool IsBeyondLargest(std::string_view number, bool hex) {
 
 // The value of a number without sign whose extent is already known to be valid.
 float ConvertNumber(std::string_view number, bool hex) {
-    float value = 0.0f;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                              hex ? std::chars_format::hex : std::chars_format::general);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    const FloatReading reading = ReadFloat(number, hex);
+    if (reading.error == std::errc::result_out_of_range) {
         // strtof gives infinity for overflow and zero for a value below the smallest one.
         return IsBeyondLargest(number, hex) ? std::numeric_limits<float>::infinity() : 0.0f;
     }
-    return error == std::errc{} ? value : 0.0f;
+    return reading.error == std::errc{} ? reading.value : 0.0f;
 }
 
 // The digits of a plain decimal after its sign: decimal digits with at most one point and no

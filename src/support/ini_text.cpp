@@ -20,7 +20,8 @@ char LowerAscii(char c) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::string_view Unquote(std::string_view value) {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "support/float_charconv.h"
+
 namespace audiogram {
 namespace {
 
@@ -25,11 +27,8 @@ NumberText NumberText::Integer(std::int32_t value) {
 NumberText NumberText::Fixed(double value, std::int32_t decimals) {
     const int wanted = decimals < 0 ? kDefaultDecimals : decimals;
     const int exact = std::min(wanted, kExactDecimals);
-    std::array<char, kWidestFixed> wide;  // to_chars writes what is read of it
-    const auto result =
-        std::to_chars(wide.data(), wide.data() + wide.size(), value, std::chars_format::fixed, exact);
-    std::size_t wideLength =
-        result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - wide.data()) : 0;
+    std::array<char, kWidestFixed> wide;  // only the written part is read
+    const std::size_t wideLength = WriteFixed(wide, value, exact).value_or(0);
 
     NumberText text;
     text.length_ = std::min(wideLength, kMaxLength);

@@ -45,7 +45,7 @@ int PlotCommand::Run() const {
                                      ? std::string("standard input")
                                      : std::filesystem::path(input_).filename().string();
         const model::Audiogram audiogram = model::ReadAudiogram(loaded->record200).value_or(model::Audiogram());
-        const std::string title = titleOption_->count() ? title_ : "Audiogram: " + name;
+        const std::string title = titleOption_->count() ? title_ : frontend::DefaultChartTitle(name);
         const std::string svg = frontend::RenderAudiogramSvg(frontend::CollectAudiogramChart(audiogram), title);
         audconv::WriteOutput(output_, ByteSpan(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()));
         return audconv::kExitSuccess;
