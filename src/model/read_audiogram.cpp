@@ -17,16 +17,18 @@ constexpr std::int16_t kStatusNoResponse = 3;
 constexpr std::int16_t kStatusDidNotTest = 5;
 constexpr std::int16_t kStatusCouldNotTest = 6;
 
-// The row of a measurement condition the model decides by; the name must be a row's.
-constexpr const FieldRow& ConditionRow(std::string_view name) {
+// The row of a measurement condition the model decides by.
+constexpr FieldRow ConditionRow(std::string_view name) {
     for (const FieldRow& row : kMeasurementConditionFields) {
         if (row.name == name) return row;
     }
-    throw "no measurement condition of that name";  // not a constant expression: fails to compile
+    return {};
 }
-constexpr const FieldRow& kStimulusSignalOutput = ConditionRow("StimulusSignalOutput");
-constexpr const FieldRow& kMaskingSignalType = ConditionRow("MaskingSignalType");
-constexpr const FieldRow& kStimulusTransducerType = ConditionRow("StimulusTransducerType");
+constexpr FieldRow kStimulusSignalOutput = ConditionRow("StimulusSignalOutput");
+constexpr FieldRow kMaskingSignalType = ConditionRow("MaskingSignalType");
+constexpr FieldRow kStimulusTransducerType = ConditionRow("StimulusTransducerType");
+static_assert(kStimulusSignalOutput.position > 0 && kMaskingSignalType.position > 0 &&
+              kStimulusTransducerType.position > 0);
 
 // The conditions in the order of their list, as the model has always given them (the
 // document writes WordListName before AuxiliaryParameterDescription).
@@ -140,7 +142,8 @@ void ReadSections(const AudiogramSchemaTable& table, ByteSpan record, Audiogram&
 std::optional<std::string> ReadNotesText(ByteSpan notes, const FieldRow& field) {
     std::optional<std::string> text = ReadText(notes, field.Text());
     if (text && field.form == FieldForm::CalibrationDate) {
-        *text += ReadText(notes, record200::notes::kAudiometerLastCalibrationTimeZone).value_or(std::string());
+        const CountedTextField zone = record200::notes::kAudiometerLastCalibrationTimeZone;
+        *text += ReadText(notes, zone).value_or(std::string());
     }
     return text;
 }

@@ -65,13 +65,13 @@ enum class ExportRule {
 // What a field means to a reader that interprets the record, not only writes it.
 enum class FieldMeaning {
     None,
-    Frequency,           // the stimulus frequency of a point
-    Level,               // the stimulus level of a point
-    MaskingFrequency,    // the masker's frequency of a point
-    MaskingLevel,        // the masker's level of a point
-    Status,              // the status of a point
-    LeftEarFrequencies,  // a tone-average mask of the left ear
-    RightEarFrequencies, // a tone-average mask of the right ear
+    Frequency,            // the stimulus frequency of a point
+    Level,                // the stimulus level of a point
+    MaskingFrequency,     // the masker's frequency of a point
+    MaskingLevel,         // the masker's level of a point
+    Status,               // the status of a point
+    LeftEarFrequencies,   // a tone-average mask of the left ear
+    RightEarFrequencies,  // a tone-average mask of the right ear
 };
 
 struct FieldRow {
@@ -177,8 +177,8 @@ constexpr FieldRow Text(std::int32_t list, std::string_view name, CountedTextFie
             EnumTable::PointStatus, 1, 0, field.capacity};
 }
 constexpr FieldRow Mask(std::int32_t list, std::string_view name, std::size_t offset, FieldMeaning ear) {
-    FieldRow row{name, schema::PositionIn(list, name), offset, 2, FieldForm::FrequencyMask, ExportRule::EachSetBit,
-                 EnumTable::Frequency};
+    FieldRow row = Number(list, name, offset, FieldForm::FrequencyMask, ExportRule::EachSetBit);
+    row.table = EnumTable::Frequency;
     row.meaning = ear;
     return row;
 }
@@ -263,10 +263,12 @@ inline constexpr auto kTonePointFields = [] {
         Measured(Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey), kHertz,
                  FieldMeaning::Frequency),
         Measured(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kDecibels, FieldMeaning::Level),
-        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz, FieldMeaning::MaskingFrequency),
+        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
         Measured(AfterRowBefore(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10)), kDecibels,
                  FieldMeaning::MaskingLevel),
-        Meaning(Coded(L, "TonePointStatus", at::kTonePointStatus, EnumTable::PointStatus, ExportRule::WhenPresent),
+        Meaning(Coded(L, "TonePointStatus", at::kTonePointStatus, EnumTable::PointStatus,
+                      ExportRule::WhenPresent),
                 FieldMeaning::Status),
     };
 }();
@@ -300,7 +302,8 @@ inline constexpr auto kDecayPointFields = [] {
         Measured(Commented(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kZero,
                            "Mising Intensity1 inserting a zero"),
                  kDecibels, FieldMeaning::Level),
-        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz, FieldMeaning::MaskingFrequency),
+        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
         Measured(AfterRowBefore(Commented(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kZero,
                                           "Mising Intensity2 inserting a zero")),
                  kDecibels, FieldMeaning::MaskingLevel),
@@ -330,7 +333,8 @@ constexpr std::array<FieldRow, 6> DifferenceLimenPointFields(std::int32_t list, 
         Measured(Commented(Scaled(list, "StimulusLevel", at::kStimulusLevel, 10), kZero,
                            "Missing Intensity1 inserting a Zero"),
                  kDecibels, FieldMeaning::Level),
-        Measured(Integer(list, "MaskingFrequency", at::kMaskingFrequency), kHertz, FieldMeaning::MaskingFrequency),
+        Measured(Integer(list, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
         Measured(AfterRowBefore(Commented(Scaled(list, "MaskingLevel", at::kMaskingLevel, 10), kZero,
                                           "Missing Intensity2 inserting a Zero")),
                  kDecibels, FieldMeaning::MaskingLevel),
@@ -361,8 +365,10 @@ inline constexpr auto kSiSiPointFields = [] {
     return std::array{
         Measured(Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey), kHertz,
                  FieldMeaning::Frequency),
-        Measured(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10, kAsStored), kDecibels, FieldMeaning::Level),
-        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz, FieldMeaning::MaskingFrequency),
+        Measured(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10, kAsStored), kDecibels,
+                 FieldMeaning::Level),
+        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
         Measured(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kDecibels, FieldMeaning::MaskingLevel),
         Measured(Scaled(L, "ModulationSize", at::kModulationSize, 10, kAsStored), kDecibels),
         Integer(L, "NumberOfAnswers", at::kNumberOfAnswers, kAsStored),
