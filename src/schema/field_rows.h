@@ -2,7 +2,8 @@
 // The rows of the fields: one row per leaf element of the measurement conditions, of each
 // point kind, of the notes and of the tone-average frequencies. A row says what the leaf is
 // called, where its value lives in its structure of the 200 record (offset and width), what
-// form the value has and when the export writes it. The export, the import and the model walk
+// form the value has and when the export writes it; for the model, a number's unit and what
+// the field means to a point or a tone average. The export, the import and the model walk
 // these rows; none of them keeps a list of fields of its own.
 //
 // Walking the rows, e.g. to show a point of a tone curve:

@@ -116,10 +116,10 @@ TEST(AudiogramModel, SpecialTestPointsReadWithTheirSectionsUnitsAndScales) {
         std::optional<std::string> status;
     } kCases[] = {
         {Section::Decay, {1000, 455, 0, 0, 150, 300}, {"Hz", "dB", "Hz", "dB", "s", "s"}, "1.50", {}},
-        {Section::DifferenceLimenIntensity, {1000, 455, 0, 0, 15, 3}, {"Hz", "dB", "Hz", "dB", "dB", ""}, "1.5",
-         "NoResponse"},
-        {Section::DifferenceLimenFrequency, {1000, 455, 0, 0, 15, 1}, {"Hz", "dB", "Hz", "dB", "", ""}, "0.15",
-         "Normal"},
+        {Section::DifferenceLimenIntensity, {1000, 455, 0, 0, 15, 3},
+         {"Hz", "dB", "Hz", "dB", "dB", ""}, "1.5", "NoResponse"},
+        {Section::DifferenceLimenFrequency, {1000, 455, 0, 0, 15, 1},
+         {"Hz", "dB", "Hz", "dB", "", ""}, "0.15", "Normal"},
         {Section::ShortIncrementSensitivityIndex, {1000, 455, 0, 0, 15, 20, 19},
          {"Hz", "dB", "Hz", "dB", "dB", "", ""}, "1.5", {}},
     };
