@@ -8,15 +8,6 @@
 namespace audiogram::model {
 namespace {
 
-int DecimalsOf(rows::Form form) {
-    switch (form) {
-        case rows::Form::Decimals1: return 1;
-        case rows::Form::Decimals2: return 2;
-        case rows::Form::Decimals3: return 3;
-        default: return 0;
-    }
-}
-
 // The stored integer divided by 10 to the power `decimals`, written with exactly that many
 // digits after the point; done in integers so no rounding can change a digit.
 Value Decimals(std::int16_t stored, int decimals) {
@@ -40,21 +31,23 @@ std::optional<std::string> ReadText(ByteSpan area, CountedTextField field) {
     return WideToUtf8(ReadTextToTerminator(area, field)).value_or(std::string());
 }
 
-Value ReadValue(const AudiogramSchemaTable& table, ByteSpan area, const rows::FieldRow& field) {
-    if (field.form == rows::Form::Text) {
-        return {Value::Kind::Text, 0, ReadText(area, field.text).value_or(std::string())};
+Value ReadValue(const AudiogramSchemaTable& table, ByteSpan area, const FieldRow& field) {
+    if (field.form == FieldForm::Text) {
+        return {Value::Kind::Text, 0, ReadText(area, field.Text()).value_or(std::string())};
     }
     const std::int16_t stored = LoadI16(area, field.offset);
     if (IsMissing(stored)) return {};
-    if (field.form != rows::Form::Enumeration) return Decimals(stored, DecimalsOf(field.form));
+    if (field.form != FieldForm::Enumeration) {
+        return Decimals(stored, field.form == FieldForm::Scaled ? field.decimals : 0);
+    }
     if (auto name = table.NameOfCode(field.table, stored)) return {Value::Kind::Name, static_cast<double>(stored), std::string(*name)};
     return {Value::Kind::InvalidCode, static_cast<double>(stored), std::to_string(stored)};
 }
 
-bool IsDefault(ByteSpan area, const rows::FieldRow& field) {
+bool IsDefault(ByteSpan area, const FieldRow& field) {
     switch (field.form) {
-        case rows::Form::Text: return TextCount(area, field.text) == 0;
-        case rows::Form::Enumeration: return LoadI16(area, field.offset) == 1;
+        case FieldForm::Text: return TextCount(area, field.Text()) == 0;
+        case FieldForm::Enumeration: return LoadI16(area, field.offset) == 1;
         default: return IsMissing(LoadI16(area, field.offset));
     }
 }

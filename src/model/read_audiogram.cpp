@@ -2,10 +2,11 @@
 
 #include <charconv>
 
-#include "model/field_rows.h"
 #include "model/field_value.h"
 #include "model/signal_route.h"
 #include "model/used_curves.h"
+#include "schema/field_rows.h"
+#include "schema/section_rows.h"
 
 namespace audiogram::model {
 namespace {
@@ -16,9 +17,27 @@ constexpr std::int16_t kStatusNoResponse = 3;
 constexpr std::int16_t kStatusDidNotTest = 5;
 constexpr std::int16_t kStatusCouldNotTest = 6;
 
+// The row of a measurement condition the model decides by.
+constexpr FieldRow ConditionRow(std::string_view name) {
+    for (const FieldRow& row : kMeasurementConditionFields) {
+        if (row.name == name) return row;
+    }
+    return {};
+}
+constexpr FieldRow kStimulusSignalOutput = ConditionRow("StimulusSignalOutput");
+constexpr FieldRow kMaskingSignalType = ConditionRow("MaskingSignalType");
+constexpr FieldRow kStimulusTransducerType = ConditionRow("StimulusTransducerType");
+static_assert(kStimulusSignalOutput.position > 0 && kMaskingSignalType.position > 0 &&
+              kStimulusTransducerType.position > 0);
+
+// The conditions in the order of their list, as the model has always given them (the
+// document writes WordListName before AuxiliaryParameterDescription).
+constexpr auto kConditionsInListOrder = ByPosition(kMeasurementConditionFields);
+static_assert(FollowPositions(kConditionsInListOrder));
+
 struct CurveContext {
     const AudiogramSchemaTable& table;
-    const rows::SectionRow& section;
+    const SectionRow& section;
     std::int16_t maskingSignal;
 };
 
@@ -41,21 +60,21 @@ Point ReadPoint(const CurveContext& curve, const UsedPoint& used) {
     std::optional<double> maskingFrequency, maskingLevel;
     bool hasMaskingFrequency = false;
     std::optional<std::int16_t> statusCode;
-    for (const rows::FieldRow& column : curve.section.columns) {
+    for (const FieldRow& column : curve.section.pointFields) {
         Value value = ReadValue(curve.table, used.bytes, column);
-        switch (column.role) {
-            case rows::Role::Frequency: point.frequencyHz = NumberOf(value); break;
-            case rows::Role::Level: point.levelDb = NumberOf(value); break;
-            case rows::Role::MaskingFrequency:
+        switch (column.meaning) {
+            case FieldMeaning::Frequency: point.frequencyHz = NumberOf(value); break;
+            case FieldMeaning::Level: point.levelDb = NumberOf(value); break;
+            case FieldMeaning::MaskingFrequency:
                 hasMaskingFrequency = true;
                 maskingFrequency = NumberOf(value);
                 break;
-            case rows::Role::MaskingLevel: maskingLevel = NumberOf(value); break;
-            case rows::Role::Status:
+            case FieldMeaning::MaskingLevel: maskingLevel = NumberOf(value); break;
+            case FieldMeaning::Status:
                 if (value.kind != Value::Kind::Missing) statusCode = static_cast<std::int16_t>(value.number);
                 if (value.kind == Value::Kind::Name) point.status = value.text;
                 break;
-            case rows::Role::None: break;
+            default: break;
         }
         point.values.push_back(std::move(value));
     }
@@ -72,19 +91,19 @@ Point ReadPoint(const CurveContext& curve, const UsedPoint& used) {
     return point;
 }
 
-Curve ReadCurve(const AudiogramSchemaTable& table, const rows::SectionRow& section, const UsedCurve& used) {
+Curve ReadCurve(const AudiogramSchemaTable& table, const SectionRow& section, const UsedCurve& used) {
     const ByteSpan measCond = used.MeasCond();
-    const std::int16_t maskingSignal = LoadI16(measCond, rows::kMaskingSignalType.offset);
-    const SignalRoute route = RouteOfSignalOutput(LoadI16(measCond, rows::kStimulusSignalOutput.offset));
+    const std::int16_t maskingSignal = LoadI16(measCond, kMaskingSignalType.offset);
+    const SignalRoute route = RouteOfSignalOutput(LoadI16(measCond, kStimulusSignalOutput.offset));
     Curve curve{used.slot, route.ear, route.route, false, std::nullopt, {}, {}};
-    if (!IsDefault(measCond, rows::kStimulusTransducerType)) {
-        const Value transducer = ReadValue(table, measCond, rows::kStimulusTransducerType);
+    if (!IsDefault(measCond, kStimulusTransducerType)) {
+        const Value transducer = ReadValue(table, measCond, kStimulusTransducerType);
         if (transducer.kind == Value::Kind::Name) curve.transducer = transducer.text;
     }
-    for (const rows::FieldRow& field : rows::kConditionFields) {
+    for (const FieldRow& field : kConditionsInListOrder) {
         if (IsDefault(measCond, field)) continue;
         curve.conditions.push_back(
-            {std::string(rows::ConditionName(table, field)), ReadValue(table, measCond, field), std::string(field.unit)});
+            {std::string(field.name), ReadValue(table, measCond, field), std::string(field.unit)});
     }
     const CurveContext context{table, section, maskingSignal};
     for (const UsedPoint& usedPoint : UsedPoints(used)) {
@@ -94,31 +113,50 @@ Curve ReadCurve(const AudiogramSchemaTable& table, const rows::SectionRow& secti
     return curve;
 }
 
+// The row of a curve section; every curve section of the record has one.
+const SectionRow& RowOf(Section section) {
+    for (const SectionRow& row : kSectionRows) {
+        if (row.kind == SectionKind::Curves && row.section == section) return row;
+    }
+    return kSectionRows.front();
+}
+
+// The sections in record order, as the model has always given them (the document's order
+// differs).
 void ReadSections(const AudiogramSchemaTable& table, ByteSpan record, Audiogram& audiogram) {
-    for (const rows::SectionRow& section : rows::kSections) {
-        const std::vector<UsedCurve> curves = UsedCurves(record, record200::SectionOf(section.section));
+    for (const SectionLayout& layout : record200::kCurveSections) {
+        const std::vector<UsedCurve> curves = UsedCurves(record, layout);
         if (curves.empty()) continue;
-        CurveSection read{section.section, std::string(rows::SectionName(table, section)), {}, {}};
-        for (const rows::FieldRow& column : section.columns) {
-            read.columns.push_back({std::string(rows::ColumnName(table, section, column)), std::string(column.unit)});
+        const SectionRow& section = RowOf(layout.section);
+        CurveSection read{section.section, std::string(section.name), {}, {}};
+        for (const FieldRow& column : section.pointFields) {
+            read.columns.push_back({std::string(column.name), std::string(column.unit)});
         }
         for (const UsedCurve& curve : curves) read.curves.push_back(ReadCurve(table, section, curve));
         audiogram.sections.push_back(std::move(read));
     }
 }
 
-void ReadNotes(const AudiogramSchemaTable& table, ByteSpan record, Audiogram& audiogram) {
-    for (const rows::NotesBlockRow& block : rows::kNotesBlocks) {
-        const ByteSpan notes = record.subspan(block.offset, record200::notes::kSize);
-        NotesBlock read{std::string(rows::NotesBlockName(table, block)), {}};
-        for (const rows::NotesFieldRow& field : rows::kNotesFields) {
-            std::optional<std::string> text = ReadText(notes, field.field);
+// A notes text; the calibration date carries the zone designator that follows it in the
+// block, as in the document.
+std::optional<std::string> ReadNotesText(ByteSpan notes, const FieldRow& field) {
+    std::optional<std::string> text = ReadText(notes, field.Text());
+    if (text && field.form == FieldForm::CalibrationDate) {
+        const CountedTextField zone = record200::notes::kAudiometerLastCalibrationTimeZone;
+        *text += ReadText(notes, zone).value_or(std::string());
+    }
+    return text;
+}
+
+void ReadNotes(ByteSpan record, Audiogram& audiogram) {
+    for (const SectionRow& block : kSectionRows) {
+        if (block.kind != SectionKind::Notes) continue;
+        const ByteSpan notes = record.subspan(block.offset, block.size);
+        NotesBlock read{std::string(block.name), {}};
+        for (const FieldRow& field : block.fields) {
+            std::optional<std::string> text = ReadNotesText(notes, field);
             if (!text) continue;
-            if (field.position == rows::kCalibrationZone.position) {
-                *text += ReadText(notes, rows::kCalibrationZone.field).value_or(std::string());
-            }
-            read.fields.push_back({std::string(rows::NotesFieldName(table, block, field)),
-                                   {Value::Kind::Text, 0, std::move(*text)}, {}});
+            read.fields.push_back({std::string(field.name), {Value::Kind::Text, 0, std::move(*text)}, {}});
         }
         if (!read.fields.empty()) audiogram.notes.push_back(std::move(read));
     }
@@ -132,11 +170,13 @@ std::optional<int> HertzOf(std::string_view name) {
     return hertz;
 }
 
-void ReadToneAverage(const AudiogramSchemaTable& table, ByteSpan record, Audiogram& audiogram) {
-    for (const rows::MaskRow& mask : rows::kToneAverageMasks) {
-        const std::uint16_t bits = LoadU16(record, record200::kToneAverageOffset + mask.offset);
-        ToneAverageFrequencies read{std::string(rows::MaskName(table, mask)),
-                                    mask.ear == rows::MaskEar::Left ? Ear::Left : Ear::Right, {}, {}};
+// The masks' frequencies, each read the way the export writes one leaf per set bit.
+void ReadMasks(const AudiogramSchemaTable& table, ByteSpan area, std::span<const FieldRow> masks,
+               Audiogram& audiogram) {
+    for (const FieldRow& mask : masks) {
+        const std::uint16_t bits = LoadU16(area, mask.offset);
+        const Ear ear = mask.meaning == FieldMeaning::LeftEarFrequencies ? Ear::Left : Ear::Right;
+        ToneAverageFrequencies read{std::string(mask.name), ear, {}, {}};
         for (std::uint32_t bit = 1; bit <= 0x8000; bit <<= 1) {
             if (!(bits & bit)) continue;
             const std::string_view name = table.ReplacementName(EnumTable::Frequency, static_cast<std::int32_t>(bit));
@@ -147,6 +187,13 @@ void ReadToneAverage(const AudiogramSchemaTable& table, ByteSpan record, Audiogr
     }
 }
 
+void ReadToneAverage(const AudiogramSchemaTable& table, ByteSpan record, Audiogram& audiogram) {
+    for (const SectionRow& block : kSectionRows) {
+        if (block.kind != SectionKind::ToneAverage) continue;
+        ReadMasks(table, record.subspan(block.offset, block.size), block.fields, audiogram);
+    }
+}
+
 }  // namespace
 
 std::optional<Audiogram> ReadAudiogram(ByteSpan record200) {
@@ -154,7 +201,7 @@ std::optional<Audiogram> ReadAudiogram(ByteSpan record200) {
     const AudiogramSchemaTable table;
     Audiogram audiogram;
     ReadSections(table, record200, audiogram);
-    ReadNotes(table, record200, audiogram);
+    ReadNotes(record200, audiogram);
     ReadToneAverage(table, record200, audiogram);
     return audiogram;
 }

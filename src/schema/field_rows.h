@@ -2,7 +2,8 @@
 // The rows of the fields: one row per leaf element of the measurement conditions, of each
 // point kind, of the notes and of the tone-average frequencies. A row says what the leaf is
 // called, where its value lives in its structure of the 200 record (offset and width), what
-// form the value has and when the export writes it. The export, the import and the model walk
+// form the value has and when the export writes it; for the model, a number's unit and what
+// the field means to a point or a tone average. The export, the import and the model walk
 // these rows; none of them keeps a list of fields of its own.
 //
 // Walking the rows, e.g. to show a point of a tone curve:
@@ -62,6 +63,18 @@ enum class ExportRule {
     EachSetBit,            // one leaf per set bit of the mask, from the low bit up
 };
 
+// What a field means to a reader that interprets the record, not only writes it.
+enum class FieldMeaning {
+    None,
+    Frequency,            // the stimulus frequency of a point
+    Level,                // the stimulus level of a point
+    MaskingFrequency,     // the masker's frequency of a point
+    MaskingLevel,         // the masker's level of a point
+    Status,               // the status of a point
+    LeftEarFrequencies,   // a tone-average mask of the left ear
+    RightEarFrequencies,  // a tone-average mask of the right ear
+};
+
 struct FieldRow {
     std::string_view name;  // the leaf's element name
     std::int32_t position;  // of the name in its list, derived from the name
@@ -78,6 +91,8 @@ struct FieldRow {
     std::string_view negativeComment = {};
     // Written only when the row before it was: a masking level needs its masking frequency.
     bool needsRowBefore = false;
+    std::string_view unit = {};  // of a number: "Hz", "dB", "s" or "%"; empty when it has none
+    FieldMeaning meaning = FieldMeaning::None;
 
     constexpr CountedTextField Text() const { return {offset, capacity}; }
 };
@@ -145,13 +160,28 @@ constexpr FieldRow AfterRowBefore(FieldRow row) {
     row.needsRowBefore = true;
     return row;
 }
+constexpr FieldRow Measured(FieldRow row, std::string_view unit, FieldMeaning meaning = FieldMeaning::None) {
+    row.unit = unit;
+    row.meaning = meaning;
+    return row;
+}
+constexpr FieldRow Meaning(FieldRow row, FieldMeaning meaning) {
+    row.meaning = meaning;
+    return row;
+}
+inline constexpr std::string_view kHertz = "Hz";
+inline constexpr std::string_view kDecibels = "dB";
+inline constexpr std::string_view kSeconds = "s";
+inline constexpr std::string_view kPercent = "%";
 constexpr FieldRow Text(std::int32_t list, std::string_view name, CountedTextField field, ExportRule rule) {
     return {name,  schema::PositionIn(list, name), field.offset, field.Size(), FieldForm::Text, rule,
             EnumTable::PointStatus, 1, 0, field.capacity};
 }
-constexpr FieldRow Mask(std::int32_t list, std::string_view name, std::size_t offset) {
-    return {name, schema::PositionIn(list, name), offset, 2, FieldForm::FrequencyMask, ExportRule::EachSetBit,
-            EnumTable::Frequency};
+constexpr FieldRow Mask(std::int32_t list, std::string_view name, std::size_t offset, FieldMeaning ear) {
+    FieldRow row = Number(list, name, offset, FieldForm::FrequencyMask, ExportRule::EachSetBit);
+    row.table = EnumTable::Frequency;
+    row.meaning = ear;
+    return row;
 }
 
 // Entry 1 of a measurement-condition pair (masking, or hearing instrument 2).
@@ -204,12 +234,12 @@ inline constexpr auto kMeasurementConditionFields = [] {
         Text(L, "WordListName", at::kWordListName, kOf15),
         Text(L, "AuxiliaryParameterDescription", at::kAuxiliaryParameterDescription, kOf15),
         Coded(L, "SpeechThresholdType", at::kSpeechThresholdType, EnumTable::SpeechThresholdType, kNotOne),
-        Scaled(L, "StimulusOnTime", at::kOnTime, 1000),
-        Scaled(L, "MaskingOnTime", Second(at::kOnTime), 1000),
-        Scaled(L, "StimulusOffTime", at::kOffTime, 1000),
-        Scaled(L, "MaskingOffTime", Second(at::kOffTime), 1000),
-        Scaled(L, "StimulusSiSiParameter", at::kSiSiParameter, 10),
-        Scaled(L, "MaskingSiSiParameter", Second(at::kSiSiParameter), 10),
+        Measured(Scaled(L, "StimulusOnTime", at::kOnTime, 1000), kSeconds),
+        Measured(Scaled(L, "MaskingOnTime", Second(at::kOnTime), 1000), kSeconds),
+        Measured(Scaled(L, "StimulusOffTime", at::kOffTime, 1000), kSeconds),
+        Measured(Scaled(L, "MaskingOffTime", Second(at::kOffTime), 1000), kSeconds),
+        Measured(Scaled(L, "StimulusSiSiParameter", at::kSiSiParameter, 10), kDecibels),
+        Measured(Scaled(L, "MaskingSiSiParameter", Second(at::kSiSiParameter), 10), kDecibels),
         Integer(L, "StimulusWarbleModulation", at::kWarbleModulation),
         Integer(L, "MaskingWarbleModulation", Second(at::kWarbleModulation)),
         Scaled(L, "StimulusWarbleModulationSize", at::kWarbleModulationSize, 100),
@@ -231,11 +261,16 @@ inline constexpr auto kTonePointFields = [] {
     namespace at = tone_point;
     constexpr std::int32_t L = kTonePointsList;
     return std::array{
-        Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey),
-        Scaled(L, "StimulusLevel", at::kStimulusLevel, 10),
-        Integer(L, "MaskingFrequency", at::kMaskingFrequency),
-        AfterRowBefore(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10)),
-        Coded(L, "TonePointStatus", at::kTonePointStatus, EnumTable::PointStatus, ExportRule::WhenPresent),
+        Measured(Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey), kHertz,
+                 FieldMeaning::Frequency),
+        Measured(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kDecibels, FieldMeaning::Level),
+        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
+        Measured(AfterRowBefore(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10)), kDecibels,
+                 FieldMeaning::MaskingLevel),
+        Meaning(Coded(L, "TonePointStatus", at::kTonePointStatus, EnumTable::PointStatus,
+                      ExportRule::WhenPresent),
+                FieldMeaning::Status),
     };
 }();
 
@@ -245,10 +280,12 @@ inline constexpr auto kSpeechPointFields = [] {
     namespace at = speech_point;
     constexpr std::int32_t L = kSpeechPointsList;
     return std::array{
-        Scaled(L, "StimulusLevel", at::kStimulusLevel, 10, ExportRule::SpeechPointKey),
-        Scaled(L, "MaskingLevel", at::kMaskingLevel, 10),
-        Commented(Scaled(L, "ScorePercent", at::kScorePercent, 100), ExportRule::MagnitudeOrZero,
-                  "Missing ScorePct inserting 0", "ScorePct was less than 0"),
+        Measured(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10, ExportRule::SpeechPointKey), kDecibels,
+                 FieldMeaning::Level),
+        Measured(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kDecibels, FieldMeaning::MaskingLevel),
+        Measured(Commented(Scaled(L, "ScorePercent", at::kScorePercent, 100), ExportRule::MagnitudeOrZero,
+                           "Missing ScorePct inserting 0", "ScorePct was less than 0"),
+                 kPercent),
         Integer(L, "NumberOfWords", at::kNumberOfWords),
     };
 }();
@@ -261,49 +298,62 @@ inline constexpr auto kDecayPointFields = [] {
     constexpr std::int32_t L = kDecayPointsList;
     constexpr ExportRule kZero = ExportRule::ZeroWhenMissing;
     return std::array{
-        Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey),
-        Commented(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kZero,
-                  "Mising Intensity1 inserting a zero"),
-        Integer(L, "MaskingFrequency", at::kMaskingFrequency),
-        AfterRowBefore(Commented(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kZero,
-                                 "Mising Intensity2 inserting a zero")),
-        Commented(Scaled(L, "StartTime", at::kStartTime, 100), ExportRule::NonNegativeOrAllZero,
-                  "Missing StartTime inserting Zero", "StartTime was less than 0"),
-        Commented(Scaled(L, "EndTime", at::kEndTime, 100), ExportRule::NonNegativeOrZero,
-                  "Missing EndTime inserting Zero", "EndTime was less than 0"),
+        Measured(Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey), kHertz,
+                 FieldMeaning::Frequency),
+        Measured(Commented(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10), kZero,
+                           "Mising Intensity1 inserting a zero"),
+                 kDecibels, FieldMeaning::Level),
+        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
+        Measured(AfterRowBefore(Commented(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kZero,
+                                          "Mising Intensity2 inserting a zero")),
+                 kDecibels, FieldMeaning::MaskingLevel),
+        Measured(Commented(Scaled(L, "StartTime", at::kStartTime, 100), ExportRule::NonNegativeOrAllZero,
+                           "Missing StartTime inserting Zero", "StartTime was less than 0"),
+                 kSeconds),
+        Measured(Commented(Scaled(L, "EndTime", at::kEndTime, 100), ExportRule::NonNegativeOrZero,
+                           "Missing EndTime inserting Zero", "EndTime was less than 0"),
+                 kSeconds),
     };
 }();
 
 namespace field_rows {
 
 // The two difference-limen layouts (TDifferenceLimenPoint) differ in the scale of
-// ModulationSize, tenths for intensity and hundredths for frequency, and in the name of the
-// status, which its comment repeats.
+// ModulationSize, tenths of a decibel for intensity and hundredths without a unit for
+// frequency, and in the name of the status, which its comment repeats.
 constexpr std::array<FieldRow, 6> DifferenceLimenPointFields(std::int32_t list, std::int32_t modulationScale,
+                                                             std::string_view modulationUnit,
                                                              std::string_view status,
                                                              std::string_view missingStatusComment) {
     namespace at = difference_limen_point;
     constexpr ExportRule kZero = ExportRule::ZeroWhenMissing;
     return {
-        Integer(list, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey),
-        Commented(Scaled(list, "StimulusLevel", at::kStimulusLevel, 10), kZero,
-                  "Missing Intensity1 inserting a Zero"),
-        Integer(list, "MaskingFrequency", at::kMaskingFrequency),
-        AfterRowBefore(Commented(Scaled(list, "MaskingLevel", at::kMaskingLevel, 10), kZero,
-                                 "Missing Intensity2 inserting a Zero")),
-        Commented(Scaled(list, "ModulationSize", at::kModulationSize, modulationScale), kZero,
-                  "Missing ModulationSize inserting a Unknown"),
-        Defaulted(list, status, at::kPointStatus, EnumTable::PointStatus, 0, missingStatusComment),
+        Measured(Integer(list, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey), kHertz,
+                 FieldMeaning::Frequency),
+        Measured(Commented(Scaled(list, "StimulusLevel", at::kStimulusLevel, 10), kZero,
+                           "Missing Intensity1 inserting a Zero"),
+                 kDecibels, FieldMeaning::Level),
+        Measured(Integer(list, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
+        Measured(AfterRowBefore(Commented(Scaled(list, "MaskingLevel", at::kMaskingLevel, 10), kZero,
+                                          "Missing Intensity2 inserting a Zero")),
+                 kDecibels, FieldMeaning::MaskingLevel),
+        Measured(Commented(Scaled(list, "ModulationSize", at::kModulationSize, modulationScale), kZero,
+                           "Missing ModulationSize inserting a Unknown"),
+                 modulationUnit),
+        Meaning(Defaulted(list, status, at::kPointStatus, EnumTable::PointStatus, 0, missingStatusComment),
+                FieldMeaning::Status),
     };
 }
 
 }  // namespace field_rows
 
 inline constexpr auto kIntensityLimenPointFields = field_rows::DifferenceLimenPointFields(
-    field_rows::kIntensityLimenPointsList, 10, "DifferenceLimenIntensityPointStatus",
+    field_rows::kIntensityLimenPointsList, 10, field_rows::kDecibels, "DifferenceLimenIntensityPointStatus",
     "Missing DifferenceLimenIntensityPointStatus inserting a Unknown");
 inline constexpr auto kFrequencyLimenPointFields = field_rows::DifferenceLimenPointFields(
-    field_rows::kFrequencyLimenPointsList, 100, "DifferenceLimenFrequencyPointStatus",
+    field_rows::kFrequencyLimenPointsList, 100, {}, "DifferenceLimenFrequencyPointStatus",
     "Missing DifferenceLimenFrequencyPointStatus inserting a Unknown");
 
 // The fields of a point of the SISI curves (TSiSiPoint): only the frequency decides whether
@@ -314,11 +364,14 @@ inline constexpr auto kSiSiPointFields = [] {
     constexpr std::int32_t L = kSiSiPointsList;
     constexpr ExportRule kAsStored = ExportRule::AsStored;
     return std::array{
-        Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey),
-        Scaled(L, "StimulusLevel", at::kStimulusLevel, 10, kAsStored),
-        Integer(L, "MaskingFrequency", at::kMaskingFrequency),
-        Scaled(L, "MaskingLevel", at::kMaskingLevel, 10),
-        Scaled(L, "ModulationSize", at::kModulationSize, 10, kAsStored),
+        Measured(Integer(L, "StimulusFrequency", at::kStimulusFrequency, ExportRule::PointKey), kHertz,
+                 FieldMeaning::Frequency),
+        Measured(Scaled(L, "StimulusLevel", at::kStimulusLevel, 10, kAsStored), kDecibels,
+                 FieldMeaning::Level),
+        Measured(Integer(L, "MaskingFrequency", at::kMaskingFrequency), kHertz,
+                 FieldMeaning::MaskingFrequency),
+        Measured(Scaled(L, "MaskingLevel", at::kMaskingLevel, 10), kDecibels, FieldMeaning::MaskingLevel),
+        Measured(Scaled(L, "ModulationSize", at::kModulationSize, 10, kAsStored), kDecibels),
         Integer(L, "NumberOfAnswers", at::kNumberOfAnswers, kAsStored),
         Integer(L, "NumberOfIncrements", at::kNumberOfIncrements, kAsStored),
     };
@@ -349,10 +402,10 @@ inline constexpr auto kToneAverageFields = [] {
     namespace at = record200::tone_average;
     constexpr std::int32_t L = kToneAverageList;
     return std::array{
-        Mask(L, "LeftEar1", at::kLeftEar1),
-        Mask(L, "LeftEar2", at::kLeftEar2),
-        Mask(L, "RightEar1", at::kRightEar1),
-        Mask(L, "RightEar2", at::kRightEar2),
+        Mask(L, "LeftEar1", at::kLeftEar1, FieldMeaning::LeftEarFrequencies),
+        Mask(L, "LeftEar2", at::kLeftEar2, FieldMeaning::LeftEarFrequencies),
+        Mask(L, "RightEar1", at::kRightEar1, FieldMeaning::RightEarFrequencies),
+        Mask(L, "RightEar2", at::kRightEar2, FieldMeaning::RightEarFrequencies),
     };
 }();
 

@@ -178,6 +178,29 @@ constexpr bool RowsMatchTheirLists() {
 }
 static_assert(RowsMatchTheirLists());
 
+// Each curve's points have one stimulus level, and at most one row of each other meaning, each
+// on a number: what the model reads a point by cannot be missing or doubled.
+constexpr bool PointMeaningsAreWhole() {
+    for (const SectionRow& row : kSectionRows) {
+        if (row.kind != SectionKind::Curves) continue;
+        int counts[8] = {};
+        for (const FieldRow& field : row.pointFields) {
+            const auto meaning = static_cast<std::size_t>(field.meaning);
+            if (meaning >= std::size(counts)) return false;
+            ++counts[meaning];
+            const bool number = field.form == FieldForm::Integer || field.form == FieldForm::Scaled;
+            const bool status = field.meaning == FieldMeaning::Status;
+            if (field.meaning != FieldMeaning::None && number == status) return false;
+        }
+        if (counts[static_cast<std::size_t>(FieldMeaning::Level)] != 1) return false;
+        for (std::size_t meaning = 1; meaning < std::size(counts); ++meaning) {
+            if (counts[meaning] > 1) return false;
+        }
+    }
+    return true;
+}
+static_assert(PointMeaningsAreWhole());
+
 }  // namespace section_rows
 
 }  // namespace audiogram

@@ -106,6 +106,46 @@ TEST(AudiogramModel, PointsHaveNumbersStatusMaskingAndResponse) {
     EXPECT_TRUE(speech.response);
 }
 
+// The units, scales and meanings of the special tests' points, which differ per section.
+TEST(AudiogramModel, SpecialTestPointsReadWithTheirSectionsUnitsAndScales) {
+    const struct {
+        Section section;
+        std::initializer_list<std::int16_t> point;
+        std::vector<std::string> units;
+        std::string fifth;  // the value after the masking level
+        std::optional<std::string> status;
+    } kCases[] = {
+        {Section::Decay, {1000, 455, 0, 0, 150, 300}, {"Hz", "dB", "Hz", "dB", "s", "s"}, "1.50", {}},
+        {Section::DifferenceLimenIntensity, {1000, 455, 0, 0, 15, 3},
+         {"Hz", "dB", "Hz", "dB", "dB", ""}, "1.5", "NoResponse"},
+        {Section::DifferenceLimenFrequency, {1000, 455, 0, 0, 15, 1},
+         {"Hz", "dB", "Hz", "dB", "", ""}, "0.15", "Normal"},
+        {Section::ShortIncrementSensitivityIndex, {1000, 455, 0, 0, 15, 20, 19},
+         {"Hz", "dB", "Hz", "dB", "dB", "", ""}, "1.5", {}},
+    };
+    for (const auto& test : kCases) {
+        Record200Builder record;
+        record.Curve(test.section, 0).Stimulus(meas_cond::kSiSiParameter, 50).Point(0, test.point);
+        const Audiogram audiogram = *ReadAudiogram(record.Bytes());
+        ASSERT_EQ(audiogram.sections.size(), 1u);
+        const CurveSection& section = audiogram.sections[0];
+        std::vector<std::string> units;
+        for (const Column& column : section.columns) units.push_back(column.unit);
+        EXPECT_EQ(units, test.units) << section.name;
+        const Curve& curve = section.curves[0];
+        ASSERT_EQ(curve.conditions.size(), 1u);
+        EXPECT_EQ(curve.conditions[0].name, "StimulusSiSiParameter");
+        EXPECT_EQ(curve.conditions[0].value.text, "5.0");
+        EXPECT_EQ(curve.conditions[0].unit, "dB");
+        const Point& point = curve.points[0];
+        EXPECT_EQ(point.frequencyHz, 1000.0) << section.name;
+        EXPECT_EQ(point.levelDb, 45.5) << section.name;
+        EXPECT_EQ(point.values[4].text, test.fifth) << section.name;
+        EXPECT_EQ(point.status, test.status) << section.name;
+        EXPECT_EQ(point.response, test.status != "NoResponse") << section.name;
+    }
+}
+
 TEST(AudiogramModel, NotesAndToneAverageFrequenciesInHertz) {
     const Audiogram audiogram = Sample();
     ASSERT_EQ(audiogram.notes.size(), 1u);
