@@ -78,7 +78,7 @@ std::string JsonString(std::string_view text) {
             default: break;
         }
         if (code < 0x20) {
-            char escaped[8];
+            char escaped[16];  // room for any unsigned value, so the compiler sees no cut
             std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(code));
             out += escaped;
         } else {
