@@ -14,11 +14,13 @@ Value Decimals(std::int16_t stored, int decimals) {
     const int magnitude = std::abs(static_cast<int>(stored));
     int scale = 1;
     for (int i = 0; i < decimals; ++i) scale *= 10;
-    std::string text = (stored < 0 ? "-" : "") + std::to_string(magnitude / scale);
+    // built by appending: g++ 12 at -O2 warns falsely (-Wrestrict) about "literal" + temporary
+    std::string text = stored < 0 ? "-" : "";
+    text.append(std::to_string(magnitude / scale));
     if (decimals > 0) {
         std::string fraction = std::to_string(magnitude % scale);
         fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
-        text += "." + fraction;
+        text.append(".").append(fraction);
     }
     return {Value::Kind::Number, static_cast<double>(stored) / scale, std::move(text)};
 }

@@ -86,7 +86,9 @@ void WriteDirectly(const fs::path& name, audiogram::ByteSpan bytes) {
 std::pair<Descriptor, fs::path> CreateTemporaryNextTo(const fs::path& target, const fs::path& shown) {
     std::random_device entropy;
     std::mt19937_64 generator(entropy());
-    const std::string prefix = "." + target.filename().string() + ".audconv-";
+    // built by appending: g++ 12 at -O2 warns falsely (-Wrestrict) about "literal" + temporary
+    std::string prefix = ".";
+    prefix.append(target.filename().string()).append(".audconv-");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = target.parent_path() / (prefix + std::to_string(generator() % 1000000000));
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
