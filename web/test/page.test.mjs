@@ -59,11 +59,13 @@ async function upload(files) {
 async function downloadsOf(article, to, folder) {
   const { page } = session;
   const before = new Set(readdirSync(folder));
-  await article.$eval(`.convert button[data-to="${to}"]`, (button) => button.click());
+  // a real click, as a user gives it: Chromium lets a page start downloads on a user's gesture
+  const button = await article.$(`.convert button[data-to="${to}"]`);
+  await button.click();
   const error = await article.$eval(".error", (node) => (node.hidden ? "" : node.textContent));
   if (error) return { error };
   const warnings = await article.$$eval(".warnings li", (items) => items.map((item) => item.textContent).join("\n"));
-  for (let waited = 0; waited < 10000; waited += 50) {
+  for (let waited = 0; waited < 30000; waited += 50) {
     const fresh = readdirSync(folder).filter((name) => !before.has(name) && !name.endsWith(".crdownload"));
     if (fresh.length === 1) return { name: fresh[0], bytes: readFileSync(join(folder, fresh[0])), warnings };
     await new Promise((done) => setTimeout(done, 50));
