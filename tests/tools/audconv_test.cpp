@@ -67,9 +67,10 @@ class Audconv : public ::testing::Test {
         const std::string asUser = permissionsApply && ::geteuid() == 0
                                        ? "setpriv --bounding-set=-dac_override,-dac_read_search "
                                        : "";
-        return test::RunShell(
-            "cd " + Quote(Work().string()) + " && " + asUser + Quote(AUDCONV_PATH) + " " + arguments,
-            folder_.Path(), input);
+        // a configuration folder of the test's own: the report lines are those of the defaults
+        return test::RunShell("cd " + Quote(Work().string()) + " && PROGRAMDATA=" + Quote(folder_.Path().string()) +
+                                  " " + asUser + Quote(AUDCONV_PATH) + " " + arguments,
+                              folder_.Path(), input);
     }
 
     test::TempFolder folder_;
@@ -272,10 +273,7 @@ class Verbosity : public Audconv, public ::testing::WithParamInterface<Verbosity
 // the batch's per-file lines.
 TEST_P(Verbosity, StandardErrorCarriesWhatTheLevelAsksFor) {
     const std::vector<std::string> before = test::TempFolder::Files(Work());
-    const ShellResult result = test::RunShell("cd " + Quote(Work().string()) + " && PROGRAMDATA=" +
-                                                  Quote(folder_.Path().string()) + " " + Quote(AUDCONV_PATH) + " " +
-                                                  GetParam().arguments,
-                                              folder_.Path());
+    const ShellResult result = Run(GetParam().arguments);
     EXPECT_EQ(result.exitCode, GetParam().exitCode);
     EXPECT_TRUE(std::regex_match(result.err, std::regex(GetParam().error))) << result.err;
     std::vector<std::string> made;

@@ -22,7 +22,7 @@ using frontend::OutputName;
 using frontend::StandardOfSuffix;
 namespace {
 
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+using audconv::QuotedName;
 
 // Two inputs that would write one output: the later one fails instead of replacing the
 // earlier one's result.
@@ -32,7 +32,7 @@ void RefuseSharedOutputs(std::vector<BatchJob>& jobs) {
         if (!job.conflict.empty()) continue;
         const auto [owner, inserted] = owners.emplace(job.output.lexically_normal(), &job);
         if (!inserted) {
-            job.conflict = "its output " + Quoted(job.output) + " is already the output of " + Quoted(owner->second->input);
+            job.conflict = "its output " + QuotedName(job.output) + " is already the output of " + QuotedName(owner->second->input);
         }
     }
 }
@@ -62,7 +62,7 @@ JobResult SkippedJob(std::string reason, SkipReason why) {
 }
 
 JobResult ExistingOutput(const BatchJob& job) {
-    return SkippedJob(Quoted(job.output) + " exists (--force replaces it)", SkipReason::OutputExists);
+    return SkippedJob(QuotedName(job.output) + " exists (--force replaces it)", SkipReason::OutputExists);
 }
 
 JobResult UnwritableOutput(std::string reason) {
@@ -90,7 +90,7 @@ std::optional<JobResult> WriteResult(const BatchJob& job, const BatchOptions& op
     } catch (const audconv::FileError& error) {
         return UnwritableOutput(error.what());
     } catch (const fs::filesystem_error& error) {
-        return UnwritableOutput("cannot create the folder " + Quoted(error.path1()) + ": " + error.code().message());
+        return UnwritableOutput("cannot create the folder " + QuotedName(error.path1()) + ": " + error.code().message());
     }
 }
 
@@ -139,11 +139,11 @@ std::string Message(const BatchJob& job, const JobResult& result, Verbosity verb
     const bool verbose = verbosity == Verbosity::Verbose;
     switch (result.outcome) {
         case Outcome::Converted:
-            return verbose ? "audconv: converted " + Quoted(job.input) + " to " + Quoted(job.output) : std::string();
+            return verbose ? "audconv: converted " + QuotedName(job.input) + " to " + QuotedName(job.output) : std::string();
         case Outcome::Failed:
-            if (result.status == kStatusOk) return "audconv: " + Quoted(job.input) + ": " + result.reason;
+            if (result.status == kStatusOk) return "audconv: " + QuotedName(job.input) + ": " + result.reason;
             return "audconv: " + frontend::FailureText(job.input.string(), result.reason, result.status);
-        case Outcome::Skipped: return !verbose ? std::string() : "audconv: skipped " + Quoted(job.input) + ": " + result.reason;
+        case Outcome::Skipped: return !verbose ? std::string() : "audconv: skipped " + QuotedName(job.input) + ": " + result.reason;
         case Outcome::NotTried: break;
     }
     return {};
@@ -154,7 +154,7 @@ std::string WarningLines(const BatchJob& job, const JobResult& result, Verbosity
     std::string lines;
     if (verbosity == Verbosity::Quiet) return lines;
     for (const std::string& warning : result.warnings) {
-        lines += (lines.empty() ? "" : "\n") + ("audconv: warning: " + Quoted(job.input) + ": " + warning);
+        lines += (lines.empty() ? "" : "\n") + ("audconv: warning: " + QuotedName(job.input) + ": " + warning);
     }
     return lines;
 }
@@ -205,7 +205,7 @@ JobResult RunJob(const BatchJob& job, const BatchOptions& options) {
     } catch (const audconv::FileError& error) {
         return FailedJob(error.what(), kStatusFail);
     } catch (const fs::filesystem_error& error) {
-        return FailedJob("cannot create the folder " + Quoted(error.path1()) + ": " + error.code().message(), kStatusFail);
+        return FailedJob("cannot create the folder " + QuotedName(error.path1()) + ": " + error.code().message(), kStatusFail);
     } catch (const std::bad_alloc&) {
         return FailedJob("there was not enough memory", kStatusOutOfMemory);
     } catch (const std::exception& error) {
@@ -306,7 +306,7 @@ std::string RecursiveHint(const fs::path& folder, const BatchOptions& options) {
         subfolders = subfolders || it->is_directory(ignored);
     }
     if (!subfolders) return {};
-    return Quoted(folder) + " holds no " + frontend::KnownSuffixes() +
+    return QuotedName(folder) + " holds no " + frontend::KnownSuffixes() +
            " file but has subfolders; --recursive converts the files in them";
 }
 
