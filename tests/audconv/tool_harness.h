@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -29,12 +28,10 @@ struct ShellResult {
     std::string err;
 };
 
-// Runs a shell command line with standard input from `input`; its output is kept in `scratch`.
-inline ShellResult RunShell(const std::string& command, const std::filesystem::path& scratch,
-                            const std::string& input = "/dev/null") {
+// Runs a shell command line with standard input from /dev/null; its output is kept in `scratch`.
+inline ShellResult RunShell(const std::string& command, const std::filesystem::path& scratch) {
     const std::string out = (scratch / "shell.out").string(), err = (scratch / "shell.err").string();
-    const int status =
-        std::system(("{ " + command + "; } <" + Quote(input) + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+    const int status = std::system(("{ " + command + "; } </dev/null >" + Quote(out) + " 2>" + Quote(err)).c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadFileText(out), testing::ReadFileText(err)};
 }
 
@@ -52,14 +49,12 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
     // Writes the bytes to a file below the folder, making its folders.
-    std::filesystem::path Write(const std::string& relative, std::string_view bytes) const {
+    template <class Bytes>
+    std::filesystem::path Write(const std::string& relative, const Bytes& bytes) const {
         const std::filesystem::path file = path_ / relative;
         std::filesystem::create_directories(file.parent_path());
-        testing::WriteFileText(file, bytes);
+        testing::WriteFileText(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return file;
-    }
-    std::filesystem::path Write(const std::string& relative, const std::vector<std::uint8_t>& bytes) const {
-        return Write(relative, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
 
     // Every regular file below `under`, as paths relative to it, sorted.

@@ -11,7 +11,7 @@
 #include <string>
 #include <tuple>
 
-#include "audconv/tool_harness.h"
+#include "tool_harness.h"
 #include "service/blob_dispatcher.h"
 
 namespace audiogram {
@@ -77,27 +77,18 @@ enum class Runner { Root, User };
 
 std::string RunnerName(Runner runner) { return runner == Runner::Root ? "AsRoot" : "AsUser"; }
 
-void PrintTo(const std::tuple<OutputCase, Runner>& param, std::ostream* out) {
-    *out << std::get<0>(param).name << RunnerName(std::get<1>(param));
-}
-
 class OutputTarget : public ::testing::TestWithParam<std::tuple<OutputCase, Runner>> {
   protected:
     void SetUp() override {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "making device nodes and changing users needs root";
-        }
+        if (::geteuid() != 0) GTEST_SKIP() << "making device nodes and changing users needs root";
         const auto& [row, runner] = GetParam();
-        if (row.rootOnly && runner == Runner::User) {
-            GTEST_SKIP() << "only root makes device nodes";
-        }
-        fs::create_directories(Work());
-        fs::copy_file(AUDCONV_SAMPLES_DIR "/left-right-thresholds.ds100", Work("record.ds100"));
-        folder_.Write("work/short.ds200", std::string(100, '\0'));
-        const std::string text = testing::ReadFileText(Work("record.ds100"));
-        std::vector<std::uint8_t> record(text.begin(), text.end());
+        if (row.rootOnly && runner == Runner::User) GTEST_SKIP() << "only root makes device nodes";
+        const std::string text = testing::ReadFileText(AUDCONV_SAMPLES_DIR "/left-right-thresholds.ds100");
+        std::vector<std::uint8_t> bytes(text.begin(), text.end());
         Blob expected;
-        ASSERT_EQ(ConvertDataBlob(200, 100, record, expected), kStatusOk);
+        ASSERT_EQ(ConvertDataBlob(200, 100, bytes, expected), kStatusOk);
+        folder_.Write("work/record.ds100", text);
+        folder_.Write("work/short.ds200", std::string(100, '\0'));
         folder_.Write("work/expected.ds200", expected);
         if (runner == Runner::User) {
             if (Shell(AsRunner() + "test -x " + Quote(AUDCONV_PATH)).exitCode != 0) {
@@ -151,9 +142,7 @@ TEST_P(OutputTarget, WritesWhereTheNamePointsAndLeavesTheNameAsItWas) {
 
     // a link to nothing yet gains a target; nothing else may change what the name is
     EXPECT_EQ(Identity(row.target).substr(0, before.size()), before) << "the name changed what it is";
-    if (!row.check.empty()) {
-        EXPECT_EQ(Shell(row.check).exitCode, 0) << row.check;
-    }
+    EXPECT_EQ(row.check.empty() ? 0 : Shell(row.check).exitCode, 0) << row.check;
     EXPECT_EQ(Shell("find . -name '*.audconv-*' | grep -q .").exitCode, 1) << "a temporary file was left behind";
 }
 
