@@ -71,6 +71,8 @@ const OutputCase kOutputCases[] = {
      "test -L od/record.ds200 && cmp real.ds200 expected.ds200"},
 };
 
+void PrintTo(const std::tuple<OutputCase, bool>& param, std::ostream* out) { *out << std::get<0>(param).name; }
+
 class OutputTarget : public ::testing::TestWithParam<std::tuple<OutputCase, bool>> {
 protected:
     void SetUp() override {
