@@ -140,8 +140,6 @@ const RunCase kRuns[] = {
     {"StandardInput", "audconv convert --from 100 --to 200 <record.ds100", 0, "", "same:expected.ds200"},
     {"DashInputIsStandardInput", "audconv convert --from 100 --to 200 - <record.ds100", 0, "", "same:expected.ds200"},
     {"LeadingPlusIsAStandard", "audconv convert --from +100 --to +200 record.ds100", 0, "", "same:expected.ds200"},
-    {"RoundTripThroughAFile", "audconv convert --from auto --to 200 -o back.ds200 record.ds100 && "
-     "audconv convert --from 200 --to 100 back.ds200", 0, "", "same:record.ds100", {"back.ds200"}},
     {"RoundTripThroughAPipe", "audconv convert --from 100 --to 200 <record.ds100 | audconv convert --from 200 --to 100",
      0, "", "same:record.ds100"},
     // a binary record reaches a terminal only when -o - asks for it; script lends the terminal
@@ -153,8 +151,6 @@ const RunCase kRuns[] = {
     // a failed conversion exits 1 with one line and leaves nothing behind
     {"Short100Record", "audconv convert --from 100 --to 200 short.ds100", 1, "audconv: 'short.ds100': 19471 bytes is "
      "shorter than a data standard 100 record (19472 bytes) (0x8004051C)\n", ""},
-    {"Short100RecordOnTheWayTo500", "audconv convert --from 100 --to 500 short.ds100", 1,
-     "audconv: 'short.ds100': 19471 bytes is shorter than a data standard 100 record *\n", ""},
     {"RecordGivenTheOtherStandard", "audconv convert --from 200 --to 500 record.ds100", 1, "audconv: 'record.ds100': "
      "19472 bytes is shorter than a data standard 200 record (36128 bytes); it is the size of a data standard 100 *", ""},
     {"UnsupportedTarget", "audconv convert --from 100 --to 300 record.ds100", 1,
