@@ -1,7 +1,5 @@
 #include "com_test_support.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -11,15 +9,6 @@
 #include "support/random_bytes.h"
 
 namespace audiogram::com::testing {
-
-const Module& Module::Get() {
-    static void* const handle = dlopen(VESK_COMPONENT_PATH, RTLD_NOW | RTLD_LOCAL);
-    static const Module module{reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(handle, "DllGetClassObject")),
-                               reinterpret_cast<LPFNCANUNLOADNOW>(dlsym(handle, "DllCanUnloadNow"))};
-    if (handle == nullptr || !module.GetClassObject || !module.CanUnloadNow)
-        throw std::runtime_error(dlerror());
-    return module;
-}
 
 ComPtr<IConvertAction> CreateConverter() {
     void* factory = nullptr;
@@ -46,8 +35,9 @@ Blob BytesOf(const VARIANT& blob) {
     return Blob(data, data + blob.parray->rgsabound[0].cElements);
 }
 
-DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected, REFIID riid) {
-    LPOLESTR names[] = {name.data()};
+DISPID IdOf(IDispatch& target, std::u16string_view name, HRESULT expected, REFIID riid) {
+    std::basic_string<OLECHAR> text(name.begin(), name.end());  // OLECHAR is wchar_t on Windows
+    LPOLESTR names[] = {text.data()};
     DISPID dispid = 0;
     EXPECT_EQ(target.GetIDsOfNames(riid, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
     return dispid;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/com_ptr.h"
@@ -13,7 +14,8 @@
 
 namespace audiogram::com::testing {
 
-// The module, opened with dlopen once per test process; only its two exports are used.
+// The module, loaded once per test process as the platform's hosts load it (dlopen, or
+// LoadLibrary on Windows; one file per platform); only its two exports are used.
 struct Module {
     static const Module& Get();
     LPFNGETCLASSOBJECT GetClassObject;
@@ -71,7 +73,7 @@ VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound = 0);
 Blob BytesOf(const VARIANT& blob);  // the bytes of a VT_ARRAY|VT_UI1 with lower bound 0
 
 // The dispid of `name`, asked for as a late-bound caller asks (for `riid` IID_NULL).
-DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK, REFIID riid = IID_NULL);
+DISPID IdOf(IDispatch& target, std::u16string_view name, HRESULT expected = S_OK, REFIID riid = IID_NULL);
 
 // Invoke as a late-bound caller does: the arguments in declaration order (Invoke takes them
 // last first). Returns the method's failure rather than DISP_E_EXCEPTION.
