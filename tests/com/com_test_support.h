@@ -83,12 +83,12 @@ HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> argu
 // A valid blob of the data standard, with `extension` bytes after a binary record.
 Blob SampleBlob(DataStandard standard, std::size_t extension = 0);
 
-inline constexpr HRESULT kHostFailure = MakeHresult(0x80041234);  // a failure only the host gives
+inline constexpr HRESULT kHostFailure = static_cast<HRESULT>(0x80041234u);  // a failure only the host gives
 
 // The one host call a test singles out (named like "old.CreateAction"), and how it misbehaves.
 struct Misbehaving {
     enum How { None, Fails, AnswersNull, ThrowsComError, ThrowsOther };
-    std::string call{};
+    std::string_view call{};
     How how = None;
     HRESULT answer = kHostFailure;  // what a failing call answers or a COM error carries
 };
