@@ -53,19 +53,11 @@ HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> argu
     return hr == DISP_E_EXCEPTION ? exception.scode : hr;
 }
 
-Blob SampleBlob(DataStandard standard, std::size_t extension) {
-    Blob blob = audiogram::testing::RandomBytes(record100::kSize, 1);
-    Blob converted;
-    if (standard != kDataStandard100) {
-        EXPECT_EQ(ConvertBlob100to200(blob, converted), kStatusOk);
-        blob.swap(converted);
-    }
-    if (standard == kDataStandard500) {
-        EXPECT_EQ(ConvertBlob200to500(blob, converted, nullptr), kStatusOk);
-        return converted;
-    }
-    blob.resize(blob.size() + extension, 0xA5);
-    return blob;
+Blob SampleBlob(DataStandard standard) {
+    Blob blob = audiogram::testing::RandomBytes(record100::kSize, 1), converted;
+    if (standard == kDataStandard100) return blob;
+    EXPECT_EQ(ConvertDataBlob(standard, kDataStandard100, blob, converted), kStatusOk);
+    return converted;
 }
 
 HRESULT HostWorld::Record(const std::string& call) {

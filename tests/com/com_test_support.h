@@ -80,8 +80,8 @@ DISPID IdOf(IDispatch& target, std::u16string_view name, HRESULT expected = S_OK
 HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments,
                      WORD flags = DISPATCH_METHOD, UINT* badArgument = nullptr);
 
-// A valid blob of the data standard, with `extension` bytes after a binary record.
-Blob SampleBlob(DataStandard standard, std::size_t extension = 0);
+// A valid blob of the data standard: a record of random bytes, or the document exported from it.
+Blob SampleBlob(DataStandard standard);
 
 inline constexpr HRESULT kHostFailure = static_cast<HRESULT>(0x80041234u);  // a failure only the host gives
 

@@ -29,7 +29,8 @@ void ExpectTheLinuxConversions(IConvertAction& converter) {
         SCOPED_TRACE(reference.name + " to " + std::to_string(reference.to));
         OwnedVariant blob(ByteArrayVariant(reference.input));
         OwnedVariant out(I4(42));
-        EXPECT_EQ(converter.ConvertDataBlob(reference.to, reference.from, blob.value, &out.value), reference.status);
+        EXPECT_EQ(converter.ConvertDataBlob(reference.to, reference.from, blob.value, &out.value),
+                  reference.status);
         EXPECT_EQ(out.value.vt == VT_EMPTY ? Blob{} : BytesOf(out.value), reference.expected);
     }
 }
@@ -45,7 +46,8 @@ TEST(Registered, ActivatedByEitherProgIdTheClassGivesTheLinuxConversions) {
     EXPECT_EQ(converter->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
     EXPECT_EQ(converter->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()), S_OK);
-    for (const auto& [name, dispid] : {std::pair<const char16_t*, DISPID>{u"ConvertData", 1}, {u"VALIDATEDATA", 2},
+    for (const auto& [name, dispid] : {std::pair<const char16_t*, DISPID>{u"ConvertData", 1},
+                                       {u"VALIDATEDATA", 2},
                                        {u"convertdatablob", 3}}) {
         EXPECT_EQ(IdOf(*converter, name), dispid);
     }

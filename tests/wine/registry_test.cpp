@@ -56,17 +56,22 @@ const ExpectedValue kRegisteredValues[] = {
     {CLASS_KEY L"\\VersionIndependentProgID", nullptr, kProgId},
     {CLASS_KEY L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
     {CLASS_KEY L"\\TypeLib", nullptr, kLibraryId},
-    {L"TypeLib\\{CEDA1027-B655-4789-B734-54AA3B0768BD}\\1.0", nullptr, L"VeskAudiogramConverter 1.0 Type Library"},
+    {L"TypeLib\\{CEDA1027-B655-4789-B734-54AA3B0768BD}\\1.0", nullptr,
+     L"VeskAudiogramConverter 1.0 Type Library"},
     {L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}\\ProxyStubClsid32", nullptr, kProxyStubId},
     {L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\ProxyStubClsid32", nullptr, kProxyStubId},
 };
 
 // The component's keys, which unregistration removes.
 const wchar_t* const kComponentKeys[] = {
-    L"AppID\\{3790A26D-0F6D-47A1-B706-64CF8722A933}",    L"AppID\\VeskAudiogramConverter.DLL",
-    L"VeskAudiogramConverter.ConvertAction.1",           L"VeskAudiogramConverter.ConvertAction",
-    CLASS_KEY,                                           L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}",
-    L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}", L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}",
+    L"AppID\\{3790A26D-0F6D-47A1-B706-64CF8722A933}",
+    L"AppID\\VeskAudiogramConverter.DLL",
+    L"VeskAudiogramConverter.ConvertAction.1",
+    L"VeskAudiogramConverter.ConvertAction",
+    CLASS_KEY,
+    L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}",
+    L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}",
+    L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}",
     L"TypeLib\\{CEDA1027-B655-4789-B734-54AA3B0768BD}",
 };
 
@@ -83,7 +88,8 @@ TEST(Registered, EveryValueOfTheComponent) {
     }
     EXPECT_TRUE(KeyExists(CLASS_KEY L"\\Programmable"));
     // planted by the test stage before registration: the class key is rewritten whole
-    for (const wchar_t* stale : {CLASS_KEY L"\\StaleBeforeRegistration", CLASS_KEY L"\\Programmable\\Stale"}) {
+    for (const wchar_t* stale :
+         {CLASS_KEY L"\\StaleBeforeRegistration", CLASS_KEY L"\\Programmable\\Stale"}) {
         EXPECT_FALSE(KeyExists(stale)) << stale;
     }
     for (const wchar_t* server :
@@ -101,7 +107,8 @@ TEST(Registered, EveryValueOfTheComponent) {
 
 TEST(Unregistered, TheComponentsKeysAreGoneAndTheSharedOnesStay) {
     for (const wchar_t* key : kComponentKeys) EXPECT_FALSE(KeyExists(key)) << key;
-    for (const wchar_t* kept : {L"AppID", L"CLSID", L"Interface", L"TypeLib"}) EXPECT_TRUE(KeyExists(kept)) << kept;
+    for (const wchar_t* kept : {L"AppID", L"CLSID", L"Interface", L"TypeLib"})
+        EXPECT_TRUE(KeyExists(kept)) << kept;
     CLSID classId{};
     EXPECT_TRUE(FAILED(CLSIDFromProgID(kProgId.data(), &classId)));
     IUnknown* object = nullptr;

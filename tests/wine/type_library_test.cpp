@@ -49,10 +49,12 @@ TEST(Registered, TypeLibrary) {
     HREFTYPE vtableType = 0;
     ASSERT_EQ(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableType), S_OK);
     ASSERT_EQ(dispatch->GetRefTypeInfo(vtableType, vtable.Put()), S_OK);
-    EXPECT_EQ(TypeFlags(*vtable) & (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION), TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION);
-    for (const auto& [dispid, text] : {std::pair<MEMBERID, const wchar_t*>{1, L"ConvertData: method ConvertData"},
-                                       {2, L"ValidateData: method ValidateData"},
-                                       {3, L"ConvertDataBlob: method ConvertDataBlob"}}) {
+    EXPECT_EQ(TypeFlags(*vtable) & (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION),
+              TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION);
+    for (const auto& [dispid, text] :
+         {std::pair<MEMBERID, const wchar_t*>{1, L"ConvertData: method ConvertData"},
+          {2, L"ValidateData: method ValidateData"},
+          {3, L"ConvertDataBlob: method ConvertDataBlob"}}) {
         EXPECT_EQ(Describe(*dispatch, dispid), text);
     }
 }
