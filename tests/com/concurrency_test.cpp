@@ -105,7 +105,8 @@ enum class Route { Dispatcher, Component };
 class Concurrency : public ::testing::TestWithParam<std::tuple<Route, bool>> {};
 
 TEST_P(Concurrency, EightThreadsGiveWhatOneGivesOneByOne) {
-    const auto [route, logged] = GetParam();
+    const Route route = std::get<Route>(GetParam());  // a structured binding cannot be captured in C++20
+    const bool logged = std::get<bool>(GetParam());
     const audiogram::testing::ScopedProgramData programData;  // without a log, the set-up writes the file
     if (logged) programData.WriteIni("[MainSection]\nLogEnabled=1\n");
     SetValidCharReportStream(nullptr);
