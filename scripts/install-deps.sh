@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that the build, the tools and the tests need, and only
 # those that are missing; does nothing when all are present. Installing needs root (or sudo).
 # With --with-windows it adds the Windows cross-build and its Wine stage: MinGW-w64 (posix
-# threads), widl, Wine's headers (system IDL files, stdole2.tlb) and Wine itself.
+# threads), widl, Wine's headers (system IDL files, stdole2.tlb), Wine itself and the GoogleTest
+# sources the suites are cross-built with.
 # With --with-web it adds what the browser page needs: Emscripten to build it, Chromium to
 # test it, and Node.js with npm for the test driver (only when node or npm is not already on
 # the PATH: a newer Node from elsewhere conflicts with Debian's npm).
@@ -17,7 +18,7 @@ packages=(
 )
 for option in "$@"; do
   case "$option" in
-    --with-windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64) ;;
+    --with-windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 googletest) ;;
     --with-web)
       packages+=(emscripten node-acorn chromium)
       command -v node >/dev/null 2>&1 || packages+=(nodejs)

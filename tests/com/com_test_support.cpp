@@ -1,7 +1,5 @@
 #include "com_test_support.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -11,15 +9,6 @@
 #include "support/random_bytes.h"
 
 namespace audiogram::com::testing {
-
-const Module& Module::Get() {
-    static void* const handle = dlopen(VESK_COMPONENT_PATH, RTLD_NOW | RTLD_LOCAL);
-    static const Module module{reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(handle, "DllGetClassObject")),
-                               reinterpret_cast<LPFNCANUNLOADNOW>(dlsym(handle, "DllCanUnloadNow"))};
-    if (handle == nullptr || !module.GetClassObject || !module.CanUnloadNow)
-        throw std::runtime_error(dlerror());
-    return module;
-}
 
 ComPtr<IConvertAction> CreateConverter() {
     void* factory = nullptr;
@@ -46,8 +35,9 @@ Blob BytesOf(const VARIANT& blob) {
     return Blob(data, data + blob.parray->rgsabound[0].cElements);
 }
 
-DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected, REFIID riid) {
-    LPOLESTR names[] = {name.data()};
+DISPID IdOf(IDispatch& target, std::u16string_view name, HRESULT expected, REFIID riid) {
+    std::basic_string<OLECHAR> text(name.begin(), name.end());  // OLECHAR is wchar_t on Windows
+    LPOLESTR names[] = {text.data()};
     DISPID dispid = 0;
     EXPECT_EQ(target.GetIDsOfNames(riid, names, 1, LOCALE_USER_DEFAULT, &dispid), expected);
     return dispid;
@@ -63,19 +53,11 @@ HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> argu
     return hr == DISP_E_EXCEPTION ? exception.scode : hr;
 }
 
-Blob SampleBlob(DataStandard standard, std::size_t extension) {
-    Blob blob = audiogram::testing::RandomBytes(record100::kSize, 1);
-    Blob converted;
-    if (standard != kDataStandard100) {
-        EXPECT_EQ(ConvertBlob100to200(blob, converted), kStatusOk);
-        blob.swap(converted);
-    }
-    if (standard == kDataStandard500) {
-        EXPECT_EQ(ConvertBlob200to500(blob, converted, nullptr), kStatusOk);
-        return converted;
-    }
-    blob.resize(blob.size() + extension, 0xA5);
-    return blob;
+Blob SampleBlob(DataStandard standard) {
+    Blob blob = audiogram::testing::RandomBytes(record100::kSize, 1), converted;
+    if (standard == kDataStandard100) return blob;
+    EXPECT_EQ(ConvertDataBlob(standard, kDataStandard100, blob, converted), kStatusOk);
+    return converted;
 }
 
 HRESULT HostWorld::Record(const std::string& call) {

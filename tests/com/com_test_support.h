@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/com_ptr.h"
@@ -13,7 +14,8 @@
 
 namespace audiogram::com::testing {
 
-// The module, opened with dlopen once per test process; only its two exports are used.
+// The module, loaded once per test process as the platform's hosts load it (dlopen, or
+// LoadLibrary on Windows; one file per platform); only its two exports are used.
 struct Module {
     static const Module& Get();
     LPFNGETCLASSOBJECT GetClassObject;
@@ -71,22 +73,22 @@ VARIANT ByteArrayVariant(const Blob& bytes, LONG lowerBound = 0);
 Blob BytesOf(const VARIANT& blob);  // the bytes of a VT_ARRAY|VT_UI1 with lower bound 0
 
 // The dispid of `name`, asked for as a late-bound caller asks (for `riid` IID_NULL).
-DISPID IdOf(IDispatch& target, std::u16string name, HRESULT expected = S_OK, REFIID riid = IID_NULL);
+DISPID IdOf(IDispatch& target, std::u16string_view name, HRESULT expected = S_OK, REFIID riid = IID_NULL);
 
 // Invoke as a late-bound caller does: the arguments in declaration order (Invoke takes them
 // last first). Returns the method's failure rather than DISP_E_EXCEPTION.
 HRESULT InvokeMethod(IDispatch& target, DISPID dispid, std::vector<VARIANT> arguments,
                      WORD flags = DISPATCH_METHOD, UINT* badArgument = nullptr);
 
-// A valid blob of the data standard, with `extension` bytes after a binary record.
-Blob SampleBlob(DataStandard standard, std::size_t extension = 0);
+// A valid blob of the data standard: a record of random bytes, or the document exported from it.
+Blob SampleBlob(DataStandard standard);
 
-inline constexpr HRESULT kHostFailure = MakeHresult(0x80041234);  // a failure only the host gives
+inline constexpr HRESULT kHostFailure = static_cast<HRESULT>(0x80041234u);  // a failure only the host gives
 
 // The one host call a test singles out (named like "old.CreateAction"), and how it misbehaves.
 struct Misbehaving {
     enum How { None, Fails, AnswersNull, ThrowsComError, ThrowsOther };
-    std::string call{};
+    std::string_view call{};
     How how = None;
     HRESULT answer = kHostFailure;  // what a failing call answers or a COM error carries
 };

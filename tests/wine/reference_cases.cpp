@@ -1,50 +1,51 @@
 #include "reference_cases.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
 
-namespace wine_client {
+namespace audiogram::com::testing {
 namespace {
 
-Bytes ReadFile(const std::filesystem::path& path) {
+Blob ReadFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) throw std::runtime_error("cannot read " + path.string());
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return Blob(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, '\t')) fields.push_back(field);
-    return fields;
-}
-
-}  // namespace
-
-std::vector<ReferenceCase> LoadReferenceCases(const std::filesystem::path& folder) {
+std::vector<ReferenceCase> Load(const std::filesystem::path& folder) {
     std::ifstream manifest(folder / "manifest.tsv");
     if (!manifest) throw std::runtime_error("no manifest.tsv in " + folder.string());
     std::vector<ReferenceCase> cases;
-    std::string line;
-    while (std::getline(manifest, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        const std::vector<std::string> fields = SplitTabs(line);
-        if (fields.size() != 6) throw std::runtime_error("bad manifest line: " + line);
+    for (std::string line; std::getline(manifest, line);) {
+        std::istringstream fields(line);
+        std::string from, to, status, input, expected;
         ReferenceCase reference;
-        reference.name = fields[0];
-        reference.from = static_cast<short>(std::stoi(fields[1]));
-        reference.to = static_cast<short>(std::stoi(fields[2]));
-        reference.status = static_cast<HRESULT>(std::stoul(fields[3], nullptr, 16));
-        reference.input = ReadFile(folder / fields[4]);
-        if (fields[5] != "-") reference.expected = ReadFile(folder / fields[5]);
+        if (!(std::getline(fields, reference.name, '\t') && std::getline(fields, from, '\t') &&
+              std::getline(fields, to, '\t') && std::getline(fields, status, '\t') &&
+              std::getline(fields, input, '\t') && std::getline(fields, expected, '\r'))) {
+            throw std::runtime_error("bad manifest line: " + line);
+        }
+        reference.from = static_cast<short>(std::stoi(from));
+        reference.to = static_cast<short>(std::stoi(to));
+        reference.status = static_cast<HResult>(std::stoul(status, nullptr, 16));
+        reference.input = ReadFile(folder / input);
+        if (expected != "-") reference.expected = ReadFile(folder / expected);
         cases.push_back(std::move(reference));
     }
     if (cases.empty()) throw std::runtime_error("manifest.tsv lists no case");
     return cases;
 }
 
-}  // namespace wine_client
+}  // namespace
+
+const std::vector<ReferenceCase>& ReferenceCases() {
+    const char* folder = std::getenv("VESK_WINE_REFERENCE");
+    static const std::vector<ReferenceCase> cases = Load(folder != nullptr ? folder : ".");
+    return cases;
+}
+
+}  // namespace audiogram::com::testing

@@ -1,28 +1,24 @@
 #pragma once
-// The conversions the Linux build made for the client to repeat: one line per case in
-// manifest.tsv of the reference folder, "name, from, to, status, input file, expected file"
-// separated by tabs, the expected file "-" when the conversion failed.
+// The conversions the Linux build made for the Windows stage to repeat (write_reference.sh):
+// one line per case in manifest.tsv of the folder that VESK_WINE_REFERENCE names, "name,
+// from, to, status, input file, expected file" separated by tabs, the expected file "-"
+// when the conversion failed.
 
-#include <windows.h>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "com_support.h"
+#include "service/blob_dispatcher.h"
 
-namespace wine_client {
+namespace audiogram::com::testing {
 
 struct ReferenceCase {
     std::string name;
-    short from = 0;
-    short to = 0;
-    HRESULT status = S_OK;
-    Bytes input;
-    Bytes expected;  // empty when the conversion failed
+    short from = 0, to = 0;
+    HResult status = 0;
+    Blob input, expected;  // expected is empty when the conversion failed
 };
 
-// Throws std::runtime_error when the folder or one of its files cannot be read.
-std::vector<ReferenceCase> LoadReferenceCases(const std::filesystem::path& folder);
+// Read once; throws std::runtime_error when the folder or one of its files cannot be read.
+const std::vector<ReferenceCase>& ReferenceCases();
 
-}  // namespace wine_client
+}  // namespace audiogram::com::testing

@@ -1,0 +1,246 @@
+// The status contract of a conversion, one table run along every route a caller has: the
+// dispatcher itself, the component's ConvertDataBlob through its vtable and by name, and
+// its ConvertData with a host action. Each row is a pair of data standards and an input;
+// every route answers the row's status. A success gives the dispatcher's bytes (a binary
+// record of its full size, the bytes after a record dropped or carried into the document);
+// a failure hands nothing back: the dispatcher's result, the out VARIANT and the caller's
+// new action stay as they were, and every host object is released.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "com_test_support.h"
+#include "records/record100_layout.h"
+#include "records/record200_layout.h"
+#include "support/random_bytes.h"
+
+namespace audiogram::com::testing {
+namespace {
+
+constexpr std::string_view kExtension = "extra";
+constexpr std::string_view kExtensionInBase64 = ">ZXh0cmE=</";
+
+Blob Text(std::string_view text) {
+    return {text.begin(), text.end()};
+}
+
+Blob Cut(Blob bytes, std::size_t length) {
+    bytes.resize(length);
+    return bytes;
+}
+
+Blob Extended(Blob record) {
+    record.insert(record.end(), kExtension.begin(), kExtension.end());
+    return record;
+}
+
+constexpr std::string_view kOpenRoot =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<TORVAAudiometricStandard "
+    "ConvertedFromDataStandard=\"200\" "
+    "Version=\"500\" xmlns=\"http://www.torva.com/Measurement/Audiogram\">\r\n";
+
+Blob Document(std::string_view body, std::string_view end = "</TORVAAudiometricStandard>\r\n") {
+    return Text(std::string(kOpenRoot) + std::string(body) + std::string(end));
+}
+
+struct Row {
+    std::string name;
+    short to, from;
+    Blob source;
+    HResult expected;
+    bool extended = false;  // the source is a record followed by kExtension
+};
+
+// Built on first use, inside the test: the samples' export reads the test's configuration.
+const std::vector<Row>& Rows() {
+    const Blob record100 = SampleBlob(kDataStandard100), record200 = SampleBlob(kDataStandard200);
+    const Blob document = SampleBlob(kDataStandard500);
+    static const std::vector<Row> rows = {
+        // clang-format off
+        {"Empty100To200", 200, 100, {}, CONV_E_INVALIDBLOB},
+        {"Empty200To500", 500, 200, {}, CONV_E_INVALIDBLOB},
+        {"Short100To200", 200, 100, Cut(record100, record100::kSize - 1), CONV_E_INVALIDBLOB},
+        {"Short100To500", 500, 100, Cut(record100, record100::kSize - 1), CONV_E_INVALIDBLOB},
+        {"Short200To100", 100, 200, Cut(record200, record200::kSize - 1), CONV_E_INVALIDBLOB},
+        {"Short200To500", 500, 200, Cut(record200, record200::kSize - 1), CONV_E_INVALIDBLOB},
+        {"Exact100To200", 200, 100, record100, kStatusOk},
+        {"Exact100To500", 500, 100, record100, kStatusOk},
+        {"Exact200To100", 100, 200, record200, kStatusOk},
+        {"Exact200To500", 500, 200, record200, kStatusOk},
+        {"Long100To200", 200, 100, Extended(record100), kStatusOk, true},
+        {"Long100To500", 500, 100, Extended(record100), kStatusOk, true},
+        {"Long200To100", 100, 200, Extended(record200), kStatusOk, true},
+        {"Long200To500", 500, 200, Extended(record200), kStatusOk, true},
+        {"Record100Given200To100", 100, 200, record100, CONV_E_INVALIDBLOB},
+        {"Record100Given200To500", 500, 200, record100, CONV_E_INVALIDBLOB},
+        {"Same100", 100, 100, record100, CONV_E_INVALIDBLOB},
+        {"Same200", 200, 200, record200, CONV_E_INVALIDBLOB},
+        {"Same500", 500, 500, document, CONV_E_INVALIDBLOB},
+        {"UnknownSource300To100", 100, 300, record200, CONV_E_INVALIDBLOB},
+        {"UnknownSource300To200", 200, 300, record200, CONV_E_INVALIDBLOB},
+        {"UnknownSource300To500", 500, 300, record200, CONV_E_INVALIDBLOB},
+        {"UnknownTarget300", 300, 100, record100, CONV_E_UNSUPPORTEDFORMAT},
+        {"UnknownTarget0", 0, 200, record200, CONV_E_UNSUPPORTEDFORMAT},
+        {"UnknownTargetMinus1", -1, 500, document, CONV_E_UNSUPPORTEDFORMAT},
+        {"DocumentTo200", 200, 500, document, kStatusOk},
+        {"DocumentTo100", 100, 500, document, kStatusOk},
+        {"EmptyDocument", 200, 500, {}, kStatusFail},
+        {"GarbageDocument", 100, 500, audiogram::testing::RandomBytes(4000, 11), kStatusFail},
+        {"TextWithoutTags", 200, 500, Text("not a document at all"), kStatusFail},
+        {"DeclarationOnly", 200, 500, Text("<?xml version=\"1.0\"?>\r\n"), kStatusFail},
+        {"HalfADocument", 200, 500, Cut(document, document.size() / 2), kStatusFail},
+        {"NulBeforeTheDocument", 100, 500, Text(std::string_view("\0<TORVAAudiometricStandard>", 27)), kStatusFail},
+        {"RecordGivenAsDocument", 200, 500, record200, kStatusFail},
+        {"RootWithoutAttributes", 100, 500,
+         Text("<TORVAAudiometricStandard><ToneNotes></ToneNotes></TORVAAudiometricStandard>"), kStatusFail},
+        // the reader takes any root name and never checks the encoding
+        {"EmptyRootOfAnotherName", 200, 500, Text("<?xml version=\"1.0\"?><Audiogram></Audiogram>"), kStatusOk},
+        {"BadUtf8", 200, 500, Document("<ToneNotes><TestMethod>\xC3\x28</TestMethod></ToneNotes>"), kStatusOk},
+        {"UnclosedElement", 100, 500, Document("<ToneNotes><TestMethod><X>"), kStatusFail},
+        {"UnclosedUnknownElement", 100, 500, Document("<ToneNotes><Foo><Bar>x</Bar>"), kStatusFail},
+        {"MismatchedEndTag", 100, 500, Document("<ToneNotes></TestMethod>"), kStatusFail},
+        {"CutInsideALeaf", 200, 500,
+         Document("<ToneThresholdAudiogram><TonePoints><StimulusLevel>1", ""), kStatusFail},
+        {"CutInsidePrivateData", 100, 500, Document("<PrivateAudiogramData>QQ==", ""), kStatusFail},
+        {"NotesWithoutRootEnd", 100, 500, Document("<ToneNotes></ToneNotes>", ""), kStatusFail},
+        {"NulInsideAnEndTag", 100, 500, Document(std::string_view("<ToneNotes>\0/ToneNotes>", 23)), kStatusFail},
+        {"UnfinishedSpeechPoint", 100, 500,
+         Document("<SpeechDiscriminationAudiogram><SpeechDiscriminationPoints><ScorePercent unit=\"%\">50"
+                  "</ScorePercent></SpeechDiscriminationPoints></SpeechDiscriminationAudiogram>"), kStatusFail},
+        // clang-format on
+    };
+    return rows;
+}
+
+enum class Route { Vtable, ByName, HostAction };
+constexpr const char* kRouteNames[] = {"vtable", "by name", "host action"};
+
+// What a route answered: its status, the result bytes on success, and the source as the
+// caller holds it afterwards.
+struct Answer {
+    HResult status;
+    Blob result, source;
+};
+
+Answer Dispatch(const Row& row) {
+    const Blob earlier{1, 2, 3};
+    Answer answer{kStatusOk, earlier, row.source};
+    answer.status = ConvertDataBlob(row.to, row.from, answer.source, answer.result);
+    if (!Failed(answer.status)) return answer;
+    EXPECT_EQ(answer.result, earlier) << "a failure leaves the result alone";
+    answer.result.clear();
+    return answer;
+}
+
+// ConvertDataBlob as early-bound and as late-bound callers make it; a late-bound caller passes
+// the shorts as script hosts do (the second as VT_I4) and the out VARIANT by reference.
+HResult CallConvertDataBlob(IConvertAction& converter, Route route, short to, short from, const VARIANT& blob,
+                            VARIANT& out) {
+    if (route == Route::Vtable) return converter.ConvertDataBlob(to, from, blob, &out);
+    return InvokeMethod(converter, IdOf(converter, u"convertDATABLOB"), {I2(to), I4(from), blob, RefTo(out)});
+}
+
+Answer ConvertBlob(IConvertAction& converter, const Row& row, Route route) {
+    OwnedVariant blob(ByteArrayVariant(row.source));
+    OwnedVariant out(I4(7));  // a failure empties whatever the out VARIANT held
+    const HResult status = CallConvertDataBlob(converter, route, row.to, row.from, blob.value, out.value);
+    if (Failed(status)) {
+        EXPECT_EQ(out.value.vt, VT_EMPTY);
+    }
+    return {status, Failed(status) ? Blob{} : BytesOf(out.value), BytesOf(blob.value)};
+}
+
+Answer ConvertAction(IConvertAction& converter, const Row& row) {
+    HostWorld world;
+    ComPtr<IHostAction> old = MakeHostAction(world, "old", &row.source, row.from);
+    IDispatch* const untouched = reinterpret_cast<IDispatch*>(&world);
+    IDispatch* created = untouched;
+    Answer answer{converter.ConvertData(row.to, old.Get(), &created), {}, BytesOf(DataOf(*old))};
+    EXPECT_EQ(StandardOf(*old), row.from);
+    if (Failed(answer.status)) {
+        EXPECT_EQ(created, untouched);
+        EXPECT_EQ(std::count(world.calls.begin(), world.calls.end(), "new.PutData"), 0)
+            << "nothing was stored";
+    } else {
+        auto owner = ComPtr<IDispatch>::Adopt(created);
+        ComPtr<IHostAction> action;
+        EXPECT_EQ(QueryInterfaceInto(owner.Get(), IID_IHostAction, action), S_OK);
+        EXPECT_EQ(StandardOf(*action), row.to);
+        answer.result = BytesOf(DataOf(*action));
+    }
+    old.Reset();
+    EXPECT_EQ(world.live, 0) << "every host object was released";
+    return answer;
+}
+
+// The properties of the dispatcher's own answer that the row alone decides.
+void ExpectResultShape(const Row& row, const Answer& answer) {
+    SCOPED_TRACE(row.name);
+    if (Failed(answer.status)) return;
+    if (row.to == kDataStandard500) {
+        const std::string_view text(reinterpret_cast<const char*>(answer.result.data()),
+                                    answer.result.size());
+        EXPECT_EQ(text.find(kExtensionInBase64) != std::string_view::npos, row.extended);
+        return;
+    }
+    EXPECT_EQ(answer.result.size(), row.to == kDataStandard100 ? record100::kSize : record200::kSize);
+    if (!row.extended) return;
+    Blob record(row.source.begin(), row.source.end() - static_cast<std::ptrdiff_t>(kExtension.size()));
+    Blob withoutExtension;
+    EXPECT_EQ(ConvertDataBlob(row.to, row.from, record, withoutExtension), kStatusOk);
+    EXPECT_EQ(answer.result, withoutExtension) << "the bytes after the record are dropped";
+}
+
+using StatusContract = ComponentTest;
+
+TEST_F(StatusContract, EveryRouteAnswersTheRowsStatusWithTheDispatchersBytes) {
+    for (const Row& row : Rows()) {
+        const Answer dispatched = Dispatch(row);
+        EXPECT_EQ(dispatched.status, row.expected) << row.name;
+        ExpectResultShape(row, dispatched);
+        for (const Route route : {Route::Vtable, Route::ByName, Route::HostAction}) {
+            SCOPED_TRACE(row.name + " through the " + kRouteNames[static_cast<int>(route)]);
+            const Answer answer = route == Route::HostAction ? ConvertAction(*converter, row)
+                                                             : ConvertBlob(*converter, row, route);
+            EXPECT_EQ(answer.status, row.expected);
+            EXPECT_EQ(answer.result, dispatched.result);
+            // only the completion of the calibration date may change the caller's blob
+            EXPECT_EQ(answer.source, route == Route::HostAction ? row.source : dispatched.source);
+        }
+    }
+}
+
+// A blob that is no byte array with lower bound 0 is refused before the pair is looked at.
+TEST_F(StatusContract, BlobsOfAnotherShapeAreRefused) {
+    OwnedVariant referenced(ByteArrayVariant(SampleBlob(kDataStandard100)));
+    const struct {
+        const char* what;
+        OwnedVariant blob;
+    } kBadBlobs[] = {
+        {"empty", OwnedVariant()},
+        {"byte array by reference",
+         OwnedVariant(Make<&VARIANT::pparray>(VT_BYREF | VT_ARRAY | VT_UI1, &referenced.value.parray))},
+        {"lower bound 1", OwnedVariant(ByteArrayVariant(SampleBlob(kDataStandard100), 1))},
+        {"array of shorts", OwnedVariant(ArrayOf(VT_I2, SafeArrayCreateVector(VT_I2, 0, 19472)))},
+        {"script array", OwnedVariant(ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3)))},
+        {"byte array type without an array", OwnedVariant(ArrayOf(VT_UI1, nullptr))},
+        {"number", OwnedVariant(I4(19472))},
+    };
+    for (const auto& [what, blob] : kBadBlobs) {
+        for (const Route route : {Route::Vtable, Route::ByName}) {
+            for (const short to : {short{200}, short{300}}) {
+                SCOPED_TRACE(::testing::Message() << what << " to " << to << " through the "
+                                                  << kRouteNames[static_cast<int>(route)]);
+                OwnedVariant out(I4(7));
+                EXPECT_EQ(CallConvertDataBlob(*converter, route, to, 100, blob.value, out.value),
+                          CONV_E_INVALIDBLOB);
+                EXPECT_EQ(out.value.vt, VT_EMPTY);
+            }
+        }
+    }
+    EXPECT_EQ(converter->ConvertDataBlob(200, 100, referenced.value, nullptr), E_POINTER);
+}
+
+}  // namespace
+}  // namespace audiogram::com::testing
