@@ -1,12 +1,12 @@
 // The page's conversion time against the native one on this machine: each direction of a
 // sample, best of nine batches in both, and the ratio. Needs the page (wasm preset), the
-// release library (bench preset) and a C++ compiler: `node timing.mjs` from web/test.
+// release library (bench preset) and a C++ compiler: `node web/bench/timing.mjs`.
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
-import { openPage } from "./browser.mjs";
+import { openPage } from "../test/browser.mjs";
 
 const here = dirname(fileURLToPath(import.meta.url));
 const root = resolve(here, "../..");
