@@ -36,9 +36,9 @@ def generated_records(count: int):
     """(name, bytes) of `count` records in each data standard, from the samples."""
     for seed in range(count):
         record200 = mutated(REPO / "samples/full-audiogram.ds200", seed)
-        yield f"g{seed}.ds200", record200
-        yield f"g{seed}.ds100", mutated(REPO / "samples/left-right-thresholds.ds100", seed)
-        yield f"g{seed}.xml", audconv.convert(record200, to=500, from_=200)
+        yield f"g{seed}-200.ds200", record200
+        yield f"g{seed}-100.ds100", mutated(REPO / "samples/left-right-thresholds.ds100", seed)
+        yield f"g{seed}-500.xml", audconv.convert(record200, to=500, from_=200)
 
 
 @pytest.fixture(scope="session")
