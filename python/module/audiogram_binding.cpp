@@ -222,19 +222,21 @@ void AddAudiogram(py::module_& m) {
         .def_property_readonly("notes", [](const ReadRecord& r) { return r.report.audiogram.notes; })
         .def_property_readonly("tone_average", [](const ReadRecord& r) { return r.report.audiogram.toneAverage; })
         .def_property_readonly("problems", [](const ReadRecord& r) { return r.report.audiogram.problems; })
-        .def("summary", [](const ReadRecord& r) { return r.report.summary; })
+        .def("summary", [](const ReadRecord& r) { return r.report.summary; },
+             "The clinical summary: pure-tone averages, grade, unilateral flag, air-bone gaps.")
         .def("to_records", [](const ReadRecord& r) {
             return Records(frontend::PointRows(r.report.file, r.report.audiogram), frontend::kPointColumns, PointValues);
-        })
+        }, "One dict per used point with the columns of 'audconv inspect --csv'; None where the point has none.")
         .def("summary_records", [](const ReadRecord& r) {
             return Records(frontend::SummaryRows(r.report.file, r.report.summary), frontend::kSummaryColumns,
                            SummaryValues);
-        })
+        }, "One dict per ear with the columns of 'audconv inspect --csv --summary'.")
         .def("plot_svg", [](const ReadRecord& r, const std::optional<std::string>& title) {
             const std::string svg = frontend::RenderAudiogramSvg(frontend::CollectAudiogramChart(r.report.audiogram),
                                                                  title ? *title : frontend::DefaultChartTitle(r.chartName));
             return Text(svg);
-        }, py::arg("title") = py::none());
+        }, py::arg("title") = py::none(),
+           "The chart as 'audconv plot' draws it, an SVG document; title None is 'Audiogram: ' and the file's name.");
     m.def("read", &Read, py::arg("data"), py::arg("from_"), py::arg("name"),
           "The audiogram of `data`; `name` is the file's path as given, or '-' for bytes of no file.");
     m.attr("POINT_DTYPES") = Dtypes(frontend::kPointColumns, kPointDtypes);
