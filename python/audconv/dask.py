@@ -48,10 +48,21 @@ class Summary:
     def _count(self, outcome: str) -> int:
         return sum(1 for result in self.files if result.outcome == outcome)
 
-    converted = property(lambda self: self._count("converted"))
-    failed = property(lambda self: self._count("failed"))
-    skipped = property(lambda self: self._count("skipped"))
-    not_tried = property(lambda self: self._count("not tried"))
+    @property
+    def converted(self) -> int:
+        return self._count("converted")
+
+    @property
+    def failed(self) -> int:
+        return self._count("failed")
+
+    @property
+    def skipped(self) -> int:
+        return self._count("skipped")
+
+    @property
+    def not_tried(self) -> int:
+        return self._count("not tried")
 
     @property
     def failures(self) -> list[str]:
@@ -117,8 +128,9 @@ def convert_files(inputs: PathOrPaths, *, to: int, out_dir: str | os.PathLike, f
         try:
             outcomes = future.result()
         except Exception as error:  # a task that failed for good: its files fail, the job goes on
-            outcomes = None if stopped else [("failed", f"{error}", 0, [], False)] * len(batch)
-        for index, outcome in zip(batch, outcomes or []):
+            outcomes = [] if stopped else [("failed", f"{jobs[index][0]!r}: the task failed: {error}", 0, [], False)
+                                           for index in batch]
+        for index, outcome in zip(batch, outcomes):
             results[index] = _result(jobs[index], outcome)
             stopped = stopped or results[index][2]
         if stopped:
