@@ -15,6 +15,7 @@
 #include "frontend/conversion_findings.h"
 #include "record_builder/record_sets.h"
 #include "service/blob_dispatcher.h"
+#include "support/configuration.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ int Time(const std::string& file, short from, short to, long calls) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    audiogram::SetValidCharReportStream(nullptr);  // standard output carries the figures
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "records") return WriteRecords(args[1]);
     if (args.size() == 5 && args[0] == "time") {
