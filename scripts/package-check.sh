@@ -31,9 +31,11 @@ if [ -f build/wasm/web/audconv.html ]; then
 fi
 
 echo "package check: the Python package from Debian's interpreter"
+sample="$PWD/samples/full-audiogram.ds200"
+# from an empty folder, so that nothing but the installed package can be imported
 (cd "$work" && /usr/bin/python3 -c "
 import audconv
-document = audconv.convert(open('$PWD/samples/full-audiogram.ds200', 'rb').read(), to=500)
+document = audconv.convert(open('$sample', 'rb').read(), to=500)
 assert audconv.read(document).summary().grade == 'mild', 'the summary of the sample changed'
 print('package check: import audconv from', audconv.__file__)")
 
