@@ -78,7 +78,8 @@ if(NOT EMSCRIPTEN)
   install(FILES ${AUDCONV_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/audconv COMPONENT page OPTIONAL)
 endif()
 
-# Debian package: `cpack -G DEB` in a build folder.
+# Debian package: `cpack -G DEB` in a build folder. It holds the tool, the library, the page
+# when built and the Python package audconv.
 set(CPACK_PACKAGE_NAME audiogram-converter)
 set(CPACK_PACKAGE_VENDOR "Audiogram converter project")
 set(CPACK_PACKAGE_CONTACT "Audiogram converter maintainers <maintainers@localhost>")
@@ -92,5 +93,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The Python package rides in the same package, into /usr/lib/python3/dist-packages: it is
+# one small module built from the same sources at the same version, and a tool user who never
+# imports it pays nothing, since Python is only suggested. Its optional helpers (pandas for
+# frames, Dask for clusters) are suggested too.
+if(AUDCONV_BUILD_PYTHON)
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS
+    "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), python3-pandas, python3-dask, python3-distributed")
+endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -15,6 +15,7 @@ packages=(
   libxml2-utils libxml2-dev libpugixml-dev
   python3 jq pkgconf file dpkg-dev
   help2man man-db bash-completion
+  pybind11-dev python3-dev python3-pytest python3-pandas python3-dask python3-distributed
 )
 for option in "$@"; do
   case "$option" in

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a release build, installs it with dpkg, and proves the
-# installed tool works: its version, one conversion of a bundled sample, its manual page
-# and its bash completion. The package
+# installed tool works: its version, one conversion of a bundled sample, the Python package,
+# its manual page and its bash completion. The package
 # is removed again at the end, whatever the outcome. Needs root (dpkg -i).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +29,15 @@ if [ -f build/wasm/web/audconv.html ]; then
   cmp build/wasm/web/audconv.html /usr/share/audconv/audconv.html
   echo "package check: the browser page is installed as /usr/share/audconv/audconv.html"
 fi
+
+echo "package check: the Python package from Debian's interpreter"
+sample="$PWD/samples/full-audiogram.ds200"
+# from an empty folder, so that nothing but the installed package can be imported
+(cd "$work" && /usr/bin/python3 -c "
+import audconv
+document = audconv.convert(open('$sample', 'rb').read(), to=500)
+assert audconv.read(document).summary().grade == 'mild', 'the summary of the sample changed'
+print('package check: import audconv from', audconv.__file__)")
 
 echo "package check: man audconv"
 man -P cat audconv | head -n 12

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: installs what is missing, then builds with g++ and with
-# clang 14 (warnings as errors) and runs the tests of each build, runs the whole suite
+# clang 14 (warnings as errors) and runs the tests of each build (and the Python package's
+# tests against the g++ build), runs the whole suite
 # again under AddressSanitizer + UndefinedBehaviorSanitizer and the concurrency tests under
 # ThreadSanitizer (both halting on the first report), fuzzes each libFuzzer target for a
 # bounded time (FUZZ_SECONDS, default 60 per target), checks that the benchmarks build and
@@ -21,6 +22,13 @@ build_and_test() {
 stage_deps()  { scripts/install-deps.sh; }
 stage_gcc()   { build_and_test ci-gcc; }
 stage_clang() { build_and_test ci-clang; }
+# The Python package of the gcc build, against that build's tool, with Debian's interpreter.
+stage_python() {
+  cmake --preset ci-gcc >/dev/null
+  cmake --build --preset ci-gcc -j 2 --target audconv_python audconv
+  PYTHONPATH=build/ci-gcc/python AUDCONV_TOOL=build/ci-gcc/tools/audconv/audconv PYTHONDONTWRITEBYTECODE=1 \
+    /usr/bin/python3 -m pytest -q -p no:cacheprovider python/tests
+}
 # the Debian package, installed with dpkg and run as users get it
 stage_package() { scripts/package-check.sh; }
 # The browser page built with Emscripten and driven in headless Chromium against the tool of
@@ -41,7 +49,7 @@ stage_bench() {
   build/bench/bench/audconv_bench --benchmark_min_time=0.001 >/dev/null
 }
 
-STAGES=(deps gcc clang asan tsan fuzz bench page package windows)
+STAGES=(deps gcc python clang asan tsan fuzz bench page package windows)
 [ $# -eq 0 ] || STAGES=("$@")
 
 for stage in "${STAGES[@]}"; do
