@@ -1,18 +1,17 @@
-// The writer's exact bytes, its growth, its failures, and that what it writes parses.
+// The writer's exact bytes, its failures, and that what it writes parses.
 #include "xml/xml_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 #include "support/fixed_text_rules.h"
-#include "xmllint_check.h"
+#include "well_formed_xml.h"
 
 namespace audiogram {
 namespace {
 
-using testing::ParsesAsXml;
+using testing::WellFormednessProblem;
 using Write = std::function<void(XmlWriter&)>;
 
 struct WriterCase {
@@ -104,7 +103,7 @@ TEST(XmlWriter, WritesExactBytesThatParse) {
             EXPECT_EQ(writer.Length(), c.text.size()) << c.name;
             EXPECT_EQ(writer.Text().data()[writer.Length()], '\0') << c.name;
         }
-        EXPECT_TRUE(ParsesAsXml(c.text)) << c.name;
+        EXPECT_EQ(WellFormednessProblem(c.text), "") << c.name;
     }
 }
 
@@ -123,60 +122,21 @@ TEST(XmlWriter, WithTheLogOnRecordTextLogsEveryEscapeAndIllegalCharacter) {
                   illegal, illegal}));
 }
 
-TEST(XmlWriter, GrowsByStepsOrByTheAppendAndAStep) {
-    const struct {
-        std::size_t first, second;
-        std::uint32_t capacity;
-    } cases[] = {
-        {0, 0, XmlWriter::kGrowthStep},
-        {40000, 0, 105536},      // 32768 + 40000 + 32768
-        {32767, 0, 32768},       // room for the text and its terminator
-        {32768, 0, 98304},       // a single append of a whole step grows by itself and a step
-        {32767, 1, 65536},       // a small append grows by one step
-        {32000, 40000, 105536},  // growth counts the append, not what the buffer holds
-    };
-    for (const auto& c : cases) {
-        testing::FixedTextRules rules;
-        XmlWriter writer(rules);
-        writer.AppendText(std::string(c.first, 'a'));
-        writer.AppendChars('b', static_cast<std::uint32_t>(c.second));
-        EXPECT_EQ(writer.Capacity(), c.capacity) << c.first << " + " << c.second;
-        ASSERT_EQ(writer.Length(), c.first + c.second);
-        EXPECT_EQ(writer.Text().substr(c.first), std::string(c.second, 'b'));
-        EXPECT_EQ(writer.Text().data()[writer.Length()], '\0');
-    }
-}
-
-// Up to two steps the buffer grows by a step; beyond, by half of what it holds, so that a large
-// document is copied a few times over in all rather than once per step.
-TEST(XmlWriter, LargeDocumentsGrowByHalfTheirSize) {
-    testing::FixedTextRules rules;
-    XmlWriter writer(rules);
-    std::vector<std::uint32_t> capacities = {writer.Capacity()};
-    while (writer.Length() < 200000) {
-        writer.AppendText(std::string(1000, 'x'));
-        if (writer.Capacity() != capacities.back()) capacities.push_back(writer.Capacity());
-    }
-    EXPECT_EQ(capacities, (std::vector<std::uint32_t>{32768, 65536, 98304, 147456, 221184}));
-}
-
 TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
-    const Write closers[] = {[](XmlWriter& w) { w.PopElement(true); },
-                             [](XmlWriter& w) { w.PopElement(false); },
-                             [](XmlWriter& w) { w.CancelElement(); }};
-    for (const Write& close : closers) {
+    for (const Write& close : {Write([](XmlWriter& w) { w.PopElement(true); }),
+                               Write([](XmlWriter& w) { w.PopElement(false); }),
+                               Write([](XmlWriter& w) { w.CancelElement(); })}) {
         testing::FixedTextRules rules;
         XmlWriter writer(rules);
         writer.PushElement("A");
         writer.PopElement(false);
-        const std::string before(writer.Text());
         try {
             close(writer);
             ADD_FAILURE() << "no exception";
         } catch (const XmlWriterError& error) {
             EXPECT_STREQ(error.what(), "Missing PushElement failure!");
         }
-        EXPECT_EQ(writer.Text(), before);
+        EXPECT_EQ(writer.Text(), "<A>\r\n</A>\r\n");
         EXPECT_EQ(writer.Depth(), 0);
     }
 }
@@ -197,27 +157,6 @@ TEST(XmlWriter, CommentsAreCutTo1023BytesOrUnits) {
         write(writer);
         EXPECT_EQ(writer.Text(), "<!--" + body + " -->\r\n");
     }
-}
-
-// Whatever record text and comment text come in, the document stays well-formed.
-TEST(XmlWriter, RandomTextsKeepTheDocumentWellFormed) {
-    std::mt19937 random(3);
-    std::uniform_int_distribution<int> unit(0, 0xFFFF);
-    std::uniform_int_distribution<int> small(0, 0x7F);
-    testing::FixedTextRules rules;
-    XmlWriter writer(rules);
-    writer.PushElement("Root");
-    for (int element = 0; element < 300; ++element) {
-        std::u16string text;
-        for (int i = 0; i < 12; ++i) text += static_cast<char16_t>(i % 2 != 0 ? small(random) : unit(random));
-        writer.WriteStringElement("Text", text);
-        writer.WriteCommentW(text);
-        std::string narrow;
-        for (char16_t c : text) narrow += static_cast<char>(c);
-        writer.WriteComment(narrow);
-    }
-    writer.PopElement(false);
-    EXPECT_TRUE(ParsesAsXml(writer.Text()));
 }
 
 }  // namespace
