@@ -31,22 +31,14 @@ Record100Bytes To100(ByteSpan record200, std::uint8_t earlier) {
 }
 
 // The bytes of a 200 record that have a place in the 100 record: in every curve that the
-// 100 record keeps, the first 68 bytes of the conditions and the points. Written from the
-// layout tables (200 section offset, curves kept, 200 curve size).
+// 100 record keeps, the conditions it has and the points.
 std::vector<bool> BytesKeptBy100() {
-    struct Kept {
-        std::size_t offset, curves, curveSize;
-    };
-    constexpr Kept kKept[] = {{0, 6, 446},     {8028, 6, 446},   {10704, 6, 446},  {13380, 1, 2126},
-                              {15506, 1, 446}, {15952, 2, 494},  {16940, 2, 494},  {17928, 2, 542},
-                              {19012, 2, 806}, {20624, 12, 398}, {25400, 12, 398}, {30176, 12, 214},
-                              {32744, 12, 214}};
     std::vector<bool> kept(record200::kSize, false);
-    for (const Kept& section : kKept) {
-        for (std::size_t curve = 0; curve < section.curves; ++curve) {
-            const std::size_t start = section.offset + curve * section.curveSize;
-            for (std::size_t byte = 0; byte < section.curveSize; ++byte) {
-                if (byte < 68 || byte >= 206) kept[start + byte] = true;
+    for (const record100::SectionMap& map : record100::kSections) {
+        for (std::size_t slot = 0; slot < map.slots; ++slot) {
+            const std::size_t start = map.section200.CurveOffset(slot);
+            for (std::size_t byte = 0; byte < map.section200.curve.size; ++byte) {
+                kept[start + byte] = byte < record100::kMeasCondSize || byte >= meas_cond::kSize;
             }
         }
     }
