@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <regex>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 #include "support/private_profile.h"
+#include "support/utc_timestamp.h"
 #include "support/scoped_program_data.h"
 
 namespace audiogram {
@@ -33,25 +33,17 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
-// The messages of the log lines, after checking that each time stamp lies between two moments.
+// The messages of the log lines, after checking that each time stamp lies between two
+// moments (the stamps' text orders as their times do).
 std::vector<std::string> LoggedMessages(const ScopedProgramData& programData,
                                         std::chrono::system_clock::time_point notBefore) {
-    using namespace std::chrono;
-    const auto notAfter = system_clock::now();
-    static const std::regex kLine(R"(^(\d{4})-(\d\d)-(\d\d) (\d\d):(\d\d):(\d\d) (.*)$)");
+    const std::string earliest = FormatUtcTimestamp(notBefore);
+    const std::string latest = FormatUtcTimestamp(std::chrono::system_clock::now());
     std::vector<std::string> messages;
     for (const std::string& line : LinesOf(programData.ReadLog())) {
-        std::smatch match;
-        if (!std::regex_match(line, match, kLine)) {
-            ADD_FAILURE() << "not a log line: " << line;
-            continue;
-        }
-        const auto field = [&match](std::size_t i) { return std::stoi(match[i].str()); };
-        const sys_seconds stamp = sys_days{year(field(1)) / field(2) / field(3)} + hours(field(4)) +
-                                  minutes(field(5)) + seconds(field(6));
-        EXPECT_LE(floor<seconds>(notBefore), stamp) << line;
-        EXPECT_LE(stamp, notAfter) << line;
-        messages.push_back(match[7].str());
+        const std::string stamp = line.substr(0, earliest.size());
+        EXPECT_TRUE(earliest <= stamp && stamp <= latest && line[earliest.size()] == ' ') << line;
+        messages.push_back(line.substr(earliest.size() + 1));
     }
     return messages;
 }
