@@ -50,7 +50,7 @@ const DateCase kDates[] = {
 };
 
 // The fix is made only when the text really is ten units long, and changes nothing but
-// the count and the units of the field.
+// the count and the units of the field; never in the speech notes or a record one byte short.
 TEST(CalibrationDate, IsCompletedOnlyWhenItReallyIsTenUnits) {
     for (const DateCase& date : kDates) {
         BlobBytes record = RecordWithDate(date.units, date.count);
@@ -58,13 +58,9 @@ TEST(CalibrationDate, IsCompletedOnlyWhenItReallyIsTenUnits) {
         EXPECT_EQ(CompleteCalibrationDate(record), date.completed) << date.name;
         EXPECT_EQ(record, expected) << date.name;
     }
-}
-
-TEST(CalibrationDate, TouchesOnlyTheToneNotesOfAWholeRecord) {
     Record200Builder builder;
     builder.Note(NotesBlock::Speech, record200::notes::kAudiometerLastCalibration, u"2009-05-01");
-    BlobBytes speechDate = builder.ToBlob();
-    BlobBytes shortRecord = RecordWithDate(u"2009-05-01", 10);
+    BlobBytes speechDate = builder.ToBlob(), shortRecord = RecordWithDate(u"2009-05-01", 10);
     shortRecord.pop_back();
     for (BlobBytes* record : {&speechDate, &shortRecord}) {
         const BlobBytes before = *record;
