@@ -34,19 +34,34 @@ Record200Builder ToneCurve(std::initializer_list<Field> fields) {
 std::string CodedAndNumberRows() {
     // Coded rows are written always (a missing value gets its default), left out when
     // missing, or left out when 1; invalid codes are replaced by the default.
-    std::string documents = NamedExport(
-        "coded rows", ToneCurve({{kSignalType, M}, {kSignalType + kMasking, 42}, {kSignalOutput, M},
-                                 {kSignalOutput + kMasking, 99}, {kdBWeighting, M}, {kdBWeighting + kMasking, 9},
-                                 {kPresentationType, M}, {kTransducerType, 0}, {kTransducerType + kMasking, 1},
-                                 {kTransducerCalibrationStandard, -1}, {kTransducerCalibrationStandard + kMasking, M},
-                                 {kHearingInstrumentCondition, 2}, {kAuxiliary, 1}, {kAuxiliary + kMasking, 13},
-                                 {kSpeechThresholdType, 1}}));
+    std::string documents =
+        NamedExport("coded rows", ToneCurve({{kSignalType, M},
+                                             {kSignalType + kMasking, 42},
+                                             {kSignalOutput, M},
+                                             {kSignalOutput + kMasking, 99},
+                                             {kdBWeighting, M},
+                                             {kdBWeighting + kMasking, 9},
+                                             {kPresentationType, M},
+                                             {kTransducerType, 0},
+                                             {kTransducerType + kMasking, 1},
+                                             {kTransducerCalibrationStandard, -1},
+                                             {kTransducerCalibrationStandard + kMasking, M},
+                                             {kHearingInstrumentCondition, 2},
+                                             {kAuxiliary, 1},
+                                             {kAuxiliary + kMasking, 13},
+                                             {kSpeechThresholdType, 1}}));
     // One row of each number form; texts escaped, left out when the count is out of range or
     // disagrees, and ended at their field's end (never in the next field) without a terminator.
-    Record200Builder record = ToneCurve({{kSignalType, 2}, {kSpeechThresholdType, 2}, {kOnTime, 250},
-                                         {kOffTime + kMasking, 0}, {kSiSiParameter, -5}, {kWarbleModulation, -3},
-                                         {kWarbleModulationSize + kMasking, 0}, {kFrequencyModulation, 1250},
-                                         {kAmplitudeModulation + kMasking, 5}, {kPulseModulation, 32767},
+    Record200Builder record = ToneCurve({{kSignalType, 2},
+                                         {kSpeechThresholdType, 2},
+                                         {kOnTime, 250},
+                                         {kOffTime + kMasking, 0},
+                                         {kSiSiParameter, -5},
+                                         {kWarbleModulation, -3},
+                                         {kWarbleModulationSize + kMasking, 0},
+                                         {kFrequencyModulation, 1250},
+                                         {kAmplitudeModulation + kMasking, 5},
+                                         {kPulseModulation, 32767},
                                          {kPulseCycle + kMasking, 100}});
     const MutableByteSpan curve = record.Curve(Section::ToneThreshold, 0).Bytes();
     StoreText(curve, kTransducerDescription, u"ABCDEFGHIJKLMNOP", 15);  // no room for the terminator
@@ -64,8 +79,12 @@ std::string NotesAndMasks() {
         std::u16string_view date, zone;
         std::uint16_t zoneCount;
     } cases[] = {
-        {u"2009-03-17", u"", 0},   {u"2009-03-17T10:30:00", u"+01:00", 6}, {u"2009-03-17Z", u"+02", 3},
-        {u"2009/03/17", u"", 0},   {u"2009-3-17", u"", 0},                 {u"2009--03-17", u"", 0},
+        {u"2009-03-17", u"", 0},
+        {u"2009-03-17T10:30:00", u"+01:00", 6},
+        {u"2009-03-17Z", u"+02", 3},
+        {u"2009/03/17", u"", 0},
+        {u"2009-3-17", u"", 0},
+        {u"2009--03-17", u"", 0},
         {u"2009-0\x01-17", u"", 0},
         {u"2009-03-17", u"+01:00", 7},  // zone count out of range: no leaf, no comment
     };

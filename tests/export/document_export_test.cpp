@@ -16,7 +16,8 @@ namespace {
 
 // For every test of this program: the dispatcher's text rules read the process's
 // configuration, which stays at its defaults here whatever the machine holds.
-[[maybe_unused]] auto* const kIsolated = ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
+[[maybe_unused]] auto* const kIsolated =
+    ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
 
 constexpr std::int16_t M = MissingValue;
 
@@ -25,18 +26,29 @@ std::string CurvesAndPoints() {
         std::string_view what;
         std::function<void(Record200Builder&)> build;
     } cases[] = {
-        {"unused slot with points", [](auto& r) { r.Curve(Section::ToneThreshold, 0).Point(0, {1000, 1}); }},
+        {"unused slot with points",
+         [](auto& r) {
+             r.Curve(Section::ToneThreshold, 0).Point(0, {1000, 1});
+         }},
         {"used curve whose first point is the end mark", [](auto& r) { Use(r, Section::Stenger); }},
         {"used curve with only zero frequencies",
-         [](auto& r) { Use(r, Section::UncomfortableLevel).Point(0, {0, 100}).Point(1, {0, 200}); }},
+         [](auto& r) {
+             Use(r, Section::UncomfortableLevel).Point(0, {0, 100}).Point(1, {0, 200});
+         }},
         {"a zero frequency between two points is skipped",
-         [](auto& r) { Use(r, Section::ToneThreshold, 5).Point(0, {250}).Point(1, {0, 10}).Point(2, {500}); }},
+         [](auto& r) {
+             Use(r, Section::ToneThreshold, 5).Point(0, {250}).Point(1, {0, 10}).Point(2, {500});
+         }},
         {"single speech point without a stimulus level",
          [](auto& r) { Use(r, Section::SpeechMostComfortableLevel, 11); }},
         {"single speech point with both levels 0",
-         [](auto& r) { Use(r, Section::SpeechUncomfortableLevel).Point(0, {0, 0, 100, 4}); }},
+         [](auto& r) {
+             Use(r, Section::SpeechUncomfortableLevel).Point(0, {0, 0, 100, 4});
+         }},
         {"single speech point with data",
-         [](auto& r) { Use(r, Section::SpeechUncomfortableLevel, 3).Point(0, {700, M, 0}); }},
+         [](auto& r) {
+             Use(r, Section::SpeechUncomfortableLevel, 3).Point(0, {700, M, 0});
+         }},
         {"SISI curve whose first point is the end mark",
          [](auto& r) { Use(r, Section::ShortIncrementSensitivityIndex, 1); }},
         {"a used curve's points after the end mark are not read",
@@ -49,7 +61,8 @@ std::string CurvesAndPoints() {
              }
              for (std::int16_t i = 0; i < 50; ++i) {
                  Use(r, Section::Decay, 1)
-                     .Point(static_cast<std::size_t>(i), {static_cast<std::int16_t>(1000 + i), 0, M, M, 0, 0});
+                     .Point(static_cast<std::size_t>(i),
+                            {static_cast<std::int16_t>(1000 + i), 0, M, M, 0, 0});
              }
          }},
         // UncomfortableLevel before MostComfortableLevel, the notes and masks before the decay
@@ -86,7 +99,8 @@ std::string ExtensionBytes() {
     }
     Record100Builder record100;
     record100.Curve(Section::ToneThreshold, 2).Stimulus(meas_cond::kSignalType, 2).Point(0, {4000});
-    return documents + NamedExport("100 record", record100.ToBlob(std::vector<std::uint8_t>{0xFF}), kDataStandard100);
+    return documents +
+           NamedExport("100 record", record100.ToBlob(std::vector<std::uint8_t>{0xFF}), kDataStandard100);
 }
 
 TEST(DocumentExport, DocumentsMatchTheirGoldenFile) {

@@ -54,8 +54,9 @@ std::string Element(int depth, std::string_view name, const std::string& inner) 
 
 std::string Document(std::string_view body) {
     return At(0, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>") +
-           At(0, "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
-                 "xmlns=\"http://www.torva.com/Measurement/Audiogram\">") +
+           At(0,
+              "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
+              "xmlns=\"http://www.torva.com/Measurement/Audiogram\">") +
            std::string(body) + At(0, "</TORVAAudiometricStandard>");
 }
 

@@ -26,7 +26,8 @@ std::string Export(ByteSpan blob);
 // A "== name" line and the document of a 100 or 200 blob, which must be well formed: one
 // case of a golden file.
 std::string NamedExport(std::string_view name, ByteSpan blob, DataStandard from = kDataStandard200);
-inline std::string NamedExport(std::string_view name, const Record200Builder& record, ByteSpan extension = {}) {
+inline std::string NamedExport(std::string_view name, const Record200Builder& record,
+                               ByteSpan extension = {}) {
     return NamedExport(name, record.ToBlob(extension));
 }
 

@@ -21,7 +21,9 @@ struct PointCase {
 };
 
 const PointCase kPointCases[] = {
-    {"tone without masking frequency drops its masking level", Section::ToneThreshold, {1000, 250, M, 400, 1}},
+    {"tone without masking frequency drops its masking level",
+     Section::ToneThreshold,
+     {1000, 250, M, 400, 1}},
     {"tone with every field", Section::ToneThreshold, {500, -5, 1000, 300, 3}},
     {"tone status not in the table", Section::ToneThreshold, {1000, 0, M, M, 7}},
     {"tone frequency 0 is no point", Section::ToneThreshold, {0, 250, 500, 300, 1}},
@@ -32,7 +34,9 @@ const PointCase kPointCases[] = {
     {"decay with negative start and missing end", Section::Decay, {1000, 400, M, 100, -100, M}},
     {"difference limen with only a frequency", Section::DifferenceLimenIntensity, {1000, M, M, M, M, M}},
     {"frequency limen in hundredths", Section::DifferenceLimenFrequency, {1000, 200, 500, M, 125, M}},
-    {"SISI writes missing values as they are", Section::ShortIncrementSensitivityIndex, {1000, M, M, 50, 10, M, 5}},
+    {"SISI writes missing values as they are",
+     Section::ShortIncrementSensitivityIndex,
+     {1000, M, M, 50, 10, M, 5}},
     {"SISI frequency 0 is no point", Section::ShortIncrementSensitivityIndex, {0, 1, 1000, 5, 1, 2, 5}},
 };
 

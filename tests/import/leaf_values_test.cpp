@@ -39,12 +39,44 @@ bool SameFloat(float a, float b) {
 // the edges of the float range), then generated ones.
 TEST(ReadLeadingFloat, ReadsWhatStrtofReads) {
     const CLocale cLocale;
-    for (const char* text :
-         {"42.25", "-2.45", "abc", "", "  \t\n12.5 ", "- 1", "12abc", "1,5", "1e-x", "0X1p4", "0x1.8p1", "-0x.8",
-          "0xg", "0x.p1", "0x1p", "inf", "-INF", "Infinity", "infinit", "nan", "NaN(123)", "-nan", "na", "1e39",
-          "-1e39", "3.4028235e38", "3.4028237e38", "1e-39", "1e-46", "-1e-46", "1e-400",
-          "0.000000000000000000000000000000000000000000000000000001e60", "123456789012345678901234567890",
-          "0x1p128", "0x1p-160", "0x0.000000000000001p0", "1e99999999999999999999", "00012.500"}) {
+    for (const char* text : {"42.25",
+                             "-2.45",
+                             "abc",
+                             "",
+                             "  \t\n12.5 ",
+                             "- 1",
+                             "12abc",
+                             "1,5",
+                             "1e-x",
+                             "0X1p4",
+                             "0x1.8p1",
+                             "-0x.8",
+                             "0xg",
+                             "0x.p1",
+                             "0x1p",
+                             "inf",
+                             "-INF",
+                             "Infinity",
+                             "infinit",
+                             "nan",
+                             "NaN(123)",
+                             "-nan",
+                             "na",
+                             "1e39",
+                             "-1e39",
+                             "3.4028235e38",
+                             "3.4028237e38",
+                             "1e-39",
+                             "1e-46",
+                             "-1e-46",
+                             "1e-400",
+                             "0.000000000000000000000000000000000000000000000000000001e60",
+                             "123456789012345678901234567890",
+                             "0x1p128",
+                             "0x1p-160",
+                             "0x0.000000000000001p0",
+                             "1e99999999999999999999",
+                             "00012.500"}) {
         EXPECT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text, nullptr))) << '"' << text << '"';
     }
     std::mt19937 random(20240521);
@@ -100,13 +132,24 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
         std::int32_t scale;
         std::int16_t expected;
     } cases[] = {
-        {u"42.25", 10, 423}, {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
-        {u"1e1", 10, 100},   {u"abc", 10, 0}, {u"", 10, 0}, {u"4000.0", 10, -25536},  // the low 16 bits of 40000
-        {u"3276.8", 10, -32768}, {u"65537", 1, 1}, {u"-0.05", 10, 0}, {u"-0.06", 10, -1}, {u"12.5 ", 10, 125},
+        {u"42.25", 10, 423},
+        {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
+        {u"1e1", 10, 100},
+        {u"abc", 10, 0},
+        {u"", 10, 0},
+        {u"4000.0", 10, -25536},  // the low 16 bits of 40000
+        {u"3276.8", 10, -32768},
+        {u"65537", 1, 1},
+        {u"-0.05", 10, 0},
+        {u"-0.06", 10, -1},
+        {u"12.5 ", 10, 125},
         {u"12,5", 10, 120},  // the comma ends the number in every locale
-        {u"0x10", 1, 16},    {u"inf", 10, 0}, {u"nan", 10, 0},
+        {u"0x10", 1, 16},
+        {u"inf", 10, 0},
+        {u"nan", 10, 0},
         {u"214748364.8", 10, 0},  // beyond the 32-bit range: -2147483648, whose low bits are 0
-        {u"\u0661\u0662", 1, 0}, {u"5\u00BD", 10, 50},  // digits outside ASCII are no digits
+        {u"\u0661\u0662", 1, 0},
+        {u"5\u00BD", 10, 50},  // digits outside ASCII are no digits
     };
     for (const auto& c : cases) EXPECT_EQ(ScanScaledValue(c.text, c.scale), c.expected) << Shown(c.text);
 }

@@ -24,13 +24,13 @@ namespace {
 Record200Builder Sample() {
     Record200Builder record;
     record.Curve(Section::ToneThreshold, 3)
-        .Pair(meas_cond::kSignalType, 2, 4)         // PureTone, NarrowBandNoise
-        .Stimulus(meas_cond::kSignalOutput, 12)     // InsertPhoneRight
-        .Stimulus(meas_cond::kTransducerType, 2)    // TDH39
-        .Stimulus(meas_cond::kOnTime, 250)          // 0.250 s
-        .Point(0, {1000, 255, 0, 0, 1})             // masker frequency 0: unmasked
-        .Point(1, {0, 999, 0, 0, 1})                // without data: skipped
-        .Point(2, {2000, -55, 2000, 400, 3})        // masked, no response
+        .Pair(meas_cond::kSignalType, 2, 4)                    // PureTone, NarrowBandNoise
+        .Stimulus(meas_cond::kSignalOutput, 12)                // InsertPhoneRight
+        .Stimulus(meas_cond::kTransducerType, 2)               // TDH39
+        .Stimulus(meas_cond::kOnTime, 250)                     // 0.250 s
+        .Point(0, {1000, 255, 0, 0, 1})                        // masker frequency 0: unmasked
+        .Point(1, {0, 999, 0, 0, 1})                           // without data: skipped
+        .Point(2, {2000, -55, 2000, 400, 3})                   // masked, no response
         .Point(3, {4000, 300, MissingValue, MissingValue, 5})  // did not test
         .EndPoints(4);
     record.Curve(Section::ToneThreshold, 5)
@@ -38,7 +38,9 @@ Record200Builder Sample() {
         .Stimulus(meas_cond::kSignalOutput, 7)     // BoneConductorBinaural
         .Stimulus(meas_cond::kTransducerType, 99)  // not in its table
         .Point(0, {500, 100, 500, 300, 99});       // masker overruled; status not in its table
-    record.Curve(Section::SpeechDiscrimination, 0).Stimulus(meas_cond::kSignalType, 5).Point(0, {400, 0, 8850, 25});
+    record.Curve(Section::SpeechDiscrimination, 0)
+        .Stimulus(meas_cond::kSignalType, 5)
+        .Point(0, {400, 0, 8850, 25});
     record.Note(audiogram::NotesBlock::Speech, record200::notes::kTestMethod, u"Freiburg")
         .ToneAverage(record200::tone_average::kRightEar1, ToneAverageMask({500, 1000, 2000}))
         .ToneAverage(record200::tone_average::kLeftEar2, 0x4000 | ToneAverageMask({125}));  // User2
@@ -107,14 +109,17 @@ TEST(AudiogramModel, AnInputShorterThanARecordIsNoAudiogram) {
 
 TEST(ExportProblems, EachCommentGetsThePathOfTheElementItStandsIn) {
     const std::string document =
-        "<?xml version=\"1.0\"?>\r\n<Root>\r\n\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n"
-        "\t\t</AudMeasurementConditions>\r\n\t\t<TonePoints>\r\n\t\t\t<StimulusFrequency>500</StimulusFrequency>\r\n"
+        "<?xml "
+        "version=\"1.0\"?>\r\n<Root>\r\n\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n"
+        "\t\t</AudMeasurementConditions>\r\n\t\t<TonePoints>\r\n\t\t\t<StimulusFrequency>500</"
+        "StimulusFrequency>\r\n"
         "\t\t</TonePoints>\r\n\t\t<TonePoints>\r\n\t\t\t<!--TonePointStatus had an invalid value 7 -->\r\n"
         "\t\t</TonePoints>\r\n\t</ToneThresholdAudiogram>\r\n\t<ToneThresholdAudiogram>\r\n"
         "\t\t<!--SignalType1 had an invalid value 99 -->\r\n\t</ToneThresholdAudiogram>\r\n"
         "\t<!--top level -->\r\n</Root>\r\n";
     std::vector<std::string> shown;
-    for (const Problem& problem : ExportProblems(document)) shown.push_back(problem.where + ": " + problem.text);
+    for (const Problem& problem : ExportProblems(document))
+        shown.push_back(problem.where + ": " + problem.text);
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "ToneThresholdAudiogram[1]/TonePoints[2]: TonePointStatus had an invalid value 7",
                          "ToneThresholdAudiogram[2]: SignalType1 had an invalid value 99", ": top level"}));

@@ -74,21 +74,25 @@ std::vector<SummaryCase> Cases() {
          {{kAirRight, {{500, 100}, {1000, 100}, {2000, 100}, {4000, 100, false, kDidNotTest}}},
           {kAirLeft, Four(100, 100, 100, 100)}}},
         {"the masked threshold wins wherever it stands; among unmasked ones the first stays",
-         {{kAirRight, Four(100, 100, 100, 100)}, {kAirRight, {{1000, 500, true}, {500, 300}}},
-          {kAirRight, {{1000, 900}}}, {kAirLeft, Four(100, 100, 100, 100)}}},
+         {{kAirRight, Four(100, 100, 100, 100)},
+          {kAirRight, {{1000, 500, true}, {500, 300}}},
+          {kAirRight, {{1000, 900}}},
+          {kAirLeft, Four(100, 100, 100, 100)}}},
         {"bone, sound field and comfort levels are no air thresholds",
-         {{kBoneRight, Four(0, 0, 0, 0)}, {kFieldRight, Four(0, 0, 0, 0)},
-          {kAirRight, Four(0, 0, 0, 0), Section::MostComfortableLevel}, {kAirLeft, Four(0, 0, 0, 0)}}},
+         {{kBoneRight, Four(0, 0, 0, 0)},
+          {kFieldRight, Four(0, 0, 0, 0)},
+          {kAirRight, Four(0, 0, 0, 0), Section::MostComfortableLevel},
+          {kAirLeft, Four(0, 0, 0, 0)}}},
         {"air-bone gaps where both routes have a threshold that responded; masked bone wins",
          {{kAirRight, {{500, 250}, {1000, 300}, {2000, 400}, NoResponse(4000, 1200)}},
           {kBoneRight, {{500, 100}, {1000, 350}, NoResponse(2000, 700), {4000, 300}, {8000, 200}}},
           {kBoneRight, {{500, 155, true}}}}},
     };
     // Each grade begins at its limit: a tenth of a decibel below it is still the grade before.
-    for (const std::int16_t l : std::initializer_list<std::int16_t>{199, 200, 349, 350, 499, 500, 649, 650, 799,
-                                                                    800, 949, 950}) {
-        cases.push_back({"grade limit " + std::to_string(l), {{kAirRight, Four(l, l, l, l)},
-                                                               {kAirLeft, Four(1200, 1200, 1200, 1200)}}});
+    for (const std::int16_t l :
+         std::initializer_list<std::int16_t>{199, 200, 349, 350, 499, 500, 649, 650, 799, 800, 949, 950}) {
+        cases.push_back({"grade limit " + std::to_string(l),
+                         {{kAirRight, Four(l, l, l, l)}, {kAirLeft, Four(1200, 1200, 1200, 1200)}}});
     }
     return cases;
 }
@@ -98,12 +102,13 @@ Record200Builder Build(const std::vector<TestCurve>& curves) {
     std::size_t slot = 0;
     for (const TestCurve& c : curves) {
         CurveWriter curve = record.Curve(c.section, slot++);
-        curve.Pair(meas_cond::kSignalType, kPureTone, kNarrowBandNoise).Stimulus(meas_cond::kSignalOutput, c.output);
+        curve.Pair(meas_cond::kSignalType, kPureTone, kNarrowBandNoise)
+            .Stimulus(meas_cond::kSignalOutput, c.output);
         std::size_t index = 0;
         for (const TestPoint& p : c.points) {
             const std::int16_t masker = p.masked ? p.frequency : 0;
-            curve.Point(index++, {p.frequency, p.levelTenths, masker, static_cast<std::int16_t>(p.masked ? 400 : 0),
-                                  p.status});
+            curve.Point(index++, {p.frequency, p.levelTenths, masker,
+                                  static_cast<std::int16_t>(p.masked ? 400 : 0), p.status});
         }
     }
     return record;
@@ -120,7 +125,8 @@ TEST(ClinicalSummary, AveragesGradesGapsAndTheUnilateralRule) {
     for (const SummaryCase& c : Cases()) lines += SummaryLine(c.name, Build(c.curves));
     // The record's own frequencies: an average per mask of the ear, a missing one named, user
     // frequencies (no hertz) left out; PTA4 stays on its four frequencies.
-    Record200Builder record = Build({{kAirRight, {{500, 100}, {1000, 200}, {2000, 300}, {3000, 600}, {4000, 400}}}});
+    Record200Builder record =
+        Build({{kAirRight, {{500, 100}, {1000, 200}, {2000, 300}, {3000, 600}, {4000, 400}}}});
     record.ToneAverage(record200::tone_average::kRightEar1, ToneAverageMask({500, 1000, 2000}))
         .ToneAverage(record200::tone_average::kRightEar2, ToneAverageMask({1000, 3000, 8000}))
         .ToneAverage(record200::tone_average::kLeftEar1,

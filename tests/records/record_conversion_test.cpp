@@ -1,3 +1,5 @@
+#include "records/record_conversion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include "records/empty_record.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
-#include "records/record_conversion.h"
 #include "support/random_bytes.h"
 
 namespace audiogram {
@@ -66,7 +67,8 @@ TEST(RecordConversion, RandomRecord200KeepsEveryCopiedByteAndEmptiesTheRest) {
         const auto record200 = testing::RandomBytes(record200::kSize, seed);
         const Record200Bytes back = To200(To100(record200, earlier), earlier);
         for (std::size_t byte = 0; byte < record200::kSize; ++byte) {
-            ASSERT_EQ(back[byte], kept[byte] ? record200[byte] : empty[byte]) << "seed " << seed << " byte " << byte;
+            ASSERT_EQ(back[byte], kept[byte] ? record200[byte] : empty[byte])
+                << "seed " << seed << " byte " << byte;
         }
     }
 }

@@ -53,7 +53,8 @@ TEST(Allocations, FewAlikeForEveryRecordSteadyOverRepeatsAndEachFailureReported)
         for (std::uint64_t index = 0; index < first.allocations; ++index) {
             Blob source = heavy, result{7, 7, 7};
             const testing::AllocationFailure failure(index);
-            EXPECT_EQ(ConvertDataBlob(to, from, source, result), kStatusOutOfMemory) << "allocation " << index;
+            EXPECT_EQ(ConvertDataBlob(to, from, source, result), kStatusOutOfMemory)
+                << "allocation " << index;
             EXPECT_EQ(result, (Blob{7, 7, 7}));
         }
     }

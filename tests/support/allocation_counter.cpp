@@ -62,15 +62,21 @@ AllocationProbe::AllocationProbe() : allocationsAtStart_(counts.allocations), li
     counts.peakBytes = counts.liveBytes;
 }
 
-std::uint64_t AllocationProbe::Allocations() const { return counts.allocations - allocationsAtStart_; }
+std::uint64_t AllocationProbe::Allocations() const {
+    return counts.allocations - allocationsAtStart_;
+}
 
 std::size_t AllocationProbe::PeakBytes() const {
     return counts.peakBytes > liveAtStart_ ? counts.peakBytes - liveAtStart_ : 0;
 }
 
-AllocationFailure::AllocationFailure(std::uint64_t index) { failingAllocation = counts.allocations + index; }
+AllocationFailure::AllocationFailure(std::uint64_t index) {
+    failingAllocation = counts.allocations + index;
+}
 
-AllocationFailure::~AllocationFailure() { failingAllocation = kNoFailure; }
+AllocationFailure::~AllocationFailure() {
+    failingAllocation = kNoFailure;
+}
 
 }  // namespace audiogram::testing
 
@@ -78,13 +84,33 @@ using audiogram::testing::CountedAllocate;
 using audiogram::testing::CountedFree;
 using audiogram::testing::CountedNew;
 
-void* operator new(std::size_t size) { return CountedNew(size); }
-void* operator new[](std::size_t size) { return CountedNew(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void operator delete(void* pointer) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
+void* operator new(std::size_t size) {
+    return CountedNew(size);
+}
+void* operator new[](std::size_t size) {
+    return CountedNew(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocate(size);
+}
+void operator delete(void* pointer) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer) noexcept {
+    CountedFree(pointer);
+}
+void operator delete(void* pointer, std::size_t) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer, std::size_t) noexcept {
+    CountedFree(pointer);
+}
+void operator delete(void* pointer, const std::nothrow_t&) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept {
+    CountedFree(pointer);
+}

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "support/private_profile.h"
-#include "support/utc_timestamp.h"
 #include "support/scoped_program_data.h"
+#include "support/utc_timestamp.h"
 
 namespace audiogram {
 namespace {

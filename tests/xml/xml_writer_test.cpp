@@ -123,9 +123,9 @@ TEST(XmlWriter, WithTheLogOnRecordTextLogsEveryEscapeAndIllegalCharacter) {
 }
 
 TEST(XmlWriter, ClosingWithoutAnOpenElementThrowsAndChangesNothing) {
-    for (const Write& close : {Write([](XmlWriter& w) { w.PopElement(true); }),
-                               Write([](XmlWriter& w) { w.PopElement(false); }),
-                               Write([](XmlWriter& w) { w.CancelElement(); })}) {
+    for (const Write& close :
+         {Write([](XmlWriter& w) { w.PopElement(true); }), Write([](XmlWriter& w) { w.PopElement(false); }),
+          Write([](XmlWriter& w) { w.CancelElement(); })}) {
         testing::FixedTextRules rules;
         XmlWriter writer(rules);
         writer.PushElement("A");
