@@ -17,6 +17,7 @@
 #include "import_test_support.h"
 #include "records/empty_record.h"
 #include "records/missing_value.h"
+#include "support/golden.h"
 #include "support/scoped_program_data.h"
 #include "well_formed_xml.h"
 
@@ -255,15 +256,6 @@ private:
     std::mt19937 random_;
     AudiogramSchemaTable schema_;
 };
-
-// Equal texts, or what follows where they first differ.
-::testing::AssertionResult SameText(const std::string& actual, const std::string& expected) {
-    if (actual == expected) return ::testing::AssertionSuccess();
-    const auto at = static_cast<std::size_t>(
-        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first - actual.begin());
-    return ::testing::AssertionFailure() << "from byte " << at << ": \"" << actual.substr(at, 80)
-                                         << "\" instead of \"" << expected.substr(at, 80) << '"';
-}
 
 // The document without its comment lines, the export's notes about values it replaced.
 std::string WithoutComments(const std::string& document) {
