@@ -55,14 +55,12 @@ std::string CurvesAndPoints() {
          [](auto& r) { Use(r, Section::MostComfortableLevel).Point(0, {125}).Point(2, {8000}); }},
         {"full curves have no end mark",
          [](auto& r) {
-             for (std::int16_t i = 0; i < 192; ++i) {
+             for (std::size_t i = 0; i < 192; ++i) {
+                 const auto n = static_cast<std::int16_t>(i);
                  Use(r, Section::AlternateBinauralLoudnessBalance)
-                     .Point(static_cast<std::size_t>(i), {static_cast<std::int16_t>(100 + i)});
-             }
-             for (std::int16_t i = 0; i < 50; ++i) {
-                 Use(r, Section::Decay, 1)
-                     .Point(static_cast<std::size_t>(i),
-                            {static_cast<std::int16_t>(1000 + i), 0, M, M, 0, 0});
+                     .Point(i, {static_cast<std::int16_t>(100 + n)});
+                 if (i < 50)
+                     Use(r, Section::Decay, 1).Point(i, {static_cast<std::int16_t>(1000 + n), 0, M, M, 0, 0});
              }
          }},
         // UncomfortableLevel before MostComfortableLevel, the notes and masks before the decay
