@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,45 +40,15 @@ bool SameFloat(float a, float b) {
 // the edges of the float range), then generated ones.
 TEST(ReadLeadingFloat, ReadsWhatStrtofReads) {
     const CLocale cLocale;
-    for (const char* text : {"42.25",
-                             "-2.45",
-                             "abc",
-                             "",
-                             "  \t\n12.5 ",
-                             "- 1",
-                             "12abc",
-                             "1,5",
-                             "1e-x",
-                             "0X1p4",
-                             "0x1.8p1",
-                             "-0x.8",
-                             "0xg",
-                             "0x.p1",
-                             "0x1p",
-                             "inf",
-                             "-INF",
-                             "Infinity",
-                             "infinit",
-                             "nan",
-                             "NaN(123)",
-                             "-nan",
-                             "na",
-                             "1e39",
-                             "-1e39",
-                             "3.4028235e38",
-                             "3.4028237e38",
-                             "1e-39",
-                             "1e-46",
-                             "-1e-46",
-                             "1e-400",
-                             "0.000000000000000000000000000000000000000000000000000001e60",
-                             "123456789012345678901234567890",
-                             "0x1p128",
-                             "0x1p-160",
-                             "0x0.000000000000001p0",
-                             "1e99999999999999999999",
-                             "00012.500"}) {
-        EXPECT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text, nullptr))) << '"' << text << '"';
+    std::istringstream texts(
+        "42.25|-2.45|abc||  \t\n12.5 |- "
+        "1|12abc|1,5|1e-x|0X1p4|0x1.8p1|-0x.8|0xg|0x.p1|0x1p|inf|-INF|Infinity|"
+        "infinit|nan|NaN(123)|-nan|na|1e39|-1e39|3.4028235e38|3.4028237e38|1e-39|1e-46|-1e-46|1e-400|"
+        "0.000000000000000000000000000000000000000000000000000001e60|123456789012345678901234567890|0x1p128|"
+        "0x1p-160|0x0.000000000000001p0|1e99999999999999999999|00012.500");
+    for (std::string text; std::getline(texts, text, '|');) {
+        EXPECT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text.c_str(), nullptr)))
+            << '"' << text << '"';
     }
     std::mt19937 random(20240521);
     const std::string alphabet = "0123456789.eE+-xp";
@@ -131,27 +102,35 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
         std::u16string text;
         std::int32_t scale;
         std::int16_t expected;
-    } cases[] = {
-        {u"42.25", 10, 423},
-        {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
-        {u"1e1", 10, 100},
-        {u"abc", 10, 0},
-        {u"", 10, 0},
-        {u"4000.0", 10, -25536},  // the low 16 bits of 40000
-        {u"3276.8", 10, -32768},
-        {u"65537", 1, 1},
-        {u"-0.05", 10, 0},
-        {u"-0.06", 10, -1},
-        {u"12.5 ", 10, 125},
-        {u"12,5", 10, 120},  // the comma ends the number in every locale
-        {u"0x10", 1, 16},
-        {u"inf", 10, 0},
-        {u"nan", 10, 0},
-        {u"214748364.8", 10, 0},  // beyond the 32-bit range: -2147483648, whose low bits are 0
-        {u"\u0661\u0662", 1, 0},
-        {u"5\u00BD", 10, 50},  // digits outside ASCII are no digits
-    };
+    } cases[] = {{u"42.25", 10, 423},
+                 {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
+                 {u"1e1", 10, 100},
+                 {u"abc", 10, 0},
+                 {u"", 10, 0},
+                 {u"65537", 1, 1},
+                 {u"0x10", 1, 16},
+                 {u"4000.0", 10, -25536},
+                 {u"3276.8", 10, -32768},  // the low 16 bits of 40000 and 32768
+                 {u"-0.05", 10, 0},
+                 {u"-0.06", 10, -1},
+                 {u"12.5 ", 10, 125},
+                 {u"inf", 10, 0},
+                 {u"nan", 10, 0},
+                 {u"12,5", 10, 120},       // the comma ends the number in every locale
+                 {u"214748364.8", 10, 0},  // beyond the 32-bit range: -2147483648, whose low bits are 0
+                 {u"\u0661\u0662", 1, 0},
+                 {u"5\u00BD", 10, 50}};  // digits outside ASCII are no digits
     for (const auto& c : cases) EXPECT_EQ(ScanScaledValue(c.text, c.scale), c.expected) << Shown(c.text);
+}
+
+// The scaled value of an ASCII text as UTF-16 and as a leaf's bytes, whose plain decimals
+// take a quick path of their own.
+::testing::AssertionResult ScansTo(const std::string& text, std::int32_t scale, std::int16_t expected) {
+    LeafText leaf;
+    leaf.AssignAscii(text);
+    const std::int16_t wide = ScanScaledValue(Widened(text), scale), ascii = ScanScaledValue(leaf, scale);
+    if (wide == expected && ascii == expected) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << text << " times " << scale << ": " << wide << ", " << ascii;
 }
 
 // The scaled value is floor(value * scale + 0.5) in double precision, -2147483648 outside the
@@ -159,10 +138,9 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
 TEST(ScanScaledValue, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
     std::mt19937 random(91);
     const CLocale cLocale;
-    const char* const fixed[] = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5",
-                                 "-0.5",         "0.49999997", "-1.5",          "nan",
-                                 "-inf",         "1e30",       "65535.5",       "-65536.5"};
-    std::vector<std::string> texts(std::begin(fixed), std::end(fixed));
+    std::vector<std::string> texts = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5",
+                                      "-0.5",         "0.49999997", "-1.5",          "nan",
+                                      "-inf",         "1e30",       "65535.5",       "-65536.5"};
     for (int i = 0; i < 100000; ++i) {
         const double magnitude = std::pow(10.0, static_cast<double>(random() % 12) - 2.0);
         const double value = (static_cast<double>(random()) / 4294967296.0 - 0.5) * magnitude;
@@ -173,35 +151,24 @@ TEST(ScanScaledValue, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
         for (const std::int32_t scale : {1, 10, 100, 1000}) {
             const float scaled = std::strtof(text.c_str(), nullptr) * static_cast<float>(scale);
             const double rounded = std::floor(static_cast<double>(scaled) + 0.5);
-            const std::int32_t whole =
-                (std::isnan(rounded) || rounded < -2147483648.0 || rounded > 2147483647.0)
-                    ? INT32_MIN
-                    : static_cast<std::int32_t>(rounded);
-            const auto expected =
-                static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(whole)));
-            ASSERT_EQ(ScanScaledValue(Widened(text), scale), expected) << text << " times " << scale;
-            LeafText leaf;
-            leaf.AssignAscii(text);  // the bytes as the reader hands over ASCII text
-            ASSERT_EQ(ScanScaledValue(leaf, scale), expected) << text << " times " << scale;
+            const bool outside = std::isnan(rounded) || rounded < -2147483648.0 || rounded > 2147483647.0;
+            const auto whole =
+                static_cast<std::uint32_t>(outside ? INT32_MIN : static_cast<std::int32_t>(rounded));
+            ASSERT_TRUE(ScansTo(text, scale, static_cast<std::int16_t>(static_cast<std::uint16_t>(whole))));
         }
     }
 }
 
-// Every stored value comes back from the text the export writes for it (the quotient in
-// single precision with 1, 2 or 3 decimals), as a leaf's ASCII text too, whose plain
-// decimals take a quick path of their own.
+// Every stored value comes back from the text the export writes for it: the quotient in
+// single precision with 1, 2 or 3 decimals.
 TEST(ScanScaledValue, ReadsBackEveryExportedValue) {
     const CLocale cLocale;
     for (const auto& [scale, decimals] : {std::pair{10, 1}, std::pair{100, 2}, std::pair{1000, 3}}) {
         for (int stored = -32768; stored <= 32767; ++stored) {
-            const float quotient = static_cast<float>(stored) / static_cast<float>(scale);
             char text[32];
+            const float quotient = static_cast<float>(stored) / static_cast<float>(scale);
             std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(quotient));
-            const std::u16string wide(text, text + std::strlen(text));
-            ASSERT_EQ(ScanScaledValue(wide, scale), stored) << text;
-            LeafText leaf;
-            leaf.AssignAscii(text);
-            ASSERT_EQ(ScanScaledValue(leaf, scale), stored) << text;
+            ASSERT_TRUE(ScansTo(text, scale, static_cast<std::int16_t>(stored)));
         }
     }
 }
