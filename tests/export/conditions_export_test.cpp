@@ -1,3 +1,5 @@
+// The measurement conditions, the notes and the tone-average masks of built records as the
+// export writes them; the documents are in golden/conditions.txt.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +9,7 @@
 #include "document_test_support.h"
 #include "export/measurement_conditions_export.h"
 #include "records/missing_value.h"
+#include "support/golden.h"
 
 namespace audiogram::testing {
 namespace {
@@ -28,82 +31,84 @@ Record200Builder ToneCurve(std::initializer_list<Field> fields) {
     return record;
 }
 
-std::string ToneCurveDocument(const std::string& conditions) {
-    return Document(Element(1, "ToneThresholdAudiogram",
-                            conditions + Element(2, "TonePoints", Leaves(3, "StimulusFrequency=1000"))));
-}
-
-// Written always (a missing value gets its default), left out when missing, left out when
-// 1, and invalid codes replaced by the default.
-TEST(ConditionsExport, CodedRowsDefaultOmitOrComment) {
-    const Record200Builder record = ToneCurve({
-        {kSignalType, M},
-        {kSignalType + kMasking, 42},
-        {kSignalOutput, M},
-        {kSignalOutput + kMasking, 99},
-        {kdBWeighting, M},
-        {kdBWeighting + kMasking, 9},
-        {kPresentationType, M},
-        {kTransducerType, 0},
-        {kTransducerType + kMasking, 1},
-        {kTransducerCalibrationStandard, -1},
-        {kTransducerCalibrationStandard + kMasking, M},
-        {kHearingInstrumentCondition, 2},
-        {kAuxiliary, 1},
-        {kAuxiliary + kMasking, 13},
-        {kSpeechThresholdType, 1},
-    });
-    EXPECT_EQ(ExportDocument(record),
-              ToneCurveDocument(Element(
-                  2, "AudMeasurementConditions",
-                  Leaves(3,
-                         "<!--Missing SignalType1 inserting default -->|StimulusSignalType=Unknown|"
-                         "<!--MaskingSignalType had an invalid value 42, using default instead -->|"
-                         "MaskingSignalType=Unknown|"
-                         "<!--Missing SignalOutput1 inserting default -->|"
-                         "StimulusSignalOutput=NoSignalOutput|"
-                         "<!--MaskingSignalOutput had an invalid value 99, using default instead -->|"
-                         "MaskingSignalOutput=NoSignalOutput|"
-                         "<!--Missing dBWeighting1 inserting default -->|StimulusdBWeighting=HL|"
-                         "<!--MaskingdBWeighting had an invalid value 9, using default instead -->|"
-                         "MaskingdBWeighting=HL|MaskingPresentationType=NoPresentationType|"
-                         "StimulusTransducerType=Unknown|"
-                         "<!--StimulusTransducerCalibrationStandard had an invalid value -1, using default "
-                         "instead -->|StimulusTransducerCalibrationStandard=NoTransducerCalibrationStandard|"
-                         "HearingInstrument_1_Condition=UnAided|"
-                         "<!--MaskingAuxiliary had an invalid value 13, using default instead -->|"
-                         "MaskingAuxiliary=Unknown"))));
-}
-
-// One row of each number form, and texts: escaped, left out when the count is out of range
-// or disagrees, and ended at their field's end (never in the next field) without a terminator.
-TEST(ConditionsExport, NumbersAndTexts) {
-    Record200Builder record = ToneCurve({
-        {kSignalType, 2},
-        {kSpeechThresholdType, 2},
-        {kOnTime, 250},
-        {kOffTime + kMasking, 0},
-        {kSiSiParameter, -5},
-        {kWarbleModulation, -3},
-        {kWarbleModulationSize + kMasking, 0},
-        {kFrequencyModulation, 1250},
-        {kAmplitudeModulation + kMasking, 5},
-        {kPulseModulation, 32767},
-        {kPulseCycle + kMasking, 100},
-    });
+std::string CodedAndNumberRows() {
+    // Coded rows are written always (a missing value gets its default), left out when
+    // missing, or left out when 1; invalid codes are replaced by the default.
+    std::string documents =
+        NamedExport("coded rows", ToneCurve({{kSignalType, M},
+                                             {kSignalType + kMasking, 42},
+                                             {kSignalOutput, M},
+                                             {kSignalOutput + kMasking, 99},
+                                             {kdBWeighting, M},
+                                             {kdBWeighting + kMasking, 9},
+                                             {kPresentationType, M},
+                                             {kTransducerType, 0},
+                                             {kTransducerType + kMasking, 1},
+                                             {kTransducerCalibrationStandard, -1},
+                                             {kTransducerCalibrationStandard + kMasking, M},
+                                             {kHearingInstrumentCondition, 2},
+                                             {kAuxiliary, 1},
+                                             {kAuxiliary + kMasking, 13},
+                                             {kSpeechThresholdType, 1}}));
+    // One row of each number form; texts escaped, left out when the count is out of range or
+    // disagrees, and ended at their field's end (never in the next field) without a terminator.
+    Record200Builder record = ToneCurve({{kSignalType, 2},
+                                         {kSpeechThresholdType, 2},
+                                         {kOnTime, 250},
+                                         {kOffTime + kMasking, 0},
+                                         {kSiSiParameter, -5},
+                                         {kWarbleModulation, -3},
+                                         {kWarbleModulationSize + kMasking, 0},
+                                         {kFrequencyModulation, 1250},
+                                         {kAmplitudeModulation + kMasking, 5},
+                                         {kPulseModulation, 32767},
+                                         {kPulseCycle + kMasking, 100}});
     const MutableByteSpan curve = record.Curve(Section::ToneThreshold, 0).Bytes();
     StoreText(curve, kTransducerDescription, u"ABCDEFGHIJKLMNOP", 15);  // no room for the terminator
     StoreText(curve, kHearingInstrumentDescription, u"sixteen units!!!", 16);
     StoreText(curve, kWordListName, u"List", 5);
     StoreText(curve, kAuxiliaryParameterDescription, u"A&B<\"C\">", 8);
-    EXPECT_EQ(ExportDocument(record),
-              ToneCurveDocument(UsedConditions(
-                  "TransducerDescription=ABCDEFGHIJKLMNOP|"
-                  "AuxiliaryParameterDescription=A&amp;B&lt;&quot;C&quot;&gt;|SpeechThresholdType=SRT|"
-                  "StimulusOnTime=0.250|MaskingOffTime=0.000|StimulusSiSiParameter=-0.5|"
-                  "StimulusWarbleModulation=-3|MaskingWarbleModulationSize=0.00|"
-                  "StimulusFrequencyModulation=12.50|MaskingAmplitudeModulation=0.5|"
-                  "StimulusPulseModulation=3276.7|MaskingPulseCycle=1.00")));
+    return documents + NamedExport("numbers and texts", record);
+}
+
+// The tone notes' bare date is completed by the dispatcher; the speech notes show the
+// export's own date rule.
+std::string NotesAndMasks() {
+    namespace n = record200::notes;
+    const struct {
+        std::u16string_view date, zone;
+        std::uint16_t zoneCount;
+    } cases[] = {
+        {u"2009-03-17", u"", 0},
+        {u"2009-03-17T10:30:00", u"+01:00", 6},
+        {u"2009-03-17Z", u"+02", 3},
+        {u"2009/03/17", u"", 0},
+        {u"2009-3-17", u"", 0},
+        {u"2009--03-17", u"", 0},
+        {u"2009-0\x01-17", u"", 0},
+        {u"2009-03-17", u"+01:00", 7},  // zone count out of range: no leaf, no comment
+    };
+    std::string documents;
+    for (const auto& c : cases) {
+        Record200Builder record;
+        record.Note(NotesBlock::Tone, n::kAudiometerMakeModel, u"AC40")
+            .Note(NotesBlock::Tone, n::kAudiometerLastCalibration, u"2009-03-17")
+            .Note(NotesBlock::Tone, n::kTestReliability, u"good")
+            .Note(NotesBlock::Speech, n::kAudiometerLastCalibration, c.date);
+        const MutableByteSpan bytes = record.MutableBytes();
+        StoreText(bytes.subspan(record200::kToneNotesOffset), n::kAudiometerSerialNumber, u"S-1", 41);
+        StoreText(bytes.subspan(record200::kSpeechNotesOffset), n::kAudiometerLastCalibrationTimeZone, c.zone,
+                  c.zoneCount);
+        documents += NamedExport("notes, zone count " + std::to_string(c.zoneCount), record);
+    }
+    namespace t = record200::tone_average;
+    Record200Builder masks;
+    masks.ToneAverage(t::kLeftEar1, 0x0050).ToneAverage(t::kRightEar1, 0x8001).ToneAverage(t::kRightEar2, 2);
+    return documents + NamedExport("mask bits from low to high", masks);
+}
+
+TEST(ConditionsExport, DocumentsMatchTheirGoldenFile) {
+    EXPECT_TRUE(MatchesGolden("conditions.txt", CodedAndNumberRows() + NotesAndMasks()));
 }
 
 TEST(ConditionsExport, ReadCountedText15) {
@@ -126,56 +131,6 @@ TEST(ConditionsExport, ReadCountedText15) {
         const auto text = ReadCountedText15(area, CountedTextField{0, 15}, units);
         EXPECT_EQ(text ? std::optional<std::u16string>(*text) : std::nullopt, c.text) << c.units.size();
     }
-}
-
-// The tone notes' bare date is completed by the dispatcher; the speech notes show the
-// export's own date rule.
-TEST(NotesExport, TextsAndCalibrationDates) {
-    namespace n = record200::notes;
-    const struct {
-        std::u16string_view date, zone;
-        std::uint16_t zoneCount;
-        std::string_view line;  // inside SpeechNotes; empty: no element at all
-    } cases[] = {
-        {u"2009-03-17", u"", 0, "AudiometerLastCalibration=2009-03-17T00:00:00"},
-        {u"2009-03-17T10:30:00", u"+01:00", 6, "AudiometerLastCalibration=2009-03-17T10:30:00+01:00"},
-        {u"2009-03-17Z", u"+02", 3, "AudiometerLastCalibration=2009-03-17Z+02"},
-        {u"2009/03/17", u"", 0, "<!--Error DateOfLastCalibration DateTime string: 2009/03/17 -->"},
-        {u"2009-3-17", u"", 0, "<!--Error DateOfLastCalibration DateTime string: 2009-3-17 -->"},
-        {u"2009--03-17", u"", 0, "<!--Error DateOfLastCalibration DateTime string: 2009- -03-17 -->"},
-        {u"2009-0\x01-17", u"", 0, "<!--Error DateOfLastCalibration DateTime string: 2009-0[1]-17 -->"},
-        {u"2009-03-17", u"+01:00", 7, ""},  // zone count out of range: no leaf, no comment
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        Record200Builder record;
-        record.Note(NotesBlock::Tone, n::kAudiometerMakeModel, u"AC40")
-            .Note(NotesBlock::Tone, n::kAudiometerLastCalibration, u"2009-03-17")
-            .Note(NotesBlock::Tone, n::kTestReliability, u"good")
-            .Note(NotesBlock::Speech, n::kAudiometerLastCalibration, c.date);
-        const MutableByteSpan bytes = record.MutableBytes();
-        StoreText(bytes.subspan(record200::kToneNotesOffset), n::kAudiometerSerialNumber, u"S-1", 41);
-        StoreText(bytes.subspan(record200::kSpeechNotesOffset), n::kAudiometerLastCalibrationTimeZone, c.zone,
-                  c.zoneCount);
-        EXPECT_EQ(ExportDocument(record),
-                  Document(Element(1, "ToneNotes",
-                                   Leaves(2,
-                                          "AudiometerMakeModel=AC40|"
-                                          "AudiometerLastCalibration=2009-03-17T00:00:00|"
-                                          "TestReliability=good")) +
-                           (c.line.empty() ? "" : Element(1, "SpeechNotes", Leaves(2, c.line)))));
-    }
-}
-
-TEST(MasksExport, EveryBitFromLowToHigh) {
-    namespace t = record200::tone_average;
-    Record200Builder record;
-    record.ToneAverage(t::kLeftEar1, 0x0050).ToneAverage(t::kRightEar1, 0x8001).ToneAverage(t::kRightEar2, 2);
-    EXPECT_EQ(ExportDocument(record),
-              Document(Element(1, "FrequenciesUsedForToneAverage",
-                               Leaves(2,
-                                      "LeftEar1=1000|LeftEar1=2000|RightEar1=125|RightEar1=User3|"
-                                      "RightEar2=250"))));
 }
 
 }  // namespace

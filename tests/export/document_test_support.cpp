@@ -1,10 +1,8 @@
 #include "document_test_support.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 
-#include "support/scoped_program_data.h"
+#include "well_formed_xml.h"
 
 namespace audiogram::testing {
 
@@ -23,29 +21,13 @@ std::string Export(ByteSpan blob) {
     return {result.begin(), result.end()};
 }
 
-std::string ExportDocument(const Record200Builder& record, ByteSpan extension) {
-    const Blob blob = record.ToBlob(extension);
-    std::string document = Export(blob);
-    EXPECT_TRUE(Xmllint("--noout", {document})) << document;
-    return document;
-}
-
-::testing::AssertionResult Xmllint(std::string_view options, const std::vector<std::string>& documents,
-                                   std::string* output) {
-    const std::filesystem::path folder = MakeTemporaryFolder();
-    std::string command = std::string(AUDCONV_XMLLINT) + " " + std::string(options);
-    for (std::size_t i = 0; i < documents.size(); ++i) {
-        const std::filesystem::path file = folder / ("document" + std::to_string(i) + ".xml");
-        WriteFileText(file, documents[i]);
-        command += " " + file.string();
-    }
-    const std::filesystem::path report = folder / "xmllint.txt";
-    const int status = std::system((command + " > " + report.string() + " 2>&1").c_str());
-    const std::string text = ReadFileText(report);
-    std::filesystem::remove_all(folder);
-    if (output != nullptr) *output = text;
-    if (status == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << command << " failed: " << text;
+std::string NamedExport(std::string_view name, ByteSpan blob, DataStandard from) {
+    Blob source(blob.begin(), blob.end());
+    Blob result;
+    EXPECT_EQ(ConvertDataBlob(kDataStandard500, from, source, result), kStatusOk) << name;
+    const std::string document(result.begin(), result.end());
+    EXPECT_EQ(WellFormednessProblem(document), "") << name;
+    return "== " + std::string(name) + "\n" + document;
 }
 
 std::string At(int depth, std::string_view text) {
@@ -72,19 +54,10 @@ std::string Element(int depth, std::string_view name, const std::string& inner) 
 
 std::string Document(std::string_view body) {
     return At(0, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>") +
-           At(0, "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
-                 "xmlns=\"http://www.torva.com/Measurement/Audiogram\">") +
+           At(0,
+              "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
+              "xmlns=\"http://www.torva.com/Measurement/Audiogram\">") +
            std::string(body) + At(0, "</TORVAAudiometricStandard>");
-}
-
-std::string UsedConditions(std::string_view extra) {
-    return Element(2, "AudMeasurementConditions",
-                   Leaves(3, "StimulusSignalType=PureTone|MaskingSignalType=NoSignalApplied|"
-                             "StimulusSignalOutput=NoSignalOutput|MaskingSignalOutput=NoSignalOutput|"
-                             "StimulusdBWeighting=NodBWeighting|MaskingdBWeighting=NodBWeighting|"
-                             "StimulusPresentationType=NoPresentationType|"
-                             "MaskingPresentationType=NoPresentationType") +
-                       Leaves(3, extra));
 }
 
 }  // namespace audiogram::testing

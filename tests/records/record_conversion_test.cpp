@@ -1,3 +1,5 @@
+#include "records/record_conversion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include "records/empty_record.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
-#include "records/record_conversion.h"
 #include "support/random_bytes.h"
 
 namespace audiogram {
@@ -31,50 +32,38 @@ Record100Bytes To100(ByteSpan record200, std::uint8_t earlier) {
 }
 
 // The bytes of a 200 record that have a place in the 100 record: in every curve that the
-// 100 record keeps, the first 68 bytes of the conditions and the points. Written from the
-// layout tables (200 section offset, curves kept, 200 curve size).
+// 100 record keeps, the conditions it has and the points.
 std::vector<bool> BytesKeptBy100() {
-    struct Kept {
-        std::size_t offset, curves, curveSize;
-    };
-    constexpr Kept kKept[] = {{0, 6, 446},     {8028, 6, 446},   {10704, 6, 446},  {13380, 1, 2126},
-                              {15506, 1, 446}, {15952, 2, 494},  {16940, 2, 494},  {17928, 2, 542},
-                              {19012, 2, 806}, {20624, 12, 398}, {25400, 12, 398}, {30176, 12, 214},
-                              {32744, 12, 214}};
     std::vector<bool> kept(record200::kSize, false);
-    for (const Kept& section : kKept) {
-        for (std::size_t curve = 0; curve < section.curves; ++curve) {
-            const std::size_t start = section.offset + curve * section.curveSize;
-            for (std::size_t byte = 0; byte < section.curveSize; ++byte) {
-                if (byte < 68 || byte >= 206) kept[start + byte] = true;
+    for (const record100::SectionMap& map : record100::kSections) {
+        for (std::size_t slot = 0; slot < map.slots; ++slot) {
+            const std::size_t start = map.section200.CurveOffset(slot);
+            for (std::size_t byte = 0; byte < map.section200.curve.size; ++byte) {
+                kept[start + byte] = byte < record100::kMeasCondSize || byte >= meas_cond::kSize;
             }
         }
     }
     return kept;
 }
 
-TEST(RecordConversion, RandomRecord100SurvivesTheWayThrough200ByteForByte) {
-    for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
-        const auto earlier = static_cast<std::uint8_t>(seed * 37);
-        const auto record100 = testing::RandomBytes(record100::kSize, seed);
-        const Record100Bytes back = To100(To200(record100, earlier), earlier);
-        ASSERT_TRUE(std::equal(back.begin(), back.end(), record100.begin())) << "seed " << seed;
-    }
-}
-
-// Every byte of a 200 record made from a 100 record is either copied or that of the empty
-// record: so unused 100 curves stay unused, and what only a 200 record holds (the speech
-// threshold type, the texts of the conditions, the notes) is emptied.
-TEST(RecordConversion, RandomRecord200KeepsEveryCopiedByteAndEmptiesTheRest) {
+// A random 100 record survives the way through a 200 record byte for byte. Every byte of a
+// 200 record made from a 100 record is either copied or that of the empty record: so unused
+// 100 curves stay unused, and what only a 200 record holds (the speech threshold type, the
+// texts of the conditions, the notes) is emptied.
+TEST(RecordConversion, RecordsKeepWhatBothHoldAndEmptyTheRest) {
     const std::vector<bool> kept = BytesKeptBy100();
     Record200Bytes empty;
     MakeEmptyRecord200(empty);
     for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
         const auto earlier = static_cast<std::uint8_t>(seed * 37);
+        const auto record100 = testing::RandomBytes(record100::kSize, seed);
+        const Record100Bytes back100 = To100(To200(record100, earlier), earlier);
+        ASSERT_TRUE(std::equal(back100.begin(), back100.end(), record100.begin())) << "seed " << seed;
         const auto record200 = testing::RandomBytes(record200::kSize, seed);
         const Record200Bytes back = To200(To100(record200, earlier), earlier);
         for (std::size_t byte = 0; byte < record200::kSize; ++byte) {
-            ASSERT_EQ(back[byte], kept[byte] ? record200[byte] : empty[byte]) << "seed " << seed << " byte " << byte;
+            ASSERT_EQ(back[byte], kept[byte] ? record200[byte] : empty[byte])
+                << "seed " << seed << " byte " << byte;
         }
     }
 }

@@ -50,45 +50,34 @@ const DateCase kDates[] = {
 };
 
 // The fix is made only when the text really is ten units long, and changes nothing but
-// the count and the units of the field.
+// the count and the units of the field; never in the speech notes or a record one byte short.
+// The export step makes it in the caller's source, with extension bytes after the record too,
+// but never in a source that fails the length check.
 TEST(CalibrationDate, IsCompletedOnlyWhenItReallyIsTenUnits) {
     for (const DateCase& date : kDates) {
-        BlobBytes record = RecordWithDate(date.units, date.count);
-        const BlobBytes expected = date.completed ? Completed(date.units) : record;
+        BlobBytes record = RecordWithDate(date.units, date.count), source = record;
+        BlobBytes expected = date.completed ? Completed(date.units) : record;
         EXPECT_EQ(CompleteCalibrationDate(record), date.completed) << date.name;
         EXPECT_EQ(record, expected) << date.name;
+        source.push_back(0x42);
+        expected.push_back(0x42);
+        Blob result;
+        EXPECT_EQ(ConvertDataBlob(500, 200, source, result), kStatusOk) << date.name;
+        EXPECT_EQ(source, expected) << date.name;
     }
-}
-
-TEST(CalibrationDate, TouchesOnlyTheToneNotesOfAWholeRecord) {
     Record200Builder builder;
     builder.Note(NotesBlock::Speech, record200::notes::kAudiometerLastCalibration, u"2009-05-01");
-    BlobBytes speechDate = builder.ToBlob();
-    BlobBytes shortRecord = RecordWithDate(u"2009-05-01", 10);
+    BlobBytes speechDate = builder.ToBlob(), shortRecord = RecordWithDate(u"2009-05-01", 10);
     shortRecord.pop_back();
     for (BlobBytes* record : {&speechDate, &shortRecord}) {
         const BlobBytes before = *record;
         EXPECT_FALSE(CompleteCalibrationDate(*record));
         EXPECT_EQ(*record, before);
     }
-}
-
-// The export step makes the fix in the caller's source, with extension bytes after the
-// record too, but never in a source that fails the length check.
-TEST(CalibrationDate, TheExportStepFixesTheCallersSourceOnlyWhenItIsLongEnough) {
-    BlobBytes source = RecordWithDate(u"2009-05-01", 10);
-    source.push_back(0x42);
+    const BlobBytes before = shortRecord;
     Blob result;
-    EXPECT_EQ(ConvertDataBlob(500, 200, source, result), kStatusOk);
-    BlobBytes expected = Completed(u"2009-05-01");
-    expected.push_back(0x42);
-    EXPECT_EQ(source, expected);
-
-    BlobBytes tooShort = RecordWithDate(u"2009-05-01", 10);
-    tooShort.pop_back();
-    const BlobBytes before = tooShort;
-    EXPECT_EQ(ConvertDataBlob(500, 200, tooShort, result), CONV_E_INVALIDBLOB);
-    EXPECT_EQ(tooShort, before);
+    EXPECT_EQ(ConvertDataBlob(500, 200, shortRecord, result), CONV_E_INVALIDBLOB);
+    EXPECT_EQ(shortRecord, before);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Replaces the global operator new and delete with counting ones. Each block carries its
 // size in a header of one maximal alignment, so the delete without a size knows what it
-// frees and the blocks keep the alignment malloc gives.
+// frees and the blocks keep the alignment malloc gives. Every form is replaced, so that a
+// sanitizer's own forms never meet a block of ours.
 
 #include "support/allocation_counter.h"
 
@@ -14,24 +15,21 @@ namespace {
 
 constexpr std::size_t kHeader = alignof(std::max_align_t);
 
+// Plain per-thread counters: no lock and no atomic on the allocation path, so the counting
+// barely shows in the timings it runs beside.
 struct ThreadCounts {
     std::uint64_t allocations = 0;
     std::size_t liveBytes = 0;
     std::size_t peakBytes = 0;
 };
-
-// Plain per-thread counters: no lock and no atomic on the allocation path, so the counting
-// barely shows in the timings it runs beside.
 thread_local ThreadCounts counts;
 
 constexpr std::uint64_t kNoFailure = UINT64_MAX;
 thread_local std::uint64_t failingAllocation = kNoFailure;  // by the count of allocations
-thread_local bool failureHappened = false;
 
 void* CountedAllocate(std::size_t size) noexcept {
     if (counts.allocations == failingAllocation) {
         failingAllocation = kNoFailure;
-        failureHappened = true;
         return nullptr;
     }
     auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
@@ -53,6 +51,11 @@ void CountedFree(void* pointer) noexcept {
     std::free(block);
 }
 
+void* CountedNew(std::size_t size) {
+    if (void* pointer = CountedAllocate(size)) return pointer;
+    throw std::bad_alloc();
+}
+
 }  // namespace
 
 AllocationProbe::AllocationProbe() : allocationsAtStart_(counts.allocations), liveAtStart_(counts.liveBytes) {
@@ -67,35 +70,25 @@ std::size_t AllocationProbe::PeakBytes() const {
     return counts.peakBytes > liveAtStart_ ? counts.peakBytes - liveAtStart_ : 0;
 }
 
-std::size_t AllocationProbe::HeldBytes() const {
-    return counts.liveBytes > liveAtStart_ ? counts.liveBytes - liveAtStart_ : 0;
-}
-
 AllocationFailure::AllocationFailure(std::uint64_t index) {
     failingAllocation = counts.allocations + index;
-    failureHappened = false;
 }
 
 AllocationFailure::~AllocationFailure() {
     failingAllocation = kNoFailure;
 }
 
-bool AllocationFailure::Happened() const {
-    return failureHappened;
-}
-
 }  // namespace audiogram::testing
 
 using audiogram::testing::CountedAllocate;
 using audiogram::testing::CountedFree;
+using audiogram::testing::CountedNew;
 
 void* operator new(std::size_t size) {
-    if (void* pointer = CountedAllocate(size)) return pointer;
-    throw std::bad_alloc();
+    return CountedNew(size);
 }
 void* operator new[](std::size_t size) {
-    if (void* pointer = CountedAllocate(size)) return pointer;
-    throw std::bad_alloc();
+    return CountedNew(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     return CountedAllocate(size);

@@ -1,8 +1,7 @@
 #pragma once
 // Counts the heap allocations of the calling thread through a replacement of the global
 // operator new and delete (allocation_counter.cpp, linked into the test or benchmark that
-// measures). Every allocation of the conversions goes through them: the writer's buffer,
-// strings, vectors and blobs.
+// measures), and fails one of them on request.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +16,6 @@ class AllocationProbe {
 
     std::uint64_t Allocations() const;
     std::size_t PeakBytes() const;
-    // The bytes allocated since and not yet freed (0 when as much was freed as allocated).
-    std::size_t HeldBytes() const;
 
   private:
     std::uint64_t allocationsAtStart_;
@@ -33,8 +30,6 @@ class AllocationFailure {
     ~AllocationFailure();
     AllocationFailure(const AllocationFailure&) = delete;
     AllocationFailure& operator=(const AllocationFailure&) = delete;
-
-    bool Happened() const;
 };
 
 }  // namespace audiogram::testing

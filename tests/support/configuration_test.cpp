@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <regex>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 #include "support/private_profile.h"
 #include "support/scoped_program_data.h"
+#include "support/utc_timestamp.h"
 
 namespace audiogram {
 namespace {
@@ -33,69 +33,83 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
-// The messages of the log lines, after checking that each time stamp lies between two moments.
+// The messages of the log lines, after checking that each time stamp lies between two
+// moments (the stamps' text orders as their times do).
 std::vector<std::string> LoggedMessages(const ScopedProgramData& programData,
                                         std::chrono::system_clock::time_point notBefore) {
-    using namespace std::chrono;
-    const auto notAfter = system_clock::now();
-    static const std::regex kLine(R"(^(\d{4})-(\d\d)-(\d\d) (\d\d):(\d\d):(\d\d) (.*)$)");
+    const std::string earliest = FormatUtcTimestamp(notBefore);
+    const std::string latest = FormatUtcTimestamp(std::chrono::system_clock::now());
     std::vector<std::string> messages;
     for (const std::string& line : LinesOf(programData.ReadLog())) {
-        std::smatch match;
-        if (!std::regex_match(line, match, kLine)) {
-            ADD_FAILURE() << "not a log line: " << line;
-            continue;
-        }
-        const auto field = [&match](std::size_t i) { return std::stoi(match[i].str()); };
-        const sys_seconds stamp = sys_days{year(field(1)) / field(2) / field(3)} + hours(field(4)) +
-                                  minutes(field(5)) + seconds(field(6));
-        EXPECT_LE(floor<seconds>(notBefore), stamp) << line;
-        EXPECT_LE(stamp, notAfter) << line;
-        messages.push_back(match[7].str());
+        const std::string stamp = line.substr(0, earliest.size());
+        EXPECT_TRUE(earliest <= stamp && stamp <= latest && line[earliest.size()] == ' ') << line;
+        messages.push_back(line.substr(earliest.size() + 1));
     }
     return messages;
 }
 
-TEST(Configuration, AMissingFileIsCreatedWithTheDefaults) {
-    for (const char* trailingSeparator : {"", "/"}) {
-        const ScopedProgramData programData(/*createConfigFolders=*/true, trailingSeparator);
-        std::ostringstream report;
-        Configuration config;
-        config.SetReportStream(&report);
-        config.Init();
-        EXPECT_EQ(config.GetPathToIniFile(), programData.IniFile().string());
-        EXPECT_EQ(config.GetLogFilePath(), programData.LogFile().string());
-        EXPECT_EQ(programData.ReadIni(), "[MainSection]\nValidCharacters=" +
-                                             std::string(kDefaultValidCharacters) + "\nLogEnabled=0\n");
-        EXPECT_FALSE(config.LogEnabledFlag());
-        EXPECT_EQ(EntriesOf(config), kDefaultEntries);
-        EXPECT_EQ(LinesOf(report.str()).size(), 7u);
-        EXPECT_EQ(LinesOf(report.str())[1], "token  10, low 10, hight -1");
-        EXPECT_FALSE(std::filesystem::exists(programData.LogFile()));
-    }
-}
+// The INI file's text (none: there is no file, and one is made with the defaults), what the
+// configuration reads from it, and the second of Init's report lines, one per token.
+struct IniCase {
+    std::optional<std::string> ini;
+    bool logOn;
+    std::vector<ValidCharRange> entries;
+    std::size_t reportLines;
+    std::string_view secondReportLine;
+    std::string_view folderSuffix = "";
+};
 
-// An existing file is read as it is, never rewritten; only logging writes the log.
-TEST(Configuration, TheLogSwitchReadsTheLeadingInteger) {
-    // read as atoi reads: leading blanks and a sign, digits up to the first other character,
-    // a value too large for an int saturates instead of wrapping to zero
-    const std::pair<std::string_view, bool> cases[] = {
+std::vector<IniCase> IniCases() {
+    const std::vector<ValidCharRange> aToZ = {{65, 90}, {97, 122}};
+    std::vector<IniCase> cases = {
+        {std::nullopt, false, kDefaultEntries, 7, "token  10, low 10, hight -1"},
+        {std::nullopt, false, kDefaultEntries, 7, "token  10, low 10, hight -1", "/"}};
+    // The log switch is read as atoi reads: leading blanks and a sign, digits up to the first
+    // other character, a value too large for an int saturating instead of wrapping to zero.
+    const std::pair<std::string_view, bool> switches[] = {
         {"1", true},  {"yes", false}, {" 2", true},   {"+3", true},
         {"0", false}, {"-1", true},   {"0x1", false}, {"18446744073709551616", true},
         {"", false}};
-    for (const auto& [value, on] : cases) {
-        const ScopedProgramData programData;
-        const std::string ini =
-            "[mainsection]\r\nlogenabled=" + std::string(value) + "\r\nvalidcharacters = 65-90,97-122\r\n";
-        programData.WriteIni(ini);
+    for (const auto& [value, on] : switches) {
+        cases.push_back(
+            {"[mainsection]\r\nlogenabled=" + std::string(value) + "\r\nvalidcharacters = 65-90,97-122\r\n",
+             on, aToZ, 2, "token 97-122, low 97, hight 122"});
+    }
+    // A list of 150 tokens fills 100 entries.
+    std::string list;
+    std::vector<ValidCharRange> hundred;
+    for (int code = 1000; code < 1150; ++code) list += std::to_string(code) + ",";
+    for (int code = 1000; code < 1100; ++code) hundred.push_back({code, -1});
+    cases.push_back({"[MainSection]\nLogEnabled=1\nValidCharacters=" + list + "\n", true, hundred, 100,
+                     "token 1001, low 1001, hight -1"});
+    return cases;
+}
+
+// An existing file is read as it is, never rewritten; only logging writes the log. Init runs
+// once when many threads start at once.
+TEST(Configuration, ReadsItsFileOnceAndLogsTheStart) {
+    for (const IniCase& c : IniCases()) {
+        SCOPED_TRACE(c.ini.value_or("no file").substr(0, 50));
+        const ScopedProgramData programData(/*createConfigFolders=*/true, c.folderSuffix);
+        if (c.ini) programData.WriteIni(*c.ini);
         const auto before = std::chrono::system_clock::now();
+        std::ostringstream report;
         Configuration config;
-        config.SetReportStream(nullptr);
-        EXPECT_EQ(config.LogEnabledFlag(), on) << value;
-        EXPECT_EQ(EntriesOf(config), (std::vector<ValidCharRange>{{65, 90}, {97, 122}}));
-        EXPECT_EQ(programData.ReadIni(), ini);
-        if (!on) {
-            EXPECT_FALSE(std::filesystem::exists(programData.LogFile())) << value;
+        config.SetReportStream(&report);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < 4; ++i) threads.emplace_back([&config] { config.LegalCharacters(); });
+        for (std::thread& thread : threads) thread.join();
+        EXPECT_EQ(config.GetPathToIniFile(), programData.IniFile().string());
+        EXPECT_EQ(config.GetLogFilePath(), programData.LogFile().string());
+        EXPECT_EQ(programData.ReadIni(),
+                  c.ini.value_or("[MainSection]\nValidCharacters=" + std::string(kDefaultValidCharacters) +
+                                 "\nLogEnabled=0\n"));
+        EXPECT_EQ(config.LogEnabledFlag(), c.logOn);
+        EXPECT_EQ(EntriesOf(config), c.entries);
+        EXPECT_EQ(LinesOf(report.str()).size(), c.reportLines);
+        EXPECT_EQ(LinesOf(report.str()).at(1), c.secondReportLine);
+        if (!c.logOn) {
+            EXPECT_FALSE(std::filesystem::exists(programData.LogFile()));
             continue;
         }
         EXPECT_EQ(LoggedMessages(programData, before),
@@ -121,26 +135,6 @@ TEST(Configuration, WithoutItsFolderNothingIsWritten) {
         EXPECT_EQ(EntriesOf(config), kDefaultEntries);
     }
     EXPECT_TRUE(std::filesystem::is_empty(programData.Folder()));
-}
-
-// Init runs once when many threads start at once; a list of 150 tokens fills 100 entries.
-TEST(Configuration, InitRunsOnceAndKeepsAHundredEntries) {
-    const ScopedProgramData programData;
-    std::string list;
-    for (int code = 1000; code < 1150; ++code) list += std::to_string(code) + ",";
-    programData.WriteIni("[MainSection]\nLogEnabled=1\nValidCharacters=" + list + "\n");
-    std::ostringstream report;
-    Configuration config;
-    config.SetReportStream(&report);
-    std::vector<std::thread> threads;
-    for (int i = 0; i < 8; ++i)
-        threads.emplace_back([&config] { EXPECT_TRUE(config.LegalCharacters().IsLegal(1099)); });
-    for (std::thread& thread : threads) thread.join();
-    EXPECT_EQ(LinesOf(report.str()).size(), 100u);
-    EXPECT_EQ(LinesOf(programData.ReadLog()).size(), 3u);
-    EXPECT_EQ(EntriesOf(config).size(), 100u);
-    EXPECT_EQ(EntriesOf(config).back(), (ValidCharRange{1099, -1}));
-    EXPECT_FALSE(config.LegalCharacters().IsLegal(1100));
 }
 
 // LogW reduces to ASCII: '?' for every other character, a surrogate pair being one.

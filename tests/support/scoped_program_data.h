@@ -29,78 +29,66 @@ inline void WriteFileText(const std::filesystem::path& path, std::string_view te
 
 inline std::filesystem::path MakeTemporaryFolder() {
     std::mt19937_64 random(std::random_device{}());
-    for (;;) {
-        const auto folder =
-            std::filesystem::temp_directory_path() / ("audconv-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(folder)) return folder;
-    }
+    auto folder = std::filesystem::temp_directory_path() / ("audconv-test-" + std::to_string(random()));
+    while (!std::filesystem::create_directory(folder)) folder += "x";
+    return folder;
+}
+
+inline void SetEnvironmentVariable(const char* name, const std::optional<std::string>& value) {
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
 }
 
 // Sets or clears an environment variable for the helper's life, then restores it.
-class ScopedEnvironmentVariable {
-  public:
-    ScopedEnvironmentVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        Set(value);
+struct ScopedEnvironmentVariable {
+    ScopedEnvironmentVariable(const char* name, const std::optional<std::string>& value)
+        : variable(name),
+          previous(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt) {
+        SetEnvironmentVariable(name, value);
     }
-    ~ScopedEnvironmentVariable() { Set(previous_); }
+    ~ScopedEnvironmentVariable() { SetEnvironmentVariable(variable, previous); }
     ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
     ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
-
-  private:
-    void Set(const std::optional<std::string>& value) {
-        value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
-    }
-
-    const char* name_;
-    std::optional<std::string> previous_;
+    const char* variable;
+    std::optional<std::string> previous;
 };
 
 // A fresh PROGRAMDATA folder, with the folders of the configuration file and the log when asked.
-class ScopedProgramData {
-  public:
+struct ScopedProgramData {
     explicit ScopedProgramData(bool createConfigFolders = true, std::string_view suffix = "")
-        : folder_(MakeTemporaryFolder()), variable_("PROGRAMDATA", folder_.string() + std::string(suffix)) {
+        : folder(MakeTemporaryFolder()), variable("PROGRAMDATA", folder.string() + std::string(suffix)) {
         if (!createConfigFolders) return;
         std::filesystem::create_directories(IniFile().parent_path());
         std::filesystem::create_directories(LogFile().parent_path());
     }
     ~ScopedProgramData() {
         std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        std::filesystem::remove_all(folder, ignored);
     }
 
-    const std::filesystem::path& Folder() const { return folder_; }
+    const std::filesystem::path& Folder() const { return folder; }
     std::filesystem::path IniFile() const {
-        return folder_ / "Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini";
+        return folder / "Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini";
     }
-    std::filesystem::path LogFile() const { return folder_ / "Torva/Vesk/Logs/RarudezevIruduvuvuDOR.log"; }
+    std::filesystem::path LogFile() const { return folder / "Torva/Vesk/Logs/RarudezevIruduvuvuDOR.log"; }
     void WriteIni(std::string_view text) const { WriteFileText(IniFile(), text); }
     std::string ReadIni() const { return ReadFileText(IniFile()); }
     std::string ReadLog() const { return ReadFileText(LogFile()); }
 
-  private:
-    std::filesystem::path folder_;
-    ScopedEnvironmentVariable variable_;
+    std::filesystem::path folder;
+    ScopedEnvironmentVariable variable;
 };
 
-// Register in a test program that converts through the dispatcher or the component, whose
-// text rules come from the process's configuration, so that its results do not depend on
-// the machine:
-//   static auto* const kIsolated = ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
-// The configuration is then made with the default values, logging off, and no file is
-// written; the token lines of Init are silenced.
-class IsolatedProcessConfiguration : public ::testing::Environment {
-  public:
+// Registered by test programs that convert through the dispatcher or the component, whose
+// text rules come from the process's configuration: it is then made with the defaults,
+// logging off and no file written, whatever the machine holds.
+struct IsolatedProcessConfiguration : ::testing::Environment {
     void SetUp() override {
-        programData_.emplace(/*createConfigFolders=*/false);
+        programData.emplace(/*createConfigFolders=*/false);
         ProcessConfiguration().SetReportStream(nullptr);
         ProcessConfiguration().Init();
     }
-    void TearDown() override { programData_.reset(); }
-
-  private:
-    std::optional<ScopedProgramData> programData_;
+    void TearDown() override { programData.reset(); }
+    std::optional<ScopedProgramData> programData;
 };
 
 }  // namespace audiogram::testing

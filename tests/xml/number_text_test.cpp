@@ -19,13 +19,19 @@ std::string Printf(const char* format, auto... values) {
     return text.data();
 }
 
-// Every stored 16-bit value in tenths, hundredths and thousandths, as the export divides it.
+// Every stored 16-bit value (and the magnitude 32768 of -32768) in units, tenths, hundredths
+// and thousandths: divided in double precision it is printf's text, and the export's text from
+// its digits is the one its single-precision quotient gives.
 TEST(NumberText, EveryScaledRecordValueMatchesPrintf) {
-    for (std::int32_t decimals = 1; decimals <= 3; ++decimals) {
+    for (std::int32_t decimals = 0; decimals <= NumberText::kMaxDecimalDecimals; ++decimals) {
         const double divisor = std::pow(10.0, decimals);
-        for (std::int32_t stored = INT16_MIN; stored <= INT16_MAX; ++stored) {
+        for (std::int32_t stored = INT16_MIN; stored <= INT16_MAX + 1; ++stored) {
             const double value = stored / divisor;
             ASSERT_EQ(NumberText::Fixed(value, decimals).View(), Printf("%.*f", decimals, value)) << stored;
+            const float quotient = static_cast<float>(stored) / static_cast<float>(divisor);
+            ASSERT_EQ(NumberText::Decimal(stored, decimals).View(),
+                      NumberText::Fixed(quotient, decimals).View())
+                << stored << " with " << decimals << " decimals";
         }
     }
 }
@@ -47,19 +53,6 @@ TEST(NumberText, RandomAndExtremeNumbersMatchPrintf) {
         for (const std::int32_t count : {-1, 0, 1, 2, 3, 17, 400, 1100, 5000}) {
             EXPECT_EQ(NumberText::Fixed(value, count).View(), Printf("%.*f", count, value))
                 << value << " with " << count;
-        }
-    }
-}
-
-// The export writes stored values from their digits; the text must be the one the single-
-// precision value gives, for every value a field holds (and the magnitude 32768 of -32768).
-TEST(NumberText, DecimalsOfStoredValuesAreTheTextsOfTheirFloats) {
-    for (std::int32_t decimals = 0; decimals <= NumberText::kMaxDecimalDecimals; ++decimals) {
-        const auto divisor = static_cast<float>(std::pow(10.0, decimals));
-        for (std::int32_t stored = INT16_MIN; stored <= INT16_MAX + 1; ++stored) {
-            const float value = static_cast<float>(stored) / divisor;
-            ASSERT_EQ(NumberText::Decimal(stored, decimals).View(), NumberText::Fixed(value, decimals).View())
-                << stored << " with " << decimals << " decimals";
         }
     }
 }
