@@ -5,7 +5,7 @@
 # and checks that its keys are gone.
 #
 # Usage: scripts/test-windows.sh REFERENCE_FOLDER
-#   REFERENCE_FOLDER: the conversions of the Linux build (manifest.tsv and blobs), written by
+#   REFERENCE_FOLDER: the conversions of the Linux build (the file "cases"), written by
 #   the Linux test stage (test WineReference.LinuxConversionsOfTheSamples) into
 #   build/<preset>/wine-reference.
 set -euo pipefail

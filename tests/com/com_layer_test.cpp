@@ -1,5 +1,6 @@
 // The COM-compatible layer where the component's tests do not already lean on it: arrays
-// in use stay alive, and VARIANTs of unknown types are refused rather than freed.
+// in use stay alive, VARIANTs of unknown types are refused rather than freed, and arrays of
+// VARIANTs are copied element by element.
 
 #include "com_test_support.h"
 
@@ -27,6 +28,18 @@ TEST(ComLayer, UnknownTypesAreRefused) {
         EXPECT_EQ(VariantCopy(&copy.value, &value), DISP_E_BADVARTYPE);
         EXPECT_EQ(copy.value.vt, VT_I4) << "the destination is untouched";
     }
+}
+
+// A copy of an array of VARIANTs holds copies of exactly its elements.
+TEST(ComLayer, CopiedVariantArraysHoldTheirElements) {
+    OwnedVariant original(ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3))), copy;
+    auto* const elements = static_cast<VARIANT*>(original.value.parray->pvData);
+    for (LONG i = 0; i < 3; ++i) elements[i] = I4(10 + i);
+    ASSERT_EQ(VariantCopy(&copy.value, &original.value), S_OK);
+    ASSERT_NE(copy.value.parray, original.value.parray);
+    ASSERT_EQ(copy.value.parray->rgsabound[0].cElements, 3u);
+    const auto* const copied = static_cast<const VARIANT*>(copy.value.parray->pvData);
+    for (LONG i = 0; i < 3; ++i) EXPECT_EQ(copied[i].vt == VT_I4 ? copied[i].lVal : -1, 10 + i);
 }
 
 }  // namespace

@@ -4,13 +4,10 @@
 // runs in a process of its own, so the threads also race through the process's first
 // conversion, where the configuration is set up; with the log on, lines never mix.
 
-#include <functional>
 #include <latch>
 #include <regex>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "com_test_support.h"
 #include "record_builder/record_sets.h"
@@ -20,28 +17,17 @@
 namespace audiogram::com::testing {
 namespace {
 
-constexpr int kThreads = 8;
-constexpr int kRounds = 2;
-
-using Convert = std::function<HResult(DataStandard to, DataStandard from, Blob& source, Blob& result)>;
-
-const Convert kDispatcher = [](DataStandard to, DataStandard from, Blob& source, Blob& result) {
-    return ConvertDataBlob(to, from, source, result);
-};
+constexpr std::size_t kThreads = 8;
 
 struct Job {
-    DataStandard to, from;
+    short to, from;
     Blob source;
     bool exported = false;  // the source is a 200 record whose document the job converts
 };
 
 // Every pair from the records of the shared sets and from noise (the 100 records with
-// extension bytes), then inputs that fail. Every third job converts an export, and each
-// thread starts at one, so that all of them meet the configuration's set-up.
-constexpr std::pair<short, short> kPairs[] = {{500, 200}, {200, 500}, {100, 500},
-                                              {500, 100}, {100, 200}, {200, 100}};
-constexpr std::size_t kRecords = 3;
-
+// extension bytes), then three inputs that fail: 21 jobs. Every third job exports and thread
+// t starts at job 3t, so that all threads meet the configuration's set-up.
 std::vector<Job> Jobs() {
     std::vector<Job> jobs;
     for (Blob record200 : {record_sets::Typical200(), record_sets::EverySection200(),
@@ -49,7 +35,8 @@ std::vector<Job> Jobs() {
         Blob record100;
         ConvertDataBlob(100, 200, record200, record100);
         record100.insert(record100.end(), {'E', 'X', 'T'});
-        for (const auto& [to, from] : kPairs)
+        for (const auto& [to, from] :
+             {std::pair<short, short>{500, 200}, {200, 500}, {100, 500}, {500, 100}, {100, 200}, {200, 100}})
             jobs.push_back({to, from, from == 100 ? record100 : record200, from == 500});
     }
     const std::string_view garbage = "<TORVAAudiometricStandard><ToneNotes>&&<<</";
@@ -59,34 +46,19 @@ std::vector<Job> Jobs() {
     return jobs;
 }
 
-// The statuses and bytes of each conversion a job made.
-using Outcome = std::vector<std::pair<HResult, Blob>>;
-
-Outcome RunJob(const Job& job, const Convert& convert) {
-    Outcome outcome;
-    const auto step = [&](DataStandard to, DataStandard from, Blob source) {
-        Blob result;
-        outcome.emplace_back(convert(to, from, source, result), result);
-        return result;
-    };
-    if (job.exported) {
-        step(job.to, 500, step(500, 200, job.source));
-    } else {
-        step(job.to, job.from, job.source);
-    }
-    return outcome;
+// One conversion through the dispatcher, or through the component when there is one.
+std::pair<HResult, Blob> Convert(IConvertAction* converter, short to, short from, Blob source) {
+    Blob result;
+    if (converter == nullptr) return {ConvertDataBlob(to, from, source, result), result};
+    OwnedVariant blob(ByteArrayVariant(source)), out;
+    const HResult status = converter->ConvertDataBlob(to, from, blob.value, &out.value);
+    return {status, SUCCEEDED(status) ? BytesOf(out.value) : result};
 }
 
-// Runs body(thread) on threads that all start at the same moment.
-void OnThreadsAtOnce(const std::function<void(int)>& body) {
-    std::latch start(kThreads);
-    std::vector<std::jthread> running;
-    for (int thread = 0; thread < kThreads; ++thread) {
-        running.emplace_back([&, thread] {
-            start.arrive_and_wait();
-            body(thread);
-        });
-    }
+// The status and bytes of a job; an exported job's export shows in its document's record.
+std::pair<HResult, Blob> RunJob(const Job& job, IConvertAction* converter) {
+    if (!job.exported) return Convert(converter, job.to, job.from, job.source);
+    return Convert(converter, job.to, 500, Convert(converter, 500, 200, job.source).second);
 }
 
 // Each line is a time stamp, a blank and one message of a known kind: lines never mix.
@@ -100,40 +72,34 @@ void ExpectWholeLines(const std::string& text) {
     EXPECT_GT(lines, 3u);
 }
 
-enum class Route { Dispatcher, Component };
-
-class Concurrency : public ::testing::TestWithParam<std::tuple<Route, bool>> {};
+// The parameters: through the component (else the dispatcher), with the log on.
+class Concurrency : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
 
 TEST_P(Concurrency, EightThreadsGiveWhatOneGivesOneByOne) {
-    const Route route = std::get<Route>(GetParam());  // a structured binding cannot be captured in C++20
-    const bool logged = std::get<bool>(GetParam());
+    const bool throughComponent = std::get<0>(GetParam()), logged = std::get<1>(GetParam());
     const audiogram::testing::ScopedProgramData programData;  // without a log, the set-up writes the file
     if (logged) programData.WriteIni("[MainSection]\nLogEnabled=1\n");
     SetValidCharReportStream(nullptr);
     const std::vector<Job> jobs = Jobs();
-    std::vector<std::vector<Outcome>> outcomes(kThreads, std::vector<Outcome>(jobs.size()));
-
-    OnThreadsAtOnce([&](int thread) {
-        ComPtr<IConvertAction> converter = route == Route::Component ? CreateConverter() : nullptr;
-        const Convert throughComponent = [&](DataStandard to, DataStandard from, Blob& source, Blob& result) {
-            OwnedVariant blob(ByteArrayVariant(source)), out;
-            const HRESULT status = converter->ConvertDataBlob(to, from, blob.value, &out.value);
-            if (SUCCEEDED(status)) result = BytesOf(out.value);
-            return status;
-        };
-        const std::size_t first = static_cast<std::size_t>(thread) * 3 % (kRecords * std::size(kPairs));
-        for (int round = 0; round < kRounds; ++round) {
-            for (std::size_t k = 0; k < jobs.size(); ++k) {
-                const std::size_t job = (first + k) % jobs.size();
-                outcomes[static_cast<std::size_t>(thread)][job] =
-                    RunJob(jobs[job], route == Route::Dispatcher ? kDispatcher : throughComponent);
-            }
+    std::vector<std::vector<std::pair<HResult, Blob>>> outcomes(
+        kThreads, std::vector<std::pair<HResult, Blob>>(jobs.size()));
+    std::latch start(kThreads);
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t thread = 0; thread < kThreads; ++thread) {
+            threads.emplace_back([&, thread] {
+                start.arrive_and_wait();
+                ComPtr<IConvertAction> converter = throughComponent ? CreateConverter() : nullptr;
+                for (std::size_t k = 0; k < 2 * jobs.size(); ++k) {  // two rounds
+                    const std::size_t job = (3 * thread + k) % jobs.size();
+                    outcomes[thread][job] = RunJob(jobs[job], converter.Get());
+                }
+            });
         }
-    });
-
+    }
     for (std::size_t job = 0; job < jobs.size(); ++job) {
-        const Outcome alone = RunJob(jobs[job], kDispatcher);
-        for (std::size_t thread = 0; thread < outcomes.size(); ++thread)
+        const auto alone = RunJob(jobs[job], nullptr);
+        for (std::size_t thread = 0; thread < kThreads; ++thread)
             EXPECT_TRUE(outcomes[thread][job] == alone) << "job " << job << " on thread " << thread;
     }
     if (logged) {
@@ -141,18 +107,14 @@ TEST_P(Concurrency, EightThreadsGiveWhatOneGivesOneByOne) {
     } else {
         EXPECT_NE(programData.ReadIni().find("ValidCharacters"), std::string::npos);
     }
-    if (route == Route::Component) {
-        EXPECT_EQ(Module::Get().CanUnloadNow(), S_OK) << "a reference was left";
-    }
+    EXPECT_EQ(Module::Get().CanUnloadNow(), S_OK) << "a reference was left";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Routes, Concurrency,
-    ::testing::Combine(::testing::Values(Route::Dispatcher, Route::Component), ::testing::Bool()),
-    [](const auto& row) {
-        return std::string(std::get<Route>(row.param) == Route::Dispatcher ? "Dispatcher" : "Component") +
-               (std::get<bool>(row.param) ? "WithTheLog" : "FirstConversions");
-    });
+INSTANTIATE_TEST_SUITE_P(Routes, Concurrency, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param) ? "Component" : "Dispatcher") +
+                                    (std::get<1>(row.param) ? "WithTheLog" : "FirstConversions");
+                         });
 
 }  // namespace
 }  // namespace audiogram::com::testing

@@ -53,7 +53,8 @@ TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
         {"property get", 3, DISPATCH_PROPERTYGET, {to, from, bytes, outRef}, DISP_E_MEMBERNOTFOUND},
         {"one argument short", 3, DISPATCH_METHOD, {to, from, bytes}, DISP_E_BADPARAMCOUNT},
         {"string for a short", 3, DISPATCH_METHOD, {to, Typed(VT_BSTR), bytes, outRef}, DISP_E_TYPEMISMATCH, 2},
-        {"short out of range", 3, DISPATCH_METHOD, {I4(70000), from, bytes, outRef}, DISP_E_OVERFLOW, 3},
+        {"short above its range", 3, DISPATCH_METHOD, {I4(32768), from, bytes, outRef}, DISP_E_OVERFLOW, 3},
+        {"short below its range", 3, DISPATCH_METHOD, {to, I4(-32769), bytes, outRef}, DISP_E_OVERFLOW, 2},
         {"out VARIANT by value", 3, DISPATCH_METHOD, {to, from, bytes, bytes}, DISP_E_TYPEMISMATCH, 0},
         {"short for an action", 2, DISPATCH_METHOD, {to}, DISP_E_TYPEMISMATCH, 0},
         // clang-format on
@@ -66,6 +67,9 @@ TEST_F(DispatchTest, RefusedCallsLeaveTheArgumentsAlone) {
         EXPECT_EQ(badArgument, call.badArgument);
         EXPECT_EQ(BytesOf(out.value), (Blob{1, 2, 3})) << "the out VARIANT is untouched";
     }
+    // a short's own limits pass, and the unknown target is the method's answer
+    for (const LONG limit : {-32768, 32767})
+        EXPECT_EQ(InvokeMethod(*converter, 3, {I4(limit), from, bytes, outRef}), CONV_E_UNSUPPORTEDFORMAT);
     DISPID named = 0;
     VARIANT one = to;
     DISPPARAMS withNames{&one, &named, 1, 1};

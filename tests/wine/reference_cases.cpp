@@ -1,50 +1,56 @@
 #include "reference_cases.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 
 namespace audiogram::com::testing {
 namespace {
 
-Blob ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read " + path.string());
-    return Blob(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+void Write(std::ostream& out, const Blob& bytes) {
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<ReferenceCase> Load(const std::filesystem::path& folder) {
-    std::ifstream manifest(folder / "manifest.tsv");
-    if (!manifest) throw std::runtime_error("no manifest.tsv in " + folder.string());
+Blob Read(std::istream& in, std::size_t size) {
+    Blob bytes(size);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    return bytes;
+}
+
+std::vector<ReferenceCase> Load(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     std::vector<ReferenceCase> cases;
-    for (std::string line; std::getline(manifest, line);) {
-        std::istringstream fields(line);
-        std::string from, to, status, input, expected;
-        ReferenceCase reference;
-        if (!(std::getline(fields, reference.name, '\t') && std::getline(fields, from, '\t') &&
-              std::getline(fields, to, '\t') && std::getline(fields, status, '\t') &&
-              std::getline(fields, input, '\t') && std::getline(fields, expected, '\r'))) {
-            throw std::runtime_error("bad manifest line: " + line);
-        }
-        reference.from = static_cast<short>(std::stoi(from));
-        reference.to = static_cast<short>(std::stoi(to));
-        reference.status = static_cast<HResult>(std::stoul(status, nullptr, 16));
-        reference.input = ReadFile(folder / input);
-        if (expected != "-") reference.expected = ReadFile(folder / expected);
-        cases.push_back(std::move(reference));
+    ReferenceCase next;
+    std::size_t inputSize = 0, expectedSize = 0;
+    while (in >> next.name >> next.from >> next.to >> next.status >> inputSize >> expectedSize) {
+        in.ignore(1);  // the line's end
+        next.input = Read(in, inputSize);
+        next.expected = Read(in, expectedSize);
+        if (!in) throw std::runtime_error(next.name + " is cut short in " + file.string());
+        cases.push_back(next);
     }
-    if (cases.empty()) throw std::runtime_error("manifest.tsv lists no case");
+    if (cases.empty()) throw std::runtime_error("no reference case in " + file.string());
     return cases;
 }
 
 }  // namespace
 
+void SaveReferenceCases(const std::vector<ReferenceCase>& cases, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    std::ofstream out(folder / "cases", std::ios::binary);
+    for (const ReferenceCase& c : cases) {
+        out << c.name << ' ' << c.from << ' ' << c.to << ' ' << c.status << ' ' << c.input.size() << ' '
+            << c.expected.size() << '\n';
+        Write(out, c.input);
+        Write(out, c.expected);
+    }
+    if (!out) throw std::runtime_error("cannot write the reference cases into " + folder.string());
+}
+
 const std::vector<ReferenceCase>& ReferenceCases() {
     const char* folder = std::getenv("VESK_WINE_REFERENCE");
-    static const std::vector<ReferenceCase> cases = Load(folder != nullptr ? folder : ".");
+    static const std::vector<ReferenceCase> cases =
+        Load(std::filesystem::path(folder ? folder : ".") / "cases");
     return cases;
 }
 

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "com_test_support.h"
@@ -25,24 +24,34 @@ bool KeyExists(const std::wstring& path) {
     return true;
 }
 
-std::optional<std::wstring> ReadString(const std::wstring& path, const wchar_t* name) {
+std::wstring ReadString(const std::wstring& path, const wchar_t* name) {
     wchar_t text[1024];
     DWORD bytes = sizeof text;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(text);
+    const LSTATUS read =
+        RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes);
+    return read == ERROR_SUCCESS ? text : L"missing";
 }
 
-struct ExpectedValue {
+std::wstring LoadedModulePath() {
+    Module::Get();
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleW(L"VeskAudiogramConverter.dll"), path, MAX_PATH);
+    return path;
+}
+
+// A row's data other than a string: the key only exists, the key is gone, or the value names
+// the loaded module (in any case).
+constexpr std::wstring_view kKeyExists = L"<key exists>", kKeyGone = L"<key gone>", kModule = L"<the module>";
+
+struct Row {
     const wchar_t* key;
     const wchar_t* name;  // null: the key's default value
     std::wstring_view data;
 };
 
-// The registry scripts, the type library and the marshalling code, value by value.
-const ExpectedValue kRegisteredValues[] = {
+// What registration leaves, value by value: the registry scripts, the type library and the
+// marshalling code. Unregistration takes the first two levels of every key away again.
+const Row kRows[] = {
     {L"AppID\\{3790A26D-0F6D-47A1-B706-64CF8722A933}", nullptr, L"VeskAudiogramConverter"},
     {L"AppID\\VeskAudiogramConverter.DLL", L"AppID", kAppId},
     {L"VeskAudiogramConverter.ConvertAction.1", nullptr, L"ConvertAction Class"},
@@ -54,50 +63,33 @@ const ExpectedValue kRegisteredValues[] = {
     {CLASS_KEY, L"AppID", kAppId},
     {CLASS_KEY L"\\ProgID", nullptr, L"VeskAudiogramConverter.ConvertAction.1"},
     {CLASS_KEY L"\\VersionIndependentProgID", nullptr, kProgId},
+    {CLASS_KEY L"\\InprocServer32", nullptr, kModule},
     {CLASS_KEY L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
     {CLASS_KEY L"\\TypeLib", nullptr, kLibraryId},
+    {CLASS_KEY L"\\Programmable", nullptr, kKeyExists},
+    // planted by the test stage before registration: the class key is rewritten whole
+    {CLASS_KEY L"\\StaleBeforeRegistration", nullptr, kKeyGone},
+    {CLASS_KEY L"\\Programmable\\Stale", nullptr, kKeyGone},
+    {L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\InprocServer32", nullptr, kModule},
     {L"TypeLib\\{CEDA1027-B655-4789-B734-54AA3B0768BD}\\1.0", nullptr,
      L"VeskAudiogramConverter 1.0 Type Library"},
     {L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}\\ProxyStubClsid32", nullptr, kProxyStubId},
     {L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\ProxyStubClsid32", nullptr, kProxyStubId},
 };
 
-// The component's keys, which unregistration removes.
-const wchar_t* const kComponentKeys[] = {
-    L"AppID\\{3790A26D-0F6D-47A1-B706-64CF8722A933}",
-    L"AppID\\VeskAudiogramConverter.DLL",
-    L"VeskAudiogramConverter.ConvertAction.1",
-    L"VeskAudiogramConverter.ConvertAction",
-    CLASS_KEY,
-    L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}",
-    L"Interface\\{5C6CB6C5-EA4B-4E65-BC16-9BB4FE615BAE}",
-    L"Interface\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}",
-    L"TypeLib\\{CEDA1027-B655-4789-B734-54AA3B0768BD}",
-};
-
-std::wstring LoadedModulePath() {
-    Module::Get();
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(GetModuleHandleW(L"VeskAudiogramConverter.dll"), path, MAX_PATH);
-    return path;
+// What the registry holds for the row, in the row's terms.
+std::wstring Found(const Row& row) {
+    if (row.data == kKeyExists || row.data == kKeyGone)
+        return std::wstring(KeyExists(row.key) ? kKeyExists : kKeyGone);
+    const std::wstring found = ReadString(row.key, row.name);
+    const bool isModule =
+        CompareStringOrdinal(found.c_str(), -1, LoadedModulePath().c_str(), -1, TRUE) == CSTR_EQUAL;
+    return row.data == kModule && isModule ? std::wstring(kModule) : found;
 }
 
 TEST(Registered, EveryValueOfTheComponent) {
-    for (const auto& [key, name, data] : kRegisteredValues) {
-        EXPECT_EQ(ReadString(key, name).value_or(L"missing"), data) << key << " " << (name ? name : L"");
-    }
-    EXPECT_TRUE(KeyExists(CLASS_KEY L"\\Programmable"));
-    // planted by the test stage before registration: the class key is rewritten whole
-    for (const wchar_t* stale :
-         {CLASS_KEY L"\\StaleBeforeRegistration", CLASS_KEY L"\\Programmable\\Stale"}) {
-        EXPECT_FALSE(KeyExists(stale)) << stale;
-    }
-    for (const wchar_t* server :
-         {CLASS_KEY L"\\InprocServer32", L"CLSID\\{ABB34645-8A40-4657-8FAD-DF89A21DB214}\\InprocServer32"}) {
-        const std::wstring path = ReadString(server, nullptr).value_or(L"missing");
-        EXPECT_EQ(CompareStringOrdinal(path.c_str(), -1, LoadedModulePath().c_str(), -1, TRUE), CSTR_EQUAL)
-            << server << " names " << path;
-    }
+    for (const Row& row : kRows)
+        EXPECT_EQ(Found(row), row.data) << row.key << " " << (row.name ? row.name : L"");
     for (const IID* id : {&IID_IConvertAction, &IID_IConverterVersion}) {
         CLSID proxyStub{};
         EXPECT_EQ(CoGetPSClsid(*id, &proxyStub), S_OK);
@@ -106,7 +98,11 @@ TEST(Registered, EveryValueOfTheComponent) {
 }
 
 TEST(Unregistered, TheComponentsKeysAreGoneAndTheSharedOnesStay) {
-    for (const wchar_t* key : kComponentKeys) EXPECT_FALSE(KeyExists(key)) << key;
+    for (const Row& row : kRows) {
+        const std::wstring key = row.key;
+        const std::wstring topTwo = key.substr(0, key.find(L'\\', key.find(L'\\') + 1));
+        EXPECT_FALSE(KeyExists(topTwo)) << topTwo;
+    }
     for (const wchar_t* kept : {L"AppID", L"CLSID", L"Interface", L"TypeLib"})
         EXPECT_TRUE(KeyExists(kept)) << kept;
     CLSID classId{};
