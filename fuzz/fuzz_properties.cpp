@@ -15,9 +15,12 @@
 #include "service/blob_dispatcher.h"
 #include "service/configured_text_rules.h"
 #include "support/configuration.h"
+#include "well_formed_xml.h"
 
 namespace audiogram::fuzz {
 namespace {
+
+using testing::WellFormednessProblem;
 
 constexpr std::uint8_t kAnyCodeSelector = 0xC0;
 constexpr std::int16_t kKnownStandards[] = {kDataStandard100, kDataStandard200, kDataStandard500};

@@ -37,12 +37,6 @@ std::string Check(Target target, ByteSpan input);
 // machine holds; the configuration's report lines are silenced.
 void UseDefaultConfiguration();
 
-// A minimal well-formedness walk: one root element, balanced and matching tags, quoted
-// attributes, well-formed UTF-8 of characters XML allows, no raw '<' or '&' in text or
-// attribute values (only the five entities and character references), comments without
-// "--" inside. Empty when the document passes.
-std::string WellFormednessProblem(std::string_view document);
-
 // The picking of data standards from the first bytes of a dispatch input, shared with the
 // seed corpus so seeds say exactly which pair they are for: a selector byte below 0xC0
 // picks 100, 200 or 500; any other selector takes the next two bytes as any 16-bit code.

@@ -14,7 +14,6 @@
 
 #include "fuzz_properties.h"
 #include "seed_corpus.h"
-#include "support/case_names.h"
 #include "support/scoped_program_data.h"
 
 namespace audiogram::fuzz {
@@ -75,40 +74,6 @@ TEST(DispatchSeeds, NameEveryPairTheyAreFor) {
         }
     }
 }
-
-struct DocumentCase {
-    std::string name;
-    std::string document;
-    bool wellFormed;
-};
-
-const DocumentCase kDocuments[] = {
-    {"Minimal", "<?xml version=\"1.0\"?>\r\n<R a=\"1\">\r\n\t<L>x &amp; &#65; &#x42;</L>\r\n<E/></R>\r\n", true},
-    {"CommentAndWideText", "<R><!-- a - b --><L>\xC3\xA9\xE2\x82\xAC</L></R>", true},
-    {"Unclosed", "<R><L>x</L>", false},
-    {"Crossed", "<R><A><B></A></B></R>", false},
-    {"RawAmpersand", "<R>a & b</R>", false},
-    {"UnknownEntity", "<R>&nbsp;</R>", false},
-    {"RawLessThanInAttribute", "<R a=\"<\"/>", false},
-    {"DoubleDashInComment", "<R><!-- a -- b --></R>", false},
-    {"TwoRoots", "<R/><S/>", false},
-    {"TextOutsideRoot", "x<R/>", false},
-    {"ControlCharacter", "<R>\x01</R>", false},
-    {"CharacterReferenceToControl", "<R>&#1;</R>", false},
-    {"BrokenUtf8", "<R>\xC3</R>", false},
-    {"OverlongUtf8", "<R>\xE0\x80\xBC</R>", false},
-    {"EncodedSurrogate", "<R>\xED\xA0\x80</R>", false},
-    {"Empty", "", false},
-};
-
-class WellFormedness : public ::testing::TestWithParam<DocumentCase> {};
-
-TEST_P(WellFormedness, TellsWellFormedDocumentsFromBrokenOnes) {
-    EXPECT_EQ(WellFormednessProblem(GetParam().document).empty(), GetParam().wellFormed)
-        << WellFormednessProblem(GetParam().document);
-}
-
-INSTANTIATE_TEST_SUITE_P(Documents, WellFormedness, ::testing::ValuesIn(kDocuments), audiogram::testing::CaseName());
 
 }  // namespace
 }  // namespace audiogram::fuzz
