@@ -15,6 +15,7 @@
 #include "service/blob_dispatcher.h"
 #include "service/configured_text_rules.h"
 #include "support/configuration.h"
+#include "record_input.h"
 #include "well_formed_xml.h"
 
 namespace audiogram::fuzz {
@@ -47,26 +48,21 @@ std::vector<HResult> AllowedStatuses(std::int16_t to, std::int16_t from, std::si
     return {kStatusOk};
 }
 
-// One round of the cycle: the record exported, the document imported.
-struct Round {
-    std::string problem;
-    Blob document;
-    Blob record;
-};
+// One step of the cycle through the dispatcher; empty when it succeeded.
+std::string Step(std::int16_t to, std::int16_t from, Blob source, Blob& result) {
+    // A copy of the source: the export may complete the calibration date in it.
+    const HResult status = ConvertDataBlob(to, from, source, result);
+    return status == kStatusOk ? std::string() : Describe(to, from, source.size()) + " failed with " + std::to_string(status);
+}
 
-Round ExportAndImport(const Blob& record200) {
-    Round round;
-    Blob source = record200;  // the export may complete the calibration date in its source
-    if (const HResult status = ConvertDataBlob(kDataStandard500, kDataStandard200, source, round.document);
-        status != kStatusOk) {
-        round.problem = "the export failed with status " + std::to_string(status);
-        return round;
-    }
-    if (const HResult status = ConvertDataBlob(kDataStandard200, kDataStandard500, round.document, round.record);
-        status != kStatusOk) {
-        round.problem = "the import of an exported document failed with status " + std::to_string(status);
-    }
-    return round;
+// A record source is described as a record input, a document is taken as it stands.
+Blob RecordSource(const PickedPair& pair) {
+    if (pair.oldDataFormat == kDataStandard500) return Blob(pair.blob.begin(), pair.blob.end());
+    Blob record = RecordFromInput(pair.blob);
+    if (pair.oldDataFormat != kDataStandard100 || IsRawRecordInput(pair.blob)) return record;
+    Blob record100;
+    ConvertBlob200to100(record, record100);
+    return record100;
 }
 
 }  // namespace
@@ -118,7 +114,7 @@ std::string EncodePair(std::int16_t newDataFormat, std::int16_t oldDataFormat) {
 
 std::string CheckDispatch(ByteSpan input) {
     const PickedPair pair = PickPair(input);
-    Blob source(pair.blob.begin(), pair.blob.end());
+    Blob source = RecordSource(pair);
     const std::string what = Describe(pair.newDataFormat, pair.oldDataFormat, source.size());
 
     const Blob untouched = {0xDE, 0xAD};
@@ -168,25 +164,27 @@ std::string CheckImport(ByteSpan input) {
 }
 
 std::string CheckRoundTrip(ByteSpan input) {
-    Blob record(record200::kSize, 0);
-    std::copy_n(input.begin(), std::min(input.size(), record.size()), record.begin());
-
-    const Round first = ExportAndImport(record);
-    if (!first.problem.empty()) return "first round: " + first.problem;
-    if (std::string problem = WellFormednessProblem(AsText(first.document)); !problem.empty()) {
-        return "the first document is not well-formed: " + problem;
+    Blob record = RecordFromInput(input);
+    record.resize(record200::kSize);
+    // Documents D1 to D3, each exported from the import of the one before.
+    Blob documents[3];
+    for (std::size_t round = 0; round < std::size(documents); ++round) {
+        if (round > 0) {
+            if (std::string problem = Step(kDataStandard200, kDataStandard500, documents[round - 1], record);
+                !problem.empty()) {
+                return "the import of D" + std::to_string(round) + ": " + problem;
+            }
+        }
+        if (std::string problem = Step(kDataStandard500, kDataStandard200, record, documents[round]); !problem.empty()) {
+            return "the export of D" + std::to_string(round + 1) + ": " + problem;
+        }
     }
-    const Round second = ExportAndImport(first.record);
-    if (!second.problem.empty()) return "second round: " + second.problem;
-    const Round third = ExportAndImport(second.record);
-    if (!third.problem.empty()) return "third round: " + third.problem;
-    if (third.document != second.document) {
-        const auto difference = std::mismatch(third.document.begin(), third.document.end(),
-                                               second.document.begin(), second.document.end());
-        return "the third document differs from the second at byte " +
-               std::to_string(difference.second - second.document.begin());
+    if (std::string problem = WellFormednessProblem(AsText(documents[0])); !problem.empty()) {
+        return "D1 is not well-formed: " + problem;
     }
-    return {};
+    if (documents[2] == documents[1]) return {};
+    const auto difference = std::mismatch(documents[2].begin(), documents[2].end(), documents[1].begin(), documents[1].end());
+    return "D3 differs from D2 at byte " + std::to_string(difference.second - documents[1].begin());
 }
 
 void UseDefaultConfiguration() {
