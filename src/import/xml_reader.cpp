@@ -243,6 +243,7 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // would cost as much as the work.
 [[gnu::always_inline]] inline Result<std::int32_t> AudiogramXmlReader::NextElementQuickly(LeafText& text) {
     constexpr Result<std::int32_t> kLeft{kNotQuick};
+    if (gQuickPathsOff) return kLeft;
     std::size_t at = cursor_;
     if (state_ == XmlTokenKind::StartTag) {
         // After the start tag of a container the cursor stands on its '>'.

@@ -38,6 +38,10 @@ enum class XmlTokenKind : std::int32_t {
     AfterMarkup = 7,  // text after a declaration, comment or processing instruction
 };
 
+// Set only by the fuzz target that reads every document with and without the quick paths
+// of NextElement and compares the records: the general path alone must read them the same.
+inline bool gQuickPathsOff{};
+
 class AudiogramXmlReader {
   public:
     static constexpr std::int32_t kRootList = 1;
