@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "import/convert500to200.h"
+#include "import/xml_reader.h"
 #include "records/empty_record.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
@@ -72,6 +73,7 @@ std::string_view TargetName(Target target) {
         case Target::Dispatch: return "dispatch";
         case Target::Import: return "import";
         case Target::RoundTrip: return "round_trip";
+        case Target::QuickPaths: return "quick_paths";
     }
     return "unknown";
 }
@@ -187,6 +189,21 @@ std::string CheckRoundTrip(ByteSpan input) {
     return "D3 differs from D2 at byte " + std::to_string(difference.second - documents[1].begin());
 }
 
+std::string CheckQuickPaths(ByteSpan input) {
+    Blob source(input.begin(), input.end());
+    Blob quick;
+    Blob general;
+    const HResult quickStatus = ConvertDataBlob(kDataStandard200, kDataStandard500, source, quick);
+    gQuickPathsOff = true;
+    const HResult generalStatus = ConvertDataBlob(kDataStandard200, kDataStandard500, source, general);
+    gQuickPathsOff = false;
+    if (quickStatus != generalStatus) {
+        return "the import gave " + std::to_string(quickStatus) + " with the quick paths, " +
+               std::to_string(generalStatus) + " without";
+    }
+    return quick == general ? std::string() : "the quick paths fill another record than the general path";
+}
+
 void UseDefaultConfiguration() {
     static const std::filesystem::path folder = [] {
         std::filesystem::path made =
@@ -208,6 +225,7 @@ std::string Check(Target target, ByteSpan input) {
         case Target::Dispatch: return CheckDispatch(input);
         case Target::Import: return CheckImport(input);
         case Target::RoundTrip: return CheckRoundTrip(input);
+        case Target::QuickPaths: return CheckQuickPaths(input);
     }
     return "unknown target";
 }

@@ -10,9 +10,9 @@
 
 namespace audiogram::fuzz {
 
-enum class Target { Dispatch, Import, RoundTrip };
+enum class Target { Dispatch, Import, RoundTrip, QuickPaths };
 
-inline constexpr Target kTargets[] = {Target::Dispatch, Target::Import, Target::RoundTrip};
+inline constexpr Target kTargets[] = {Target::Dispatch, Target::Import, Target::RoundTrip, Target::QuickPaths};
 
 // The folder name of a target's seeds and regressions, and its libFuzzer executable's stem.
 std::string_view TargetName(Target target);
@@ -29,6 +29,10 @@ std::string CheckImport(ByteSpan input);
 // well-formed document D1; importing and exporting it gives D2, doing that again gives D3,
 // and D3 must equal D2 byte for byte: after the first round the cycle is a fixed point.
 std::string CheckRoundTrip(ByteSpan input);
+
+// Any bytes imported with the reader's quick paths and without them give the same status
+// and, on success, the same record.
+std::string CheckQuickPaths(ByteSpan input);
 
 std::string Check(Target target, ByteSpan input);
 

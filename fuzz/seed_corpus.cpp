@@ -144,7 +144,8 @@ std::vector<Seed> RoundTripSeeds() {
 std::vector<Seed> SeedsFor(Target target) {
     switch (target) {
         case Target::Dispatch: return DispatchSeeds();
-        case Target::Import: return ImportSeeds();
+        case Target::Import:
+        case Target::QuickPaths: return ImportSeeds();
         case Target::RoundTrip: return RoundTripSeeds();
     }
     return {};
