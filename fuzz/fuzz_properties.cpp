@@ -63,6 +63,7 @@ Blob RecordSource(const PickedPair& pair) {
     if (pair.oldDataFormat != kDataStandard100 || IsRawRecordInput(pair.blob)) return record;
     Blob record100;
     ConvertBlob200to100(record, record100);
+    record100.insert(record100.end(), record.begin() + record200::kSize, record.end());  // the extension
     return record100;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <span>
 
 #include "record_builder/record_sets.h"
@@ -33,9 +34,7 @@ const auto& Pick(const Rows& rows, std::uint8_t selector) {
 }
 
 // Where a patch's value goes in the record: its field's offset from the start of the record.
-FieldRow PatchedField(Reader& reader) {
-    // The extension section, always the last row, has no field in the record.
-    const SectionRow& section = Pick(std::span(kSectionRows).first(kSectionRows.size() - 1), reader.Next());
+FieldRow PatchedField(const SectionRow& section, Reader& reader) {
     const std::uint8_t slot = reader.Next();
     const std::uint8_t point = reader.Next();
     std::size_t area = section.offset;
@@ -64,13 +63,21 @@ std::vector<std::uint8_t> RecordFromInput(ByteSpan input) {
     static const std::array<std::vector<std::uint8_t>, kBaseRecordCount> kBases = {
         record_sets::Empty200(), record_sets::Typical200(), record_sets::EverySection200()};
     std::vector<std::uint8_t> record = kBases[static_cast<std::size_t>(input[0] - kFirstPatchedInput) % kBaseRecordCount];
+    std::vector<std::uint8_t> extension;
     while (!reader.AtEnd()) {
-        const FieldRow field = PatchedField(reader);
+        const SectionRow& section = Pick(kSectionRows, reader.Next());
+        if (section.kind == SectionKind::Extension) {
+            const ByteSpan bytes = reader.Take(reader.Next());
+            extension.insert(extension.end(), bytes.begin(), bytes.end());
+            continue;
+        }
+        const FieldRow field = PatchedField(section, reader);
         // The rows lie inside their areas and the areas inside the record; the bound is the
         // record's all the same, as the input is untrusted.
         const ByteSpan value = reader.Take(std::min(field.width, record.size() - std::min(record.size(), field.offset)));
         std::copy(value.begin(), value.end(), record.begin() + static_cast<std::ptrdiff_t>(field.offset));
     }
+    record.insert(record.end(), extension.begin(), extension.end());
     return record;
 }
 
@@ -80,8 +87,15 @@ std::vector<std::uint8_t> RawRecordInput(ByteSpan record) {
     return input;
 }
 
-std::vector<std::uint8_t> BaseRecordInput(std::uint8_t base) {
-    return {static_cast<std::uint8_t>(kFirstPatchedInput + base % kBaseRecordCount)};
+std::vector<std::uint8_t> BaseRecordInput(std::uint8_t base, std::string_view extension) {
+    std::vector<std::uint8_t> input = {static_cast<std::uint8_t>(kFirstPatchedInput + base % kBaseRecordCount)};
+    for (std::size_t at = 0; at < extension.size(); at += UINT8_MAX) {
+        const std::string_view part = extension.substr(at, UINT8_MAX);
+        input.push_back(static_cast<std::uint8_t>(kSectionRows.size() - 1));
+        input.push_back(static_cast<std::uint8_t>(part.size()));
+        input.insert(input.end(), part.begin(), part.end());
+    }
+    return input;
 }
 
 }  // namespace audiogram::fuzz

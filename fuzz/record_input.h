@@ -9,8 +9,10 @@
 //
 // found through the schema's section and field rows: each selector byte is taken modulo the
 // count it picks among, so every input means a record; the value fills the field's width.
+// The extension section's patches are a length byte and bytes, the extension data after the record.
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "records/little_endian.h"
@@ -26,8 +28,9 @@ inline bool IsRawRecordInput(ByteSpan input) { return input.empty() || input[0] 
 // The record an input describes: its raw bytes (any length), or the patched base record.
 std::vector<std::uint8_t> RecordFromInput(ByteSpan input);
 
-// The inputs of the seed corpora: raw record bytes, and a base record with no patch.
+// The inputs of the seed corpora: raw record bytes, and a base record with no patch but its
+// extension data.
 std::vector<std::uint8_t> RawRecordInput(ByteSpan record);
-std::vector<std::uint8_t> BaseRecordInput(std::uint8_t base);
+std::vector<std::uint8_t> BaseRecordInput(std::uint8_t base, std::string_view extension = {});
 
 }  // namespace audiogram::fuzz

@@ -52,8 +52,8 @@ std::vector<NamedRecord> Records200() {
 }
 
 // A base record as a record input of its own, any other (a 100 one too) as raw bytes.
-Bytes InputOf(const NamedRecord& record, const Bytes& bytes) {
-    return record.base ? BaseRecordInput(*record.base) : RawRecordInput(bytes);
+Bytes InputOf(const NamedRecord& record, const Bytes& bytes, std::string_view extension = {}) {
+    return record.base ? BaseRecordInput(*record.base, extension) : RawRecordInput(Joined("", bytes, extension));
 }
 
 constexpr std::string_view kOpening =
@@ -103,9 +103,9 @@ std::vector<Seed> DispatchSeeds() {
         // exports those, the import reads them, the dispatch seeds stay with the base records.
         if (!record.base) continue;
         add(record.name + "-500-from-100-with-extension", kDataStandard500, kDataStandard100,
-            RawRecordInput(Joined("", record100, "HOST-PRIVATE")));
+            InputOf(record, record100, "HOST-PRIVATE"));
         add(record.name + "-500-from-200-with-extension", kDataStandard500, kDataStandard200,
-            RawRecordInput(Joined("", record.record200, "HOST-PRIVATE")));
+            InputOf(record, record.record200, "HOST-PRIVATE"));
         const Bytes document = Converted(kDataStandard500, kDataStandard200, record.record200);
         add(record.name + "-100-from-500", kDataStandard100, kDataStandard500, document);
         add(record.name + "-200-from-500", kDataStandard200, kDataStandard500, document);
