@@ -102,15 +102,8 @@ PickedPair PickPair(ByteSpan input) {
 std::string EncodePair(std::int16_t newDataFormat, std::int16_t oldDataFormat) {
     std::string encoded;
     for (const std::int16_t standard : {newDataFormat, oldDataFormat}) {
-        const auto* known = std::find(std::begin(kKnownStandards), std::end(kKnownStandards), standard);
-        if (known != std::end(kKnownStandards)) {
-            encoded += static_cast<char>(known - std::begin(kKnownStandards));
-            continue;
-        }
         const auto code = static_cast<std::uint16_t>(standard);
-        encoded += static_cast<char>(kAnyCodeSelector);
-        encoded += static_cast<char>(code & 0xFF);
-        encoded += static_cast<char>(code >> 8);
+        encoded += {static_cast<char>(kAnyCodeSelector), static_cast<char>(code & 0xFF), static_cast<char>(code >> 8)};
     }
     return encoded;
 }
@@ -130,19 +123,12 @@ std::string CheckDispatch(ByteSpan input) {
     if (Failed(status)) {
         return result == untouched ? std::string() : "a failed conversion changed the result " + what;
     }
-    switch (pair.newDataFormat) {
-        case kDataStandard100:
-            if (result.size() != record100::kSize) return "a 100 result is not 19472 bytes long " + what;
-            return {};
-        case kDataStandard200:
-            if (result.size() != record200::kSize) return "a 200 result is not 36128 bytes long " + what;
-            return {};
-        default:
-            if (std::string problem = WellFormednessProblem(AsText(result)); !problem.empty()) {
-                return "the document is not well-formed " + what + ": " + problem;
-            }
-            return {};
+    if (pair.newDataFormat != kDataStandard500) {
+        const std::size_t size = FixedRecordSize(pair.newDataFormat);
+        return result.size() == size ? std::string() : "the result is not " + std::to_string(size) + " bytes long " + what;
     }
+    const std::string problem = WellFormednessProblem(AsText(result));
+    return problem.empty() ? problem : "the document is not well-formed " + what + ": " + problem;
 }
 
 std::string CheckImport(ByteSpan input) {

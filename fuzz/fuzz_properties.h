@@ -43,7 +43,8 @@ void UseDefaultConfiguration();
 
 // The picking of data standards from the first bytes of a dispatch input, shared with the
 // seed corpus so seeds say exactly which pair they are for: a selector byte below 0xC0
-// picks 100, 200 or 500; any other selector takes the next two bytes as any 16-bit code.
+// picks 100, 200 or 500; any other selector takes the next two bytes as any 16-bit code,
+// the form the seeds give their pairs in.
 struct PickedPair {
     std::int16_t newDataFormat;
     std::int16_t oldDataFormat;

@@ -31,7 +31,6 @@ build=build/fuzz
 rm -rf "$build/seeds" "$build/corpus"
 mkdir -p "$build/findings"
 "$build/fuzz/make_fuzz_seeds" "$build/seeds"
-"$build/fuzz/make_fuzz_dictionary" >"$build/documents.dict"
 
 # The largest input each target takes: a record with extension bytes after its pair, a
 # document, a record's patches (or its first raw bytes), a document. The document targets
@@ -46,7 +45,7 @@ for target in "${targets[@]}"; do
   kept=fuzz/corpus/$target
   mkdir -p "$build/corpus/$target" "$kept"
   options=(-timeout=20 -rss_limit_mb=2048 -max_len="${max_len[$target]}" -artifact_prefix="$build/findings/$target-")
-  [ -z "${dict[$target]:-}" ] || options+=(-dict="$build/documents.dict")
+  [ -z "${dict[$target]:-}" ] || options+=(-dict="$build/seeds/documents.dict")
   if ! "$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 "${options[@]}" \
       "$build/corpus/$target" "$kept" "$build/seeds/$target"; then
     echo "fuzz: $target broke; the input is kept in $build/findings/" >&2

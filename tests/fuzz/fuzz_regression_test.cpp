@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <initializer_list>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -62,18 +61,6 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzTarget, ::testing::ValuesIn(kTargets),
                              name.erase(std::remove(name.begin(), name.end(), '_'), name.end());
                              return name;
                          });
-
-TEST(DispatchSeeds, NameEveryPairTheyAreFor) {
-    for (const std::int16_t to : std::initializer_list<std::int16_t>{100, 200, 500, 300, -1, 0}) {
-        for (const std::int16_t from : std::initializer_list<std::int16_t>{100, 200, 500, 32767, -32768}) {
-            const std::string encoded = EncodePair(to, from) + "blob";
-            const PickedPair picked = PickPair(ByteSpan(reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size()));
-            EXPECT_EQ(picked.newDataFormat, to);
-            EXPECT_EQ(picked.oldDataFormat, from);
-            EXPECT_EQ(std::string(picked.blob.begin(), picked.blob.end()), "blob");
-        }
-    }
-}
 
 }  // namespace
 }  // namespace audiogram::fuzz
