@@ -104,6 +104,9 @@ class AudiogramXmlReader {
 
     const AudiogramSchemaTable& schema_;
     TextRules& textRules_;
+    // With the switch set, the quick paths know no name, so they leave every element to the
+    // general path; it is tested where names are looked up, not for every element.
+    const bool quickPathsOff_ = gQuickPathsOff;
     std::string_view input_;
     std::size_t cursor_ = 0;
     // The first '>' at or after lookAheadFrom_ (input_.size() when there is none), so the
