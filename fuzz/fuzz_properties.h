@@ -17,7 +17,8 @@ inline constexpr Target kTargets[] = {Target::Dispatch, Target::Import, Target::
 // The folder name of a target's seeds and regressions, and its libFuzzer executable's stem.
 std::string_view TargetName(Target target);
 
-// The dispatcher: the first bytes pick the pair of data standards, the rest is the blob.
+// The dispatcher: the first bytes pick the pair of data standards, the rest is the blob (a
+// record input of record_input.h when the source is a record, else the bytes as they stand).
 // The status must be one the dispatch table allows for the pair and the blob's length, a
 // failure must leave the result alone, a success must give a result of the target's shape.
 std::string CheckDispatch(ByteSpan input);
@@ -25,7 +26,7 @@ std::string CheckDispatch(ByteSpan input);
 // The import alone: any bytes as a data standard 500 document end in 0 or -1.
 std::string CheckImport(ByteSpan input);
 
-// Any bytes taken as a 200 record (padded with zeros or cut to 36128 bytes) export to a
+// A record input taken as a 200 record (padded with zeros or cut to 36128 bytes) exports to a
 // well-formed document D1; importing and exporting it gives D2, doing that again gives D3,
 // and D3 must equal D2 byte for byte: after the first round the cycle is a fixed point.
 std::string CheckRoundTrip(ByteSpan input);
