@@ -37,6 +37,9 @@ mkdir -p "$build/findings"
 # take the dictionary.
 declare -A max_len=([dispatch]=40000 [import]=65536 [round_trip]=4096 [quick_paths]=65536)
 declare -A dict=([dispatch]=1 [import]=1 [quick_paths]=1)
+# The kept corpora stay small: a merge cuts their inputs to 8 KB (and judges them so cut);
+# the larger shapes come back from the seeds in every run.
+keep_len=8192
 
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -54,7 +57,8 @@ for target in "${targets[@]}"; do
   if $merge; then
     # Into a fresh folder, so the kept corpus is minimised as a whole; the seeds stay out.
     rm -rf "$build/merged" && mkdir -p "$build/merged"
-    "$build/fuzz/${target}_fuzzer" -merge=1 "${options[@]}" "$build/merged" "$kept" "$build/corpus/$target"
+    "$build/fuzz/${target}_fuzzer" -merge=1 "${options[@]}" -max_len=$((max_len[$target] < keep_len ? max_len[$target] : keep_len)) \
+      "$build/merged" "$kept" "$build/corpus/$target"
     rm -rf "$kept" && mv "$build/merged" "$kept"
   fi
 done
