@@ -261,7 +261,8 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // next '>' are such a name, the general path ends the token at that '>' too (no blank, '<'
 // or '"' in it, no '/' before the '>') and finds the same entry. So the quick paths look for
 // the '>' alone and take only names the table knows.
-[[gnu::always_inline]] inline ChildMatch AudiogramXmlReader::LookUpName(std::size_t start, std::size_t end) const {
+[[gnu::always_inline]] inline ChildMatch AudiogramXmlReader::LookUpName(std::size_t start,
+                                                                        std::size_t end) const {
     if (quickPathsOff_) return ChildMatch{-1, 0};
     if (!IsSchemaList(currentList_) || end - start > kTokenCapacity) return ChildMatch{-1, 0};
     return LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
