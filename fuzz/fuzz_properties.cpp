@@ -9,15 +9,20 @@
 #include <vector>
 
 #include "import/convert500to200.h"
+#include "import/xml_reader.h"
 #include "records/empty_record.h"
 #include "records/record100_layout.h"
 #include "records/record200_layout.h"
 #include "service/blob_dispatcher.h"
 #include "service/configured_text_rules.h"
 #include "support/configuration.h"
+#include "record_input.h"
+#include "well_formed_xml.h"
 
 namespace audiogram::fuzz {
 namespace {
+
+using testing::WellFormednessProblem;
 
 constexpr std::uint8_t kAnyCodeSelector = 0xC0;
 constexpr std::int16_t kKnownStandards[] = {kDataStandard100, kDataStandard200, kDataStandard500};
@@ -44,26 +49,22 @@ std::vector<HResult> AllowedStatuses(std::int16_t to, std::int16_t from, std::si
     return {kStatusOk};
 }
 
-// One round of the cycle: the record exported, the document imported.
-struct Round {
-    std::string problem;
-    Blob document;
-    Blob record;
-};
+// One step of the cycle through the dispatcher; empty when it succeeded.
+std::string Step(std::int16_t to, std::int16_t from, Blob source, Blob& result) {
+    // A copy of the source: the export may complete the calibration date in it.
+    const HResult status = ConvertDataBlob(to, from, source, result);
+    return status == kStatusOk ? std::string() : Describe(to, from, source.size()) + " failed with " + std::to_string(status);
+}
 
-Round ExportAndImport(const Blob& record200) {
-    Round round;
-    Blob source = record200;  // the export may complete the calibration date in its source
-    if (const HResult status = ConvertDataBlob(kDataStandard500, kDataStandard200, source, round.document);
-        status != kStatusOk) {
-        round.problem = "the export failed with status " + std::to_string(status);
-        return round;
-    }
-    if (const HResult status = ConvertDataBlob(kDataStandard200, kDataStandard500, round.document, round.record);
-        status != kStatusOk) {
-        round.problem = "the import of an exported document failed with status " + std::to_string(status);
-    }
-    return round;
+// A record source is described as a record input, a document is taken as it stands.
+Blob RecordSource(const PickedPair& pair) {
+    if (pair.oldDataFormat == kDataStandard500) return Blob(pair.blob.begin(), pair.blob.end());
+    Blob record = RecordFromInput(pair.blob);
+    if (pair.oldDataFormat != kDataStandard100 || IsRawRecordInput(pair.blob)) return record;
+    Blob record100;
+    ConvertBlob200to100(record, record100);
+    record100.insert(record100.end(), record.begin() + record200::kSize, record.end());  // the extension
+    return record100;
 }
 
 }  // namespace
@@ -73,6 +74,7 @@ std::string_view TargetName(Target target) {
         case Target::Dispatch: return "dispatch";
         case Target::Import: return "import";
         case Target::RoundTrip: return "round_trip";
+        case Target::QuickPaths: return "quick_paths";
     }
     return "unknown";
 }
@@ -100,22 +102,15 @@ PickedPair PickPair(ByteSpan input) {
 std::string EncodePair(std::int16_t newDataFormat, std::int16_t oldDataFormat) {
     std::string encoded;
     for (const std::int16_t standard : {newDataFormat, oldDataFormat}) {
-        const auto* known = std::find(std::begin(kKnownStandards), std::end(kKnownStandards), standard);
-        if (known != std::end(kKnownStandards)) {
-            encoded += static_cast<char>(known - std::begin(kKnownStandards));
-            continue;
-        }
         const auto code = static_cast<std::uint16_t>(standard);
-        encoded += static_cast<char>(kAnyCodeSelector);
-        encoded += static_cast<char>(code & 0xFF);
-        encoded += static_cast<char>(code >> 8);
+        encoded += {static_cast<char>(kAnyCodeSelector), static_cast<char>(code & 0xFF), static_cast<char>(code >> 8)};
     }
     return encoded;
 }
 
 std::string CheckDispatch(ByteSpan input) {
     const PickedPair pair = PickPair(input);
-    Blob source(pair.blob.begin(), pair.blob.end());
+    Blob source = RecordSource(pair);
     const std::string what = Describe(pair.newDataFormat, pair.oldDataFormat, source.size());
 
     const Blob untouched = {0xDE, 0xAD};
@@ -128,19 +123,12 @@ std::string CheckDispatch(ByteSpan input) {
     if (Failed(status)) {
         return result == untouched ? std::string() : "a failed conversion changed the result " + what;
     }
-    switch (pair.newDataFormat) {
-        case kDataStandard100:
-            if (result.size() != record100::kSize) return "a 100 result is not 19472 bytes long " + what;
-            return {};
-        case kDataStandard200:
-            if (result.size() != record200::kSize) return "a 200 result is not 36128 bytes long " + what;
-            return {};
-        default:
-            if (std::string problem = WellFormednessProblem(AsText(result)); !problem.empty()) {
-                return "the document is not well-formed " + what + ": " + problem;
-            }
-            return {};
+    if (pair.newDataFormat != kDataStandard500) {
+        const std::size_t size = FixedRecordSize(pair.newDataFormat);
+        return result.size() == size ? std::string() : "the result is not " + std::to_string(size) + " bytes long " + what;
     }
+    const std::string problem = WellFormednessProblem(AsText(result));
+    return problem.empty() ? problem : "the document is not well-formed " + what + ": " + problem;
 }
 
 std::string CheckImport(ByteSpan input) {
@@ -165,25 +153,42 @@ std::string CheckImport(ByteSpan input) {
 }
 
 std::string CheckRoundTrip(ByteSpan input) {
-    Blob record(record200::kSize, 0);
-    std::copy_n(input.begin(), std::min(input.size(), record.size()), record.begin());
+    Blob record = RecordFromInput(input);
+    record.resize(record200::kSize);
+    // Documents D1 to D3, each exported from the import of the one before.
+    Blob documents[3];
+    for (std::size_t round = 0; round < std::size(documents); ++round) {
+        if (round > 0) {
+            if (std::string problem = Step(kDataStandard200, kDataStandard500, documents[round - 1], record);
+                !problem.empty()) {
+                return "the import of D" + std::to_string(round) + ": " + problem;
+            }
+        }
+        if (std::string problem = Step(kDataStandard500, kDataStandard200, record, documents[round]); !problem.empty()) {
+            return "the export of D" + std::to_string(round + 1) + ": " + problem;
+        }
+    }
+    if (std::string problem = WellFormednessProblem(AsText(documents[0])); !problem.empty()) {
+        return "D1 is not well-formed: " + problem;
+    }
+    if (documents[2] == documents[1]) return {};
+    const auto difference = std::mismatch(documents[2].begin(), documents[2].end(), documents[1].begin(), documents[1].end());
+    return "D3 differs from D2 at byte " + std::to_string(difference.second - documents[1].begin());
+}
 
-    const Round first = ExportAndImport(record);
-    if (!first.problem.empty()) return "first round: " + first.problem;
-    if (std::string problem = WellFormednessProblem(AsText(first.document)); !problem.empty()) {
-        return "the first document is not well-formed: " + problem;
+std::string CheckQuickPaths(ByteSpan input) {
+    Blob source(input.begin(), input.end());
+    Blob quick;
+    Blob general;
+    const HResult quickStatus = ConvertDataBlob(kDataStandard200, kDataStandard500, source, quick);
+    gQuickPathsOff = true;
+    const HResult generalStatus = ConvertDataBlob(kDataStandard200, kDataStandard500, source, general);
+    gQuickPathsOff = false;
+    if (quickStatus != generalStatus) {
+        return "the import gave " + std::to_string(quickStatus) + " with the quick paths, " +
+               std::to_string(generalStatus) + " without";
     }
-    const Round second = ExportAndImport(first.record);
-    if (!second.problem.empty()) return "second round: " + second.problem;
-    const Round third = ExportAndImport(second.record);
-    if (!third.problem.empty()) return "third round: " + third.problem;
-    if (third.document != second.document) {
-        const auto difference = std::mismatch(third.document.begin(), third.document.end(),
-                                               second.document.begin(), second.document.end());
-        return "the third document differs from the second at byte " +
-               std::to_string(difference.second - second.document.begin());
-    }
-    return {};
+    return quick == general ? std::string() : "the quick paths fill another record than the general path";
 }
 
 void UseDefaultConfiguration() {
@@ -207,6 +212,7 @@ std::string Check(Target target, ByteSpan input) {
         case Target::Dispatch: return CheckDispatch(input);
         case Target::Import: return CheckImport(input);
         case Target::RoundTrip: return CheckRoundTrip(input);
+        case Target::QuickPaths: return CheckQuickPaths(input);
     }
     return "unknown target";
 }

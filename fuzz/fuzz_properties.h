@@ -10,14 +10,15 @@
 
 namespace audiogram::fuzz {
 
-enum class Target { Dispatch, Import, RoundTrip };
+enum class Target { Dispatch, Import, RoundTrip, QuickPaths };
 
-inline constexpr Target kTargets[] = {Target::Dispatch, Target::Import, Target::RoundTrip};
+inline constexpr Target kTargets[] = {Target::Dispatch, Target::Import, Target::RoundTrip, Target::QuickPaths};
 
 // The folder name of a target's seeds and regressions, and its libFuzzer executable's stem.
 std::string_view TargetName(Target target);
 
-// The dispatcher: the first bytes pick the pair of data standards, the rest is the blob.
+// The dispatcher: the first bytes pick the pair of data standards, the rest is the blob (a
+// record input of record_input.h when the source is a record, else the bytes as they stand).
 // The status must be one the dispatch table allows for the pair and the blob's length, a
 // failure must leave the result alone, a success must give a result of the target's shape.
 std::string CheckDispatch(ByteSpan input);
@@ -25,10 +26,14 @@ std::string CheckDispatch(ByteSpan input);
 // The import alone: any bytes as a data standard 500 document end in 0 or -1.
 std::string CheckImport(ByteSpan input);
 
-// Any bytes taken as a 200 record (padded with zeros or cut to 36128 bytes) export to a
+// A record input taken as a 200 record (padded with zeros or cut to 36128 bytes) exports to a
 // well-formed document D1; importing and exporting it gives D2, doing that again gives D3,
 // and D3 must equal D2 byte for byte: after the first round the cycle is a fixed point.
 std::string CheckRoundTrip(ByteSpan input);
+
+// Any bytes imported with the reader's quick paths and without them give the same status
+// and, on success, the same record.
+std::string CheckQuickPaths(ByteSpan input);
 
 std::string Check(Target target, ByteSpan input);
 
@@ -37,15 +42,10 @@ std::string Check(Target target, ByteSpan input);
 // machine holds; the configuration's report lines are silenced.
 void UseDefaultConfiguration();
 
-// A minimal well-formedness walk: one root element, balanced and matching tags, quoted
-// attributes, well-formed UTF-8 of characters XML allows, no raw '<' or '&' in text or
-// attribute values (only the five entities and character references), comments without
-// "--" inside. Empty when the document passes.
-std::string WellFormednessProblem(std::string_view document);
-
 // The picking of data standards from the first bytes of a dispatch input, shared with the
 // seed corpus so seeds say exactly which pair they are for: a selector byte below 0xC0
-// picks 100, 200 or 500; any other selector takes the next two bytes as any 16-bit code.
+// picks 100, 200 or 500; any other selector takes the next two bytes as any 16-bit code,
+// the form the seeds give their pairs in.
 struct PickedPair {
     std::int16_t newDataFormat;
     std::int16_t oldDataFormat;

@@ -261,7 +261,9 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 // next '>' are such a name, the general path ends the token at that '>' too (no blank, '<'
 // or '"' in it, no '/' before the '>') and finds the same entry. So the quick paths look for
 // the '>' alone and take only names the table knows.
-ChildMatch AudiogramXmlReader::LookUpName(std::size_t start, std::size_t end) const {
+[[gnu::always_inline]] inline ChildMatch AudiogramXmlReader::LookUpName(std::size_t start,
+                                                                        std::size_t end) const {
+    if (quickPathsOff_) return ChildMatch{-1, 0};
     if (!IsSchemaList(currentList_) || end - start > kTokenCapacity) return ChildMatch{-1, 0};
     return LookUpNamedChild(currentList_, std::string_view(input_.data() + start, end - start));
 }
@@ -282,6 +284,7 @@ inline bool AudiogramXmlReader::NameStandsAt(std::size_t at, std::size_t positio
     if (currentList_ < 0 || currentList_ > AudiogramSchemaTable::kListCount) return ChildMatch{-1, 0};
     if (namedList_ != currentList_) {
         named_ = NamedChildren(currentList_);
+        if (quickPathsOff_) named_ = {};
         namedList_ = currentList_;
     }
     const std::size_t last = lastFound_[static_cast<std::size_t>(currentList_)];
@@ -305,6 +308,7 @@ Result<std::int32_t> AudiogramXmlReader::EndTagQuickly(std::size_t at) {
     if (currentList_ >= 1 && currentList_ <= AudiogramSchemaTable::kListCount) {
         if (namedList_ != currentList_) {
             named_ = NamedChildren(currentList_);
+            if (quickPathsOff_) named_ = {};
             namedList_ = currentList_;
         }
         if (NameStandsAt(at, 0)) {
