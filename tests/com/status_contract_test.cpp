@@ -53,7 +53,6 @@ struct Row {
 };
 
 // Built on first use, inside the test: the samples' export reads the test's configuration.
-// The documents that the reader refuses are the import's tests; here one per kind of failure.
 const std::vector<Row>& Rows() {
     const Blob record100 = SampleBlob(kDataStandard100), record200 = SampleBlob(kDataStandard200);
     const Blob document = SampleBlob(kDataStandard500);
@@ -81,6 +80,19 @@ const std::vector<Row>& Rows() {
             {"NulBeforeTheDocument", 100, 500, Text(std::string_view("\0<TORVAAudiometricStandard>", 27)), kStatusFail},
             {"RecordGivenAsDocument", 200, 500, record200, kStatusFail},
             {"MismatchedEndTag", 100, 500, Document("<ToneNotes></TestMethod>"), kStatusFail},
+            {"DeclarationOnly", 200, 500, Text("<?xml version=\"1.0\"?>\r\n"), kStatusFail},
+            {"RootWithoutAttributes", 100, 500,
+             Text("<TORVAAudiometricStandard><ToneNotes></ToneNotes></TORVAAudiometricStandard>"), kStatusFail},
+            {"UnclosedElement", 100, 500, Document("<ToneNotes><TestMethod><X>"), kStatusFail},
+            {"UnclosedUnknownElement", 100, 500, Document("<ToneNotes><Foo><Bar>x</Bar>"), kStatusFail},
+            {"CutInsideALeaf", 200, 500,
+             Document("<ToneThresholdAudiogram><TonePoints><StimulusLevel>1", ""), kStatusFail},
+            {"CutInsidePrivateData", 100, 500, Document("<PrivateAudiogramData>QQ==", ""), kStatusFail},
+            {"NotesWithoutRootEnd", 100, 500, Document("<ToneNotes></ToneNotes>", ""), kStatusFail},
+            {"NulInsideAnEndTag", 100, 500, Document(std::string_view("<ToneNotes>\0/ToneNotes>", 23)), kStatusFail},
+            {"UnfinishedSpeechPoint", 100, 500,
+             Document("<SpeechDiscriminationAudiogram><SpeechDiscriminationPoints><ScorePercent unit=\"%\">50"
+                      "</ScorePercent></SpeechDiscriminationPoints></SpeechDiscriminationAudiogram>"), kStatusFail},
             // the reader takes any root name and never checks the encoding
             {"EmptyRootOfAnotherName", 200, 500, Text("<?xml version=\"1.0\"?><Audiogram></Audiogram>"), kStatusOk},
             {"BadUtf8", 200, 500, Document("<ToneNotes><TestMethod>\xC3\x28</TestMethod></ToneNotes>"), kStatusOk},
