@@ -50,15 +50,14 @@ Record200Builder Sample() {
 // The sample, then one curve of each special test: their units, scales and meanings differ.
 std::vector<Record200Builder> Records() {
     std::vector<Record200Builder> records{Sample()};
-    const std::pair<Section, std::initializer_list<std::int16_t>> special[] = {
-        {Section::Decay, {1000, 455, 0, 0, 150, 300}},
-        {Section::DifferenceLimenIntensity, {1000, 455, 0, 0, 15, 3}},
-        {Section::DifferenceLimenFrequency, {1000, 455, 0, 0, 15, 1}},
-        {Section::ShortIncrementSensitivityIndex, {1000, 455, 0, 0, 15, 20, 19}},
-    };
-    for (const auto& [section, point] : special) {
+    // a braced list's array lives only as long as the call it is passed to, so never in a table
+    const auto add = [&records](Section section, std::initializer_list<std::int16_t> point) {
         records.emplace_back().Curve(section, 0).Stimulus(meas_cond::kSiSiParameter, 50).Point(0, point);
-    }
+    };
+    add(Section::Decay, {1000, 455, 0, 0, 150, 300});
+    add(Section::DifferenceLimenIntensity, {1000, 455, 0, 0, 15, 3});
+    add(Section::DifferenceLimenFrequency, {1000, 455, 0, 0, 15, 1});
+    add(Section::ShortIncrementSensitivityIndex, {1000, 455, 0, 0, 15, 20, 19});
     return records;
 }
 
