@@ -42,5 +42,20 @@ TEST(ComLayer, CopiedVariantArraysHoldTheirElements) {
     for (LONG i = 0; i < 3; ++i) EXPECT_EQ(copied[i].vt == VT_I4 ? copied[i].lVal : -1, 10 + i);
 }
 
+// Null handles read as empty, and a VARIANT typed as an interface but holding none copies
+// without calling into one.
+TEST(ComLayer, NullsAreEmpty) {
+    EXPECT_EQ(SysStringLen(nullptr), 0u);
+    EXPECT_EQ(SafeArrayGetDim(nullptr), 0u);
+    OwnedVariant array(ArrayOf(VT_UI1, SafeArrayCreateVector(VT_UI1, 0, 2)));
+    EXPECT_EQ(SafeArrayGetDim(array.value.parray), 1u);
+    for (const VARTYPE type : {VARTYPE{VT_UNKNOWN}, VARTYPE{VT_DISPATCH}}) {
+        VARIANT none = Typed(type);
+        OwnedVariant copy;
+        EXPECT_EQ(VariantCopy(&copy.value, &none), S_OK);
+        EXPECT_EQ(copy.value.punkVal, nullptr);
+    }
+}
+
 }  // namespace
 }  // namespace audiogram::com::testing

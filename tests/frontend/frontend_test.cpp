@@ -108,7 +108,7 @@ TEST(DocumentOutline, FindsTheRootPastTheProlog) {
 
 TEST(DocumentOutline, CountsTheBytesOfABase64Element) {
     const std::pair<std::string_view, std::size_t> cases[] = {
-        {"<P>AAECAwQ=</P>", 5}, {"<P>AAEC\r\nAwQF</P>", 6}, {"<P>QQ==</P>", 1}, {"<P></P>", 0}, {"<Q>AAAA</Q>", 0},
+        {"<P>AAECAwQ=</P>", 5}, {"<P>AAEC\r\nAwQF</P>", 6}, {"<P>QQ==</P>", 1}, {"<P>azAZ+/09</P>", 6}, {"<P></P>", 0}, {"<Q>AAAA</Q>", 0},
         {"<P>AAAA", 3},  // cut off: counted up to the end of the text
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(Base64ElementBytes(text, "P"), bytes) << text;
