@@ -12,6 +12,7 @@
 #include "frontend/file_naming.h"
 #include "frontend/input_detection.h"
 #include "frontend/status_words.h"
+#include "frontend/text_safety.h"
 
 namespace audiogram::frontend {
 namespace {
@@ -112,6 +113,18 @@ TEST(DocumentOutline, CountsTheBytesOfABase64Element) {
         {"<P>AAAA", 3},  // cut off: counted up to the end of the text
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(Base64ElementBytes(text, "P"), bytes) << text;
+}
+
+TEST(TextSafety, EachByteOfAnInvalidSequenceBecomesOneReplacement) {
+    const std::string r = "\xEF\xBF\xBD";
+    const std::pair<std::string_view, std::string> cases[] = {
+        {"a\xC3\xA9z", "a\xC3\xA9z"}, {"a\x80z", "a" + r + "z"}, {"\xC0\xAF", r + r},
+        {"\xED\xA0\x80", r + r + r}, {"\xF4\x90\x80\x80", r + r + r + r}, {"\xE2\x82", r + r},
+    };
+    for (const auto& [text, valid] : cases) {
+        EXPECT_EQ(ValidUtf8(text), valid) << text;
+        EXPECT_EQ(PrintableText(text), valid) << text;
+    }
 }
 
 TEST(FileNaming, ReplacesKnownSuffixesAndKeepsOtherNames) {

@@ -138,7 +138,9 @@ TEST(XmlWriter, CommentsAreCutTo1023BytesOrUnits) {
         {[](XmlWriter& w) { w.WriteComment(std::string(2000, 'a')); }, std::string(1023, 'a')},
         {[](XmlWriter& w) { w.WriteComment(std::string(1022, 'a') + "\xC3\xA9"); }, std::string(1022, 'a')},
         // exactly 1023 bytes stay whole, whatever the byte after the view is
-        {[](XmlWriter& w) { w.WriteComment(std::string_view(std::string(1023, 'a') + "\xA9").substr(0, 1023)); },
+        {[](XmlWriter& w) {
+             w.WriteComment(std::string_view(std::string(1023, 'a') + "\xA9").substr(0, 1023));
+         },
          std::string(1023, 'a')},
         {[](XmlWriter& w) { w.WriteCommentW(std::u16string(2000, u'\u00E9')); }, twoByteBody},
         {[](XmlWriter& w) { w.WriteCommentW(std::u16string(1022, u'a') + u"\U0001F600"); },
