@@ -1,6 +1,7 @@
 #include "document_test_support.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "well_formed_xml.h"
 
@@ -58,6 +59,34 @@ std::string Document(std::string_view body) {
               "<TORVAAudiometricStandard  ConvertedFromDataStandard=\"200\" Version=\"500\" "
               "xmlns=\"http://www.torva.com/Measurement/Audiogram\">") +
            std::string(body) + At(0, "</TORVAAudiometricStandard>");
+}
+
+std::string Shown(std::u16string_view text) {
+    std::string shown;
+    for (const char16_t unit : text) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
+        shown += unit >= 0x20 && unit < 0x7F ? std::string(1, static_cast<char>(unit)) : std::string(escaped);
+    }
+    return shown;
+}
+
+std::optional<Blob> Import(std::string_view document) {
+    Blob source(document.begin(), document.end());
+    Blob result{1, 2, 3};
+    const HResult status = ConvertDataBlob(kDataStandard200, kDataStandard500, source, result);
+    if (status == kStatusOk) return result;
+    EXPECT_EQ(status, kStatusFail);
+    EXPECT_EQ(result, (Blob{1, 2, 3}));
+    return std::nullopt;
+}
+
+::testing::AssertionResult SameBytes(ByteSpan actual, ByteSpan expected) {
+    if (actual.size() != expected.size()) return ::testing::AssertionFailure() << "size " << actual.size();
+    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin());
+    if (a == actual.end()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "byte " << (a - actual.begin()) << " is " << int{*a} << ", not "
+                                         << int{*e};
 }
 
 }  // namespace audiogram::testing

@@ -1,9 +1,11 @@
 #pragma once
 // Shared by the export and import tests: records built field by field, documents written
-// line by line, and exports through the dispatcher checked for well-formedness.
+// line by line, exports through the dispatcher checked for well-formedness, and imports
+// compared with built records.
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,5 +42,16 @@ std::string Leaves(int depth, std::string_view parts);
 std::string Element(int depth, std::string_view name, const std::string& inner);
 // Declaration, root start tag, `body`, root end tag.
 std::string Document(std::string_view body);
+
+inline ByteSpan BytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+// ASCII as it is, every other unit as \uXXXX.
+std::string Shown(std::u16string_view text);
+// The 200 record of a document, imported through the dispatcher; nothing when the import
+// fails, which must answer E_FAIL and leave the result alone.
+std::optional<Blob> Import(std::string_view document);
+// Equal bytes, or the first offset where they differ.
+::testing::AssertionResult SameBytes(ByteSpan actual, ByteSpan expected);
 
 }  // namespace audiogram::testing

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "import_test_support.h"
+#include "document_test_support.h"
 #include "records/missing_value.h"
 #include "records/record_conversion.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "import_test_support.h"
+#include "document_test_support.h"
 #include "support/configuration.h"
 #include "support/scoped_program_data.h"
 

@@ -12,7 +12,7 @@
 
 #include "import/calibration_split.h"
 #include "import/leading_float.h"
-#include "import_test_support.h"
+#include "document_test_support.h"
 
 namespace audiogram::testing {
 namespace {
@@ -37,39 +37,29 @@ bool SameFloat(float a, float b) {
 }
 
 // Hand-picked texts for what generated ones rarely reach (blanks, words, long digit runs,
-// the edges of the float range), then generated ones.
+// the edges of the float range), then texts over the alphabet of numbers, then plain
+// decimals, which take a path of their own that must agree up to the last bit wherever it is
+// taken: near ties, at 2^24, with many fraction digits.
 TEST(ReadLeadingFloat, ReadsWhatStrtofReads) {
     const CLocale cLocale;
-    std::istringstream texts(
+    std::vector<std::string> texts;
+    std::istringstream handPicked(
         "42.25|-2.45|abc||  \t\n12.5 |- "
         "1|12abc|1,5|1e-x|0X1p4|0x1.8p1|-0x.8|0xg|0x.p1|0x1p|inf|-INF|Infinity|"
         "infinit|nan|NaN(123)|-nan|na|1e39|-1e39|3.4028235e38|3.4028237e38|1e-39|1e-46|-1e-46|1e-400|"
         "0.000000000000000000000000000000000000000000000000000001e60|123456789012345678901234567890|0x1p128|"
         "0x1p-160|0x0.000000000000001p0|1e99999999999999999999|00012.500");
-    for (std::string text; std::getline(texts, text, '|');) {
-        EXPECT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text.c_str(), nullptr)))
-            << '"' << text << '"';
-    }
+    for (std::string text; std::getline(handPicked, text, '|');) texts.push_back(text);
     std::mt19937 random(20240521);
     const std::string alphabet = "0123456789.eE+-xp";
     for (int i = 0; i < 20000; ++i) {
-        std::string text;
-        for (std::size_t k = 1 + random() % 12; k > 0; --k) {
-            text.push_back(alphabet[random() % alphabet.size()]);
-        }
-        ASSERT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text.c_str(), nullptr))) << text;
+        std::string& text = texts.emplace_back();
+        for (std::size_t k = 1 + random() % 12; k > 0; --k) text.push_back(alphabet[random() % alphabet.size()]);
     }
-}
-
-// Documents hold plain decimals; they take a path of their own, which must agree with strtof
-// up to the last bit wherever it is taken: near ties, at 2^24, with many fraction digits.
-TEST(ReadLeadingFloat, AgreesWithStrtofOnPlainDecimals) {
-    std::mt19937 random(77);
-    const CLocale cLocale;
     for (int i = 0; i < 200000; ++i) {
         const auto digits = static_cast<std::uint32_t>(random() % 3 == 0 ? (1u << 24) - 3 + random() % 6
                                                                          : random() % (1u << 25));
-        std::string text = std::to_string(digits);
+        std::string& text = texts.emplace_back(std::to_string(digits));
         const std::size_t fraction = random() % 13;
         if (fraction > 0) {
             if (text.size() <= fraction) text.insert(0, fraction - text.size() + 1, '0');
@@ -77,7 +67,9 @@ TEST(ReadLeadingFloat, AgreesWithStrtofOnPlainDecimals) {
         }
         if (random() % 4 == 0) text.insert(0, "-");
         if (random() % 8 == 0) text += random() % 2 == 0 ? "e" : "<";
-        ASSERT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text.c_str(), nullptr))) << text;
+    }
+    for (const std::string& text : texts) {
+        ASSERT_TRUE(SameFloat(ReadLeadingFloat(text), std::strtof(text.c_str(), nullptr))) << '"' << text << '"';
     }
 }
 
@@ -102,24 +94,14 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
         std::u16string text;
         std::int32_t scale;
         std::int16_t expected;
-    } cases[] = {{u"42.25", 10, 423},
-                 {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
-                 {u"1e1", 10, 100},
-                 {u"abc", 10, 0},
-                 {u"", 10, 0},
-                 {u"65537", 1, 1},
-                 {u"0x10", 1, 16},
-                 {u"4000.0", 10, -25536},
-                 {u"3276.8", 10, -32768},  // the low 16 bits of 40000 and 32768
-                 {u"-0.05", 10, 0},
-                 {u"-0.06", 10, -1},
-                 {u"12.5 ", 10, 125},
-                 {u"inf", 10, 0},
-                 {u"nan", 10, 0},
+    } cases[] = {{u"42.25", 10, 423}, {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
+                 {u"1e1", 10, 100},   {u"abc", 10, 0},    {u"", 10, 0},       {u"65537", 1, 1},
+                 {u"0x10", 1, 16},    {u"-0.05", 10, 0},  {u"-0.06", 10, -1}, {u"12.5 ", 10, 125},
+                 {u"inf", 10, 0},     {u"nan", 10, 0},
+                 {u"4000.0", 10, -25536}, {u"3276.8", 10, -32768},  // the low 16 bits of 40000 and 32768
                  {u"12,5", 10, 120},       // the comma ends the number in every locale
                  {u"214748364.8", 10, 0},  // beyond the 32-bit range: -2147483648, whose low bits are 0
-                 {u"\u0661\u0662", 1, 0},
-                 {u"5\u00BD", 10, 50}};  // digits outside ASCII are no digits
+                 {u"\u0661\u0662", 1, 0}, {u"5\u00BD", 10, 50}};  // digits outside ASCII are no digits
     for (const auto& c : cases) EXPECT_EQ(ScanScaledValue(c.text, c.scale), c.expected) << Shown(c.text);
 }
 
@@ -187,14 +169,10 @@ TEST(SplitCalibration, SeparatesTheZone) {
     } cases[] = {
         {u"2004-03-01T10:20:00-05:00", u"2004-03-01T10:20:00", u"-05:00"},
         {u"2004-03-01T10:20:00+01:00", u"2004-03-01T10:20:00", u"+01:00"},
-        {u"2004-03-01T10:20:00Z", u"2004-03-01T10:20:00Z", u""},
-        {u"2004-03-01ZT10", u"2004-03-01Z", u"T10"},
-        {u"2004-03-01", u"2004-03-01", u""},  // a bare date stays whole
-        {u"2004-3-011", u"2004", u"-3-011"},  // not of the date form
-        {u"20a4-03-01", u"20a4", u"-03-01"},
-        {u"-05:00", u"-05:00", u""},  // not longer than a zone
-        {u"x+05:00", u"x", u"+05:00"},
-        {u"", u"", u""},
+        {u"2004-03-01T10:20:00Z", u"2004-03-01T10:20:00Z", u""}, {u"2004-03-01ZT10", u"2004-03-01Z", u"T10"},
+        {u"2004-03-01", u"2004-03-01", u""},                                  // a bare date stays whole
+        {u"2004-3-011", u"2004", u"-3-011"}, {u"20a4-03-01", u"20a4", u"-03-01"},  // not of the date form
+        {u"-05:00", u"-05:00", u""}, {u"x+05:00", u"x", u"+05:00"}, {u"", u"", u""},  // not longer than a zone
     };
     for (const auto& c : cases) {
         const CalibrationParts parts = SplitCalibration(c.text);

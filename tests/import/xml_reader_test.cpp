@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "import_test_support.h"
+#include "document_test_support.h"
 #include "support/fixed_text_rules.h"
 
 namespace audiogram::testing {
