@@ -89,22 +89,6 @@ TEST(ReadLeadingFloat, IgnoresTheProcessLocale) {
     EXPECT_EQ(scaled, 423);
 }
 
-TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
-    const struct {
-        std::u16string text;
-        std::int32_t scale;
-        std::int16_t expected;
-    } cases[] = {{u"42.25", 10, 423}, {u"-2.45", 10, -24},  // 422.5 and -24.5 round up
-                 {u"1e1", 10, 100},   {u"abc", 10, 0},    {u"", 10, 0},       {u"65537", 1, 1},
-                 {u"0x10", 1, 16},    {u"-0.05", 10, 0},  {u"-0.06", 10, -1}, {u"12.5 ", 10, 125},
-                 {u"inf", 10, 0},     {u"nan", 10, 0},
-                 {u"4000.0", 10, -25536}, {u"3276.8", 10, -32768},  // the low 16 bits of 40000 and 32768
-                 {u"12,5", 10, 120},       // the comma ends the number in every locale
-                 {u"214748364.8", 10, 0},  // beyond the 32-bit range: -2147483648, whose low bits are 0
-                 {u"\u0661\u0662", 1, 0}, {u"5\u00BD", 10, 50}};  // digits outside ASCII are no digits
-    for (const auto& c : cases) EXPECT_EQ(ScanScaledValue(c.text, c.scale), c.expected) << Shown(c.text);
-}
-
 // The scaled value of an ASCII text as UTF-16 and as a leaf's bytes, whose plain decimals
 // take a quick path of their own.
 ::testing::AssertionResult ScansTo(const std::string& text, std::int32_t scale, std::int16_t expected) {
@@ -115,14 +99,18 @@ TEST(ScanScaledValue, RoundsHalfUpAndKeepsTheLow16Bits) {
     return ::testing::AssertionFailure() << text << " times " << scale << ": " << wide << ", " << ascii;
 }
 
-// The scaled value is floor(value * scale + 0.5) in double precision, -2147483648 outside the
-// 32-bit range or for NaN, cut to its low 16 bits: checked on numbers near every edge.
+// The scaled value is floor(value * scale + 0.5) in double precision (so halves round up),
+// -2147483648 outside the 32-bit range or for NaN, cut to its low 16 bits: checked on numbers
+// near every edge, and on texts that are no plain decimals (the comma ends the number in every
+// locale). Digits outside ASCII are no digits.
 TEST(ScanScaledValue, AgreesWithTheDoubleFloorOnGeneratedNumbers) {
     std::mt19937 random(91);
     const CLocale cLocale;
-    std::vector<std::string> texts = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5",
-                                      "-0.5",         "0.49999997", "-1.5",          "nan",
-                                      "-inf",         "1e30",       "65535.5",       "-65536.5"};
+    std::vector<std::string> texts = {"2147483647.5", "2147483648", "-2147483648.5", "-2147483647.5", "-0.5",
+                                      "0.49999997", "-1.5", "nan", "-inf", "1e30", "65535.5", "-65536.5", "42.25",
+                                      "-2.45", "1e1", "abc", "", "0x10", "-0.05", "12.5 ", "12,5", "214748364.8"};
+    EXPECT_EQ(ScanScaledValue(u"\u0661\u0662", 1), 0);
+    EXPECT_EQ(ScanScaledValue(u"5\u00BD", 10), 50);
     for (int i = 0; i < 100000; ++i) {
         const double magnitude = std::pow(10.0, static_cast<double>(random() % 12) - 2.0);
         const double value = (static_cast<double>(random()) / 4294967296.0 - 0.5) * magnitude;
