@@ -33,14 +33,16 @@ namespace {
 
 // For every test of this program: the dispatcher's text rules read the process's
 // configuration, which stays at its defaults here whatever the machine holds.
-[[maybe_unused]] auto* const kIsolated = ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
+[[maybe_unused]] auto* const kIsolated =
+    ::testing::AddGlobalTestEnvironment(new IsolatedProcessConfiguration);
 
 constexpr std::int16_t M = MissingValue;
 const AudiogramSchemaTable kSchema;
 
 bool IsCode(EnumTable table, std::int32_t value) {
     const auto entries = kSchema.Enumeration(table);  // the last entry is the end mark
-    return std::any_of(entries.begin(), entries.end() - 1, [&](const SchemaEntry& e) { return e.code == value; });
+    return std::any_of(entries.begin(), entries.end() - 1,
+                       [&](const SchemaEntry& e) { return e.code == value; });
 }
 
 // Kept: the value comes back as stored. Replaced: the export writes something else, which
@@ -82,13 +84,17 @@ std::vector<Trial> TrialsOf(const FieldRow& row, std::int16_t empty, bool nextNe
                           [=](MutableByteSpan area) { StoreText(area, row.Text(), units, count); }});
     };
     if (row.form == FieldForm::Text) {
-        const std::u16string wide = std::u16string(u"A&B<\"C\">'-\u00E9\u20AC\u4E2D\u0085").substr(0, row.capacity);
+        const std::u16string wide =
+            std::u16string(u"A&B<\"C\">'-\u00E9\u20AC\u4E2D\u0085").substr(0, row.capacity);
         text(u"", 0, Kept);
         text(wide, static_cast<std::uint16_t>(wide.size()), Kept);
         text(std::u16string(row.capacity, u'x'), static_cast<std::uint16_t>(row.capacity), Kept);
         text(u"abc", static_cast<std::uint16_t>(row.capacity + 1), Replaced);  // count out of range
-        text(u"abc", 2, Replaced);                                              // count disagrees
-        text(u"a\x01\xD800\xFFFE" u"b", 5, Replaced);
+        text(u"abc", 2, Replaced);                                             // count disagrees
+        text(
+            u"a\x01\xD800\xFFFE"
+            u"b",
+            5, Replaced);
         // Without a terminator the export writes the unit after the capacity too; the import cuts it.
         text(std::u16string(row.Text().UnitSlots(), u'y'), static_cast<std::uint16_t>(row.capacity), Lost);
         return trials;
@@ -101,9 +107,12 @@ std::vector<Trial> TrialsOf(const FieldRow& row, std::int16_t empty, bool nextNe
             std::u16string date, zone;
             std::uint16_t zoneCount;
             Outcome outcome;
-        } dates[] = {{u"2009-03-17T10:30:00", u"", 0, Kept},      {u"2004-12-31T23:59:59.1234", u"+01:00", 6, Kept},
-                     {u"2009-03-17T10:30:00Z", u"", 0, Kept},     {u"2009-03-17", u"-05:00", 6, Replaced},
-                     {u"2009/03/17", u"", 0, Lost},               {u"2009-0\x01-17", u"", 0, Lost},
+        } dates[] = {{u"2009-03-17T10:30:00", u"", 0, Kept},
+                     {u"2004-12-31T23:59:59.1234", u"+01:00", 6, Kept},
+                     {u"2009-03-17T10:30:00Z", u"", 0, Kept},
+                     {u"2009-03-17", u"-05:00", 6, Replaced},
+                     {u"2009/03/17", u"", 0, Lost},
+                     {u"2009-0\x01-17", u"", 0, Lost},
                      {u"2009-03-17T10:30:00", u"+01:00", 7, Lost}};
         for (const auto& d : dates) {
             trials.push_back({Shown(d.date + d.zone), d.outcome, [=](MutableByteSpan area) {
@@ -115,7 +124,8 @@ std::vector<Trial> TrialsOf(const FieldRow& row, std::int16_t empty, bool nextNe
     }
     std::vector<std::int16_t> values = {M, -32768, -1, 0, 1, 2, 32767};
     if (row.form == FieldForm::Enumeration) {
-        for (const SchemaEntry& entry : kSchema.Enumeration(row.table)) values.push_back(static_cast<std::int16_t>(entry.code));
+        for (const SchemaEntry& entry : kSchema.Enumeration(row.table))
+            values.push_back(static_cast<std::int16_t>(entry.code));
     }
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
@@ -132,7 +142,8 @@ Blob BaseRecord() {
     Blob record(record200::kSize);
     MakeEmptyRecord200(record);
     for (const SectionRow& section : kSectionRows) {
-        for (std::size_t slot = 0; section.kind == SectionKind::Curves && slot < std::min<std::size_t>(section.slots, 2); ++slot) {
+        for (std::size_t slot = 0;
+             section.kind == SectionKind::Curves && slot < std::min<std::size_t>(section.slots, 2); ++slot) {
             const MutableByteSpan curve = MutableByteSpan(record).subspan(section.CurveOffset(slot));
             // Both signal types, so that no single field brings the conditions back to their
             // default state, which would leave the curve unused.
@@ -141,8 +152,9 @@ Blob BaseRecord() {
             for (std::size_t point = 0; point < std::min<std::size_t>(section.curve.pointCount, 2); ++point) {
                 for (const FieldRow& row : section.pointFields) {
                     const bool coded = row.form == FieldForm::Enumeration;
-                    StoreI16(curve.subspan(section.curve.PointOffset(point)), row.offset,
-                             static_cast<std::int16_t>(coded ? kSchema.Enumeration(row.table)[1].code : 1000));
+                    StoreI16(
+                        curve.subspan(section.curve.PointOffset(point)), row.offset,
+                        static_cast<std::int16_t>(coded ? kSchema.Enumeration(row.table)[1].code : 1000));
                 }
             }
         }
@@ -171,7 +183,8 @@ std::string Reindented(const std::string& document, std::mt19937& random) {
     std::string out;
     for (std::string line; std::getline(lines, line);) {
         const std::size_t first = line.find_first_not_of(" \t\r");
-        const bool betweenTags = !out.empty() && out.back() == '>' && first != std::string::npos && line[first] == '<';
+        const bool betweenTags =
+            !out.empty() && out.back() == '>' && first != std::string::npos && line[first] == '<';
         if (!betweenTags) {
             if (!out.empty()) out += '\n';
             out += line;
@@ -218,7 +231,8 @@ TEST(ImportRoundTrip, EveryFieldKeepsWhatItsDocumentCarries) {
     for (const SectionRow& section : kSectionRows) {
         const bool curves = section.kind == SectionKind::Curves;
         const std::size_t slot = std::min<std::size_t>(section.slots, 2) - 1;
-        const std::size_t point = curves ? section.curve.PointOffset(std::min<std::size_t>(section.curve.pointCount, 2) - 1) : 0;
+        const std::size_t point =
+            curves ? section.curve.PointOffset(std::min<std::size_t>(section.curve.pointCount, 2) - 1) : 0;
         const bool conditions = curves && section.section == Section::ToneThreshold;
         const std::pair<std::span<const FieldRow>, std::size_t> sets[] = {
             {conditions ? std::span<const FieldRow>(kMeasurementConditionFields) : section.fields, 0},
@@ -229,14 +243,17 @@ TEST(ImportRoundTrip, EveryFieldKeepsWhatItsDocumentCarries) {
                 const FieldRow& row = rows[i];
                 const bool nextNeedsIt = i + 1 < rows.size() && rows[i + 1].needsRowBefore;
                 for (const Trial& trial : TrialsOf(row, LoadI16(base, area + row.offset), nextNeedsIt)) {
-                    const std::string what = std::string(section.name) + " " + std::string(row.name) + " = " + trial.what;
+                    const std::string what =
+                        std::string(section.name) + " " + std::string(row.name) + " = " + trial.what;
                     SCOPED_TRACE(what);
                     Blob record = base;
                     trial.put(MutableByteSpan(record).subspan(area));
                     const std::string document = Export(record);
                     written += "== " + what + "\n" + Changed(baseDocument, document);
                     const Blob back = Imported(document, random);
-                    if (trial.outcome == Outcome::Kept) { ASSERT_TRUE(SameBytes(back, record)); }
+                    if (trial.outcome == Outcome::Kept) {
+                        ASSERT_TRUE(SameBytes(back, record));
+                    }
                     const std::string again = Export(back);
                     if (trial.outcome == Outcome::Lost) {
                         ASSERT_TRUE(SameText(Export(Import(again).value()), again));
