@@ -46,11 +46,7 @@ TEST(Registered, ActivatedByEitherProgIdTheClassGivesTheLinuxConversions) {
     EXPECT_EQ(converter->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
     EXPECT_EQ(converter->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()), S_OK);
-    for (const auto& [name, dispid] : {std::pair<const char16_t*, DISPID>{u"ConvertData", 1},
-                                       {u"VALIDATEDATA", 2},
-                                       {u"convertdatablob", 3}}) {
-        EXPECT_EQ(IdOf(*converter, name), dispid);
-    }
+    // (the dispids it gives are the type library's, checked with it)
     IdOf(*converter, u"NoSuchMethod", DISP_E_UNKNOWNNAME);
     // IConverterVersion is not in the type library: its dispatch members find nothing
     ComPtr<IConverterVersion> version;
