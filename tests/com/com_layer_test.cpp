@@ -20,16 +20,6 @@ TEST(ComLayer, LockedArraysStay) {
     EXPECT_EQ(holder.vt, VT_EMPTY);
 }
 
-TEST(ComLayer, UnknownTypesAreRefused) {
-    OwnedVariant copy(I4(1));
-    for (const VARTYPE bad : {VARTYPE{VT_VARIANT}, VARTYPE{0x7F}, VARTYPE{VT_I4 | 0x8000}}) {
-        VARIANT value = Typed(bad);
-        EXPECT_EQ(VariantClear(&value), DISP_E_BADVARTYPE);
-        EXPECT_EQ(VariantCopy(&copy.value, &value), DISP_E_BADVARTYPE);
-        EXPECT_EQ(copy.value.vt, VT_I4) << "the destination is untouched";
-    }
-}
-
 // A copy of an array of VARIANTs holds copies of exactly its elements.
 TEST(ComLayer, CopiedVariantArraysHoldTheirElements) {
     OwnedVariant original(ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3))), copy;
@@ -42,9 +32,16 @@ TEST(ComLayer, CopiedVariantArraysHoldTheirElements) {
     for (LONG i = 0; i < 3; ++i) EXPECT_EQ(copied[i].vt == VT_I4 ? copied[i].lVal : -1, 10 + i);
 }
 
-// Null handles read as empty, and a VARIANT typed as an interface but holding none copies
-// without calling into one.
-TEST(ComLayer, NullsAreEmpty) {
+// Unknown types are refused, null handles read as empty, and a VARIANT typed as an interface
+// but holding none copies without calling into one.
+TEST(ComLayer, UnknownTypesAreRefusedAndNullsAreEmpty) {
+    OwnedVariant destination(I4(1));
+    for (const VARTYPE bad : {VARTYPE{VT_VARIANT}, VARTYPE{0x7F}, VARTYPE{VT_I4 | 0x8000}}) {
+        VARIANT value = Typed(bad);
+        EXPECT_EQ(VariantClear(&value), DISP_E_BADVARTYPE);
+        EXPECT_EQ(VariantCopy(&destination.value, &value), DISP_E_BADVARTYPE);
+        EXPECT_EQ(destination.value.vt, VT_I4) << "the destination is untouched";
+    }
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(SafeArrayGetDim(nullptr), 0u);
     OwnedVariant array(ArrayOf(VT_UI1, SafeArrayCreateVector(VT_UI1, 0, 2)));

@@ -70,13 +70,6 @@ HRESULT HostWorld::Record(const std::string& call) {
 
 namespace {
 
-std::string IidName(REFIID iid) {
-    if (iid == IID_IHostAction) return "IHostAction";
-    if (iid == IID_IDispatch) return "IDispatch";
-    if (iid == IID_ISupportErrorInfo) return "ISupportErrorInfo";
-    return "other";
-}
-
 // The host action and its data type in one object; every call is recorded as
 // "<name>.<method>". The component calls nothing else of either interface.
 class FakeHostAction final : public IHostAction, public IHostDataType {
@@ -90,11 +83,14 @@ class FakeHostAction final : public IHostAction, public IHostDataType {
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         *object = nullptr;
-        RETURN_IF_FAILED(world_.Record(name_ + ".QueryInterface(" + IidName(iid) + ")"));
+        const char* const name = iid == IID_IHostAction        ? "IHostAction"
+                                 : iid == IID_IDispatch        ? "IDispatch"
+                                 : iid == IID_ISupportErrorInfo ? "ISupportErrorInfo"
+                                                                : "other";
+        RETURN_IF_FAILED(Record(".QueryInterface(" + std::string(name) + ")"));
         if (iid == IID_IHostDataType) *object = static_cast<IHostDataType*>(this);
-        if (iid == IID_IHostAction || iid == IID_IDispatch || iid == IID_IUnknown) {
+        if (iid == IID_IHostAction || iid == IID_IDispatch || iid == IID_IUnknown)
             *object = static_cast<IHostAction*>(this);
-        }
         if (*object == nullptr) return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -108,35 +104,32 @@ class FakeHostAction final : public IHostAction, public IHostDataType {
 
     HRESULT STDMETHODCALLTYPE GetDataType(IHostDataType** dataType) override {
         *dataType = nullptr;
-        RETURN_IF_FAILED(world_.Record(name_ + ".GetDataType"));
-        if (world_.AnswersNull(name_ + ".GetDataType")) return S_OK;
-        *dataType = this;
-        AddRef();
+        RETURN_IF_FAILED(Record(".GetDataType"));
+        if (!AnswersNull(".GetDataType")) (*dataType = this)->AddRef();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetDataStandard(short* standard) override {
-        RETURN_IF_FAILED(world_.Record(name_ + ".GetDataStandard"));
+        RETURN_IF_FAILED(Record(".GetDataStandard"));
         *standard = standard_;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE PutDataStandard(short standard) override {
-        RETURN_IF_FAILED(world_.Record(name_ + ".PutDataStandard(" + std::to_string(standard) + ")"));
+        RETURN_IF_FAILED(Record(".PutDataStandard(" + std::to_string(standard) + ")"));
         standard_ = standard;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetData(VARIANT* data) override {
-        RETURN_IF_FAILED(world_.Record(name_ + ".GetData"));
+        RETURN_IF_FAILED(Record(".GetData"));
         return VariantCopy(data, &data_.value);
     }
     HRESULT STDMETHODCALLTYPE PutData(VARIANT data) override {
-        RETURN_IF_FAILED(world_.Record(name_ + ".PutData"));
+        RETURN_IF_FAILED(Record(".PutData"));
         return VariantCopy(&data_.value, &data);
     }
     HRESULT STDMETHODCALLTYPE CreateAction(IHostAction** action) override {
         *action = nullptr;
-        RETURN_IF_FAILED(world_.Record(name_ + ".CreateAction"));
-        if (!world_.AnswersNull(name_ + ".CreateAction"))
-            *action = new FakeHostAction(world_, "new", nullptr, 0, 0);
+        RETURN_IF_FAILED(Record(".CreateAction"));
+        if (!AnswersNull(".CreateAction")) *action = new FakeHostAction(world_, "new", nullptr, 0, 0);
         return S_OK;
     }
 
@@ -148,14 +141,18 @@ class FakeHostAction final : public IHostAction, public IHostDataType {
     const std::string name_;
     ULONG references_ = 1;
 
+    HRESULT Record(const std::string& method) { return world_.Record(name_ + method); }
+    bool AnswersNull(const std::string& method) const {
+        return world_.misbehaving.how == Misbehaving::AnswersNull && name_ + method == world_.misbehaving.call;
+    }
+
     // The IDispatch members and the host's other slots; the component calls none of them.
     // clang-format off
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+        { return E_NOTIMPL; }
 #define VESK_UNUSED_SLOT(n) HRESULT STDMETHODCALLTYPE Reserved##n() override { return E_NOTIMPL; }
     VESK_UNUSED_SLOT(1) VESK_UNUSED_SLOT(2) VESK_UNUSED_SLOT(3) VESK_UNUSED_SLOT(4) VESK_UNUSED_SLOT(5)
     VESK_UNUSED_SLOT(6) VESK_UNUSED_SLOT(8) VESK_UNUSED_SLOT(9) VESK_UNUSED_SLOT(10) VESK_UNUSED_SLOT(11)

@@ -57,15 +57,9 @@ class OwnedVariant {
     VARIANT value;
 };
 
-inline VARIANT I2(short value) {
-    return Make<&VARIANT::iVal>(VT_I2, value);
-}
-inline VARIANT I4(LONG value) {
-    return Make<&VARIANT::lVal>(VT_I4, value);
-}
-inline VARIANT RefTo(VARIANT& target) {
-    return Make<&VARIANT::pvarVal>(VT_BYREF | VT_VARIANT, &target);
-}
+inline VARIANT I2(short value) { return Make<&VARIANT::iVal>(VT_I2, value); }
+inline VARIANT I4(LONG value) { return Make<&VARIANT::lVal>(VT_I4, value); }
+inline VARIANT RefTo(VARIANT& target) { return Make<&VARIANT::pvarVal>(VT_BYREF | VT_VARIANT, &target); }
 inline VARIANT ArrayOf(VARTYPE elements, SAFEARRAY* array) {
     return Make<&VARIANT::parray>(static_cast<VARTYPE>(VT_ARRAY | elements), array);
 }
@@ -100,10 +94,7 @@ struct HostWorld {
     std::vector<std::string> calls{};
     int live = 0;
 
-    HRESULT Record(const std::string& call);
-    bool AnswersNull(const std::string& call) const {
-        return misbehaving.how == Misbehaving::AnswersNull && call == misbehaving.call;
-    }
+    HRESULT Record(const std::string& call);  // S_OK, or the misbehaviour when `call` is singled out
 };
 
 // An action of the host, holding `data` (with that lower bound) of data standard `standard`,

@@ -13,16 +13,21 @@ ComPtr<Interface> Query(IUnknown* object, REFIID iid) {
     return result;
 }
 
+// A refused request answers `expected` and clears the caller's pointer.
+template <typename Request>
+void ExpectRefused(HRESULT expected, Request request) {
+    void* object = &object;
+    EXPECT_EQ(request(&object), expected);
+    EXPECT_EQ(object, nullptr);
+}
+
 TEST(ModuleExports, OneFactoryThatCreatesOnlyUnaggregatedObjects) {
     const Module& module = Module::Get();
-    void* object = &object;
     EXPECT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IClassFactory, nullptr), E_POINTER);
-    EXPECT_EQ(module.GetClassObject(IID_IConvertAction, IID_IClassFactory, &object),
-              CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(object, nullptr);
-    object = &object;
-    EXPECT_EQ(module.GetClassObject(CLSID_ConvertAction, IID_IConvertAction, &object), E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
+    ExpectRefused(CLASS_E_CLASSNOTAVAILABLE,
+                  [&](void** object) { return module.GetClassObject(IID_IConvertAction, IID_IClassFactory, object); });
+    ExpectRefused(E_NOINTERFACE,
+                  [&](void** object) { return module.GetClassObject(CLSID_ConvertAction, IID_IConvertAction, object); });
 
     void* first = nullptr;
     void* second = nullptr;
@@ -34,11 +39,10 @@ TEST(ModuleExports, OneFactoryThatCreatesOnlyUnaggregatedObjects) {
     EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "a held class factory keeps the module";
 
     ComPtr<IConvertAction> outer = CreateConverter();
-    EXPECT_EQ(factory->CreateInstance(outer.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(object, nullptr);
-    object = &object;
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
+    ExpectRefused(CLASS_E_NOAGGREGATION,
+                  [&](void** object) { return factory->CreateInstance(outer.Get(), IID_IUnknown, object); });
+    ExpectRefused(E_NOINTERFACE,
+                  [&](void** object) { return factory->CreateInstance(nullptr, IID_IClassFactory, object); });
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
 
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
@@ -55,17 +59,13 @@ using ConvertActionTest = ComponentTest;
 
 TEST_F(ConvertActionTest, IdentitiesReferenceCountsAndSmallMethods) {
     IUnknown* const self = converter.Get();
-    EXPECT_EQ(Query<IUnknown>(self, IID_IUnknown).Get(), self);
-    EXPECT_EQ(Query<IDispatch>(self, IID_IDispatch).Get(), self) << "IDispatch is IConvertAction";
     auto version = Query<IConverterVersion>(self, IID_IConverterVersion);
     auto errorInfo = Query<ISupportErrorInfo>(self, IID_ISupportErrorInfo);
-    EXPECT_EQ(Query<IUnknown>(version.Get(), IID_IUnknown).Get(), self);
-    EXPECT_EQ(Query<IUnknown>(errorInfo.Get(), IID_IUnknown).Get(), self);
-    for (const IID& refused : {IID_IClassFactory, IID_IHostAction, IID_NULL}) {
-        void* object = &object;
-        EXPECT_EQ(converter->QueryInterface(refused, &object), E_NOINTERFACE);
-        EXPECT_EQ(object, nullptr);
-    }
+    EXPECT_EQ(Query<IDispatch>(self, IID_IDispatch).Get(), self) << "IDispatch is IConvertAction";
+    for (IUnknown* held : {self, static_cast<IUnknown*>(version.Get()), static_cast<IUnknown*>(errorInfo.Get())})
+        EXPECT_EQ(Query<IUnknown>(held, IID_IUnknown).Get(), self);
+    for (const IID& refused : {IID_IClassFactory, IID_IHostAction, IID_NULL})
+        ExpectRefused(E_NOINTERFACE, [&](void** object) { return converter->QueryInterface(refused, object); });
     EXPECT_EQ(converter->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
 
     EXPECT_EQ(version->AddRef(), 4u) << "one count for the object, whichever interface is held";
@@ -77,12 +77,10 @@ TEST_F(ConvertActionTest, IdentitiesReferenceCountsAndSmallMethods) {
     EXPECT_EQ(version->GetConverterVersion(&number), S_OK);
     EXPECT_EQ(number, 101);
     EXPECT_EQ(version->GetConverterVersion(nullptr), E_POINTER);
-    EXPECT_EQ(converter->ValidateData(nullptr), CONV_E_NOTIMPLEMENTED);
-    EXPECT_EQ(converter->ValidateData(converter.Get()), CONV_E_NOTIMPLEMENTED);
-    EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IConvertAction), S_OK);
-    for (const IID& other : {IID_IConverterVersion, IID_IDispatch, IID_IUnknown}) {
-        EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(other), S_FALSE);
-    }
+    for (IDispatch* action : {static_cast<IDispatch*>(nullptr), static_cast<IDispatch*>(converter.Get())})
+        EXPECT_EQ(converter->ValidateData(action), CONV_E_NOTIMPLEMENTED);
+    for (const IID& other : {IID_IConvertAction, IID_IConverterVersion, IID_IDispatch, IID_IUnknown})
+        EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(other), other == IID_IConvertAction ? S_OK : S_FALSE);
     version.Reset();
     errorInfo.Reset();
     EXPECT_EQ(Module::Get().CanUnloadNow(), S_FALSE) << "a live object keeps the module";

@@ -7,27 +7,23 @@ namespace {
 
 using DispatchTest = ComponentTest;
 
-TEST_F(DispatchTest, NamesAndDispids) {
-    EXPECT_EQ(IdOf(*converter, u"ConvertData"), 1);
-    EXPECT_EQ(IdOf(*converter, u"validatedata"), 2);
-    EXPECT_EQ(IdOf(*converter, u"CONVERTDATABLOB"), 3);
-    for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"}) {
+// Names are matched without regard to case; IConverterVersion has no type information at all.
+TEST_F(DispatchTest, NamesDispidsAndTypeInformation) {
+    for (const auto& [name, dispid] : {std::pair<const char16_t*, DISPID>{u"ConvertData", 1},
+                                       {u"validatedata", 2},
+                                       {u"CONVERTDATABLOB", 3}})
+        EXPECT_EQ(IdOf(*converter, name), dispid);
+    for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"})
         EXPECT_EQ(IdOf(*converter, unknown, DISP_E_UNKNOWNNAME), DISPID_UNKNOWN);
-    }
     IdOf(*converter, u"ConvertDataBlob", DISP_E_UNKNOWNINTERFACE, IID_IConvertAction);
-
     UINT count = 7;
-    ITypeInfo* info = nullptr;
+    ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&count);  // any non-null value
     EXPECT_EQ(converter->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 0u) << "no type information without a type library";
     EXPECT_EQ(converter->GetTypeInfo(0, 0, &info), DISP_E_BADINDEX);
-}
 
-TEST_F(DispatchTest, ConverterVersionHasNoTypeInformation) {
     ComPtr<IConverterVersion> version;
     ASSERT_EQ(QueryInterfaceInto(converter.Get(), IID_IConverterVersion, version), S_OK);
-    UINT count = 0;
-    ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&count);  // any non-null value
     EXPECT_EQ(version->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
     EXPECT_EQ(version->GetTypeInfo(0, 0, &info), TYPE_E_ELEMENTNOTFOUND);

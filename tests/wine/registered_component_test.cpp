@@ -46,20 +46,10 @@ TEST(Registered, ActivatedByEitherProgIdTheClassGivesTheLinuxConversions) {
     EXPECT_EQ(converter->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
     EXPECT_EQ(converter->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()), S_OK);
-    for (const auto& [name, dispid] : {std::pair<const char16_t*, DISPID>{u"ConvertData", 1},
-                                       {u"VALIDATEDATA", 2},
-                                       {u"convertdatablob", 3}}) {
-        EXPECT_EQ(IdOf(*converter, name), dispid);
-    }
+    // (the dispids it gives are the type library's, checked with it)
     IdOf(*converter, u"NoSuchMethod", DISP_E_UNKNOWNNAME);
-    // IConverterVersion is not in the type library: its dispatch members find nothing
-    ComPtr<IConverterVersion> version;
-    ASSERT_EQ(QueryInterfaceInto(converter.Get(), IID_IConverterVersion, version), S_OK);
-    DISPID dispid = 0;
-    std::wstring name = L"GetConverterVersion";
-    LPOLESTR names[] = {name.data()};
-    EXPECT_TRUE(FAILED(version->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid)));
-    EXPECT_TRUE(FAILED(version->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put())));
+    // (IConverterVersion's dispatch members, which find nothing on either platform, are the
+    // component's own code: checked with its dispatch)
 }
 
 // The object handed to a thread of the multithreaded apartment: every call there crosses

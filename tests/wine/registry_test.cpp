@@ -12,16 +12,14 @@ namespace {
 
 #define CLASS_KEY L"CLSID\\{617C5CCD-9BB5-4EA3-99AB-CE81BB75A790}"
 constexpr std::wstring_view kClassId = L"{617C5CCD-9BB5-4EA3-99AB-CE81BB75A790}";
-constexpr std::wstring_view kLibraryId = L"{CEDA1027-B655-4789-B734-54AA3B0768BD}";
 constexpr std::wstring_view kAppId = L"{3790A26D-0F6D-47A1-B706-64CF8722A933}";
 constexpr std::wstring_view kProxyStubId = L"{ABB34645-8A40-4657-8FAD-DF89A21DB214}";
-constexpr std::wstring_view kProgId = L"VeskAudiogramConverter.ConvertAction";
 
 bool KeyExists(const std::wstring& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    const bool opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (opened) RegCloseKey(key);
+    return opened;
 }
 
 std::wstring ReadString(const std::wstring& path, const wchar_t* name) {
@@ -30,13 +28,6 @@ std::wstring ReadString(const std::wstring& path, const wchar_t* name) {
     const LSTATUS read =
         RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes);
     return read == ERROR_SUCCESS ? text : L"missing";
-}
-
-std::wstring LoadedModulePath() {
-    Module::Get();
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(GetModuleHandleW(L"VeskAudiogramConverter.dll"), path, MAX_PATH);
-    return path;
 }
 
 // A row's data other than a string: the key only exists, the key is gone, or the value names
@@ -62,10 +53,10 @@ const Row kRows[] = {
     {CLASS_KEY, nullptr, L"ConvertAction Class"},
     {CLASS_KEY, L"AppID", kAppId},
     {CLASS_KEY L"\\ProgID", nullptr, L"VeskAudiogramConverter.ConvertAction.1"},
-    {CLASS_KEY L"\\VersionIndependentProgID", nullptr, kProgId},
+    {CLASS_KEY L"\\VersionIndependentProgID", nullptr, L"VeskAudiogramConverter.ConvertAction"},
     {CLASS_KEY L"\\InprocServer32", nullptr, kModule},
     {CLASS_KEY L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-    {CLASS_KEY L"\\TypeLib", nullptr, kLibraryId},
+    {CLASS_KEY L"\\TypeLib", nullptr, L"{CEDA1027-B655-4789-B734-54AA3B0768BD}"},
     {CLASS_KEY L"\\Programmable", nullptr, kKeyExists},
     // planted by the test stage before registration: the class key is rewritten whole
     {CLASS_KEY L"\\StaleBeforeRegistration", nullptr, kKeyGone},
@@ -82,8 +73,10 @@ std::wstring Found(const Row& row) {
     if (row.data == kKeyExists || row.data == kKeyGone)
         return std::wstring(KeyExists(row.key) ? kKeyExists : kKeyGone);
     const std::wstring found = ReadString(row.key, row.name);
-    const bool isModule =
-        CompareStringOrdinal(found.c_str(), -1, LoadedModulePath().c_str(), -1, TRUE) == CSTR_EQUAL;
+    Module::Get();
+    wchar_t loaded[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleW(L"VeskAudiogramConverter.dll"), loaded, MAX_PATH);
+    const bool isModule = CompareStringOrdinal(found.c_str(), -1, loaded, -1, TRUE) == CSTR_EQUAL;
     return row.data == kModule && isModule ? std::wstring(kModule) : found;
 }
 
@@ -106,7 +99,7 @@ TEST(Unregistered, TheComponentsKeysAreGoneAndTheSharedOnesStay) {
     for (const wchar_t* kept : {L"AppID", L"CLSID", L"Interface", L"TypeLib"})
         EXPECT_TRUE(KeyExists(kept)) << kept;
     CLSID classId{};
-    EXPECT_TRUE(FAILED(CLSIDFromProgID(kProgId.data(), &classId)));
+    EXPECT_TRUE(FAILED(CLSIDFromProgID(L"VeskAudiogramConverter.ConvertAction", &classId)));
     IUnknown* object = nullptr;
     EXPECT_EQ(CoCreateInstance(CLSID_ConvertAction, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&object)),
