@@ -77,11 +77,13 @@ const WriterCase kWriterCases[] = {
      }},
     {"comments are cut to 1023 bytes or units; exactly 1023 bytes stay whole, whatever byte follows the view",
      [](XmlWriter& w) {
+         w.PushElement("R");
          w.WriteComment(std::string(2000, 'a'));
          w.WriteComment(std::string(1022, 'a') + "\xC3\xA9");
          w.WriteComment(std::string_view(std::string(1023, 'a') + "\xA9").substr(0, 1023));
          w.WriteCommentW(std::u16string(2000, u'\u00E9'));
          w.WriteCommentW(std::u16string(1022, u'a') + u"\U0001F600");
+         w.PopElement(true);
      }},
 };
 
