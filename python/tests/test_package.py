@@ -39,26 +39,21 @@ def test_convert_gives_the_tools_bytes_or_its_failure(name, data, to):
 RECORD200 = (REPO / "samples/full-audiogram.ds200").read_bytes()
 
 
-@pytest.mark.parametrize("data,to,from_,status", [
-    (b"", 200, "auto", 0x8004051C),                       # nothing to tell the standard from
-    (RECORD200[:-1], 100, 200, 0x8004051C),               # a 200 record one byte short
-    (RECORD200, 300, 200, 0x80040516),                    # a target the converter does not know
-    (b"<html><body/></html>" * 2, 100, 100, 0x8004051C),  # a document given as a 100 record
+@pytest.mark.parametrize("call,status", [
+    (lambda: audconv.convert(b"", to=200, from_="auto"), 0x8004051C),            # nothing to tell the standard from
+    (lambda: audconv.convert(RECORD200[:-1], to=100, from_=200), 0x8004051C),    # a 200 record one byte short
+    (lambda: audconv.convert(RECORD200, to=300, from_=200), 0x80040516),         # a target the converter does not know
+    (lambda: audconv.convert(b"<html><body/></html>" * 2, to=100, from_=100), 0x8004051C),  # a document as a 100 record
+    (lambda: audconv.convert(RECORD200, to=200, from_="xml"), None),  # arguments outside the data standards
+    (lambda: audconv.convert(RECORD200, to=70000), None),
+    (lambda: audconv.read(RECORD200, from_=True), None),
 ])
-def test_failures_carry_their_status(data, to, from_, status):
-    with pytest.raises(audconv.ConversionError) as error:
-        audconv.convert(data, to=to, from_=from_)
-    assert isinstance(error.value, ValueError) and error.value.status == status
-
-
-@pytest.mark.parametrize("call", [
-    lambda: audconv.convert(RECORD200, to=200, from_="xml"),
-    lambda: audconv.convert(RECORD200, to=70000),
-    lambda: audconv.read(RECORD200, from_=True),
-])
-def test_arguments_outside_the_data_standards_are_refused(call):
-    with pytest.raises((ValueError, TypeError)):
+def test_failures_carry_their_status(call, status):
+    with pytest.raises((ValueError, TypeError)) as error:
         call()
+    if status is not None:
+        assert isinstance(error.value, audconv.ConversionError) and isinstance(error.value, ValueError)
+        assert error.value.status == status
 
 
 @pytest.mark.parametrize("name,data,standard", [

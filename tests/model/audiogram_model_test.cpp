@@ -99,11 +99,9 @@ TEST(AudiogramModel, AnInputShorterThanARecordIsNoAudiogram) {
 
 TEST(ExportProblems, EachCommentGetsThePathOfTheElementItStandsIn) {
     const std::string document =
-        "<?xml "
-        "version=\"1.0\"?>\r\n<Root>\r\n\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n"
-        "\t\t</AudMeasurementConditions>\r\n\t\t<TonePoints>\r\n\t\t\t<StimulusFrequency>500</"
-        "StimulusFrequency>\r\n"
-        "\t\t</TonePoints>\r\n\t\t<TonePoints>\r\n\t\t\t<!--TonePointStatus had an invalid value 7 -->\r\n"
+        "<?xml version=\"1.0\"?>\r\n<Root>\r\n\t<ToneThresholdAudiogram>\r\n\t\t<AudMeasurementConditions>\r\n"
+        "\t\t</AudMeasurementConditions>\r\n\t\t<TonePoints>\r\n\t\t\t<StimulusFrequency>500</StimulusFrequency>"
+        "\r\n\t\t</TonePoints>\r\n\t\t<TonePoints>\r\n\t\t\t<!--TonePointStatus had an invalid value 7 -->\r\n"
         "\t\t</TonePoints>\r\n\t</ToneThresholdAudiogram>\r\n\t<ToneThresholdAudiogram>\r\n"
         "\t\t<!--SignalType1 had an invalid value 99 -->\r\n\t</ToneThresholdAudiogram>\r\n"
         "\t<!--top level -->\r\n</Root>\r\n";

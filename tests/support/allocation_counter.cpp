@@ -5,6 +5,7 @@
 
 #include "support/allocation_counter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -37,7 +38,7 @@ void* CountedAllocate(std::size_t size) noexcept {
     std::memcpy(block, &size, sizeof size);
     ++counts.allocations;
     counts.liveBytes += size;
-    if (counts.liveBytes > counts.peakBytes) counts.peakBytes = counts.liveBytes;
+    counts.peakBytes = std::max(counts.peakBytes, counts.liveBytes);
     return block + kHeader;
 }
 
@@ -62,21 +63,14 @@ AllocationProbe::AllocationProbe() : allocationsAtStart_(counts.allocations), li
     counts.peakBytes = counts.liveBytes;
 }
 
-std::uint64_t AllocationProbe::Allocations() const {
-    return counts.allocations - allocationsAtStart_;
-}
+std::uint64_t AllocationProbe::Allocations() const { return counts.allocations - allocationsAtStart_; }
 
 std::size_t AllocationProbe::PeakBytes() const {
     return counts.peakBytes > liveAtStart_ ? counts.peakBytes - liveAtStart_ : 0;
 }
 
-AllocationFailure::AllocationFailure(std::uint64_t index) {
-    failingAllocation = counts.allocations + index;
-}
-
-AllocationFailure::~AllocationFailure() {
-    failingAllocation = kNoFailure;
-}
+AllocationFailure::AllocationFailure(std::uint64_t index) { failingAllocation = counts.allocations + index; }
+AllocationFailure::~AllocationFailure() { failingAllocation = kNoFailure; }
 
 }  // namespace audiogram::testing
 
@@ -84,33 +78,15 @@ using audiogram::testing::CountedAllocate;
 using audiogram::testing::CountedFree;
 using audiogram::testing::CountedNew;
 
-void* operator new(std::size_t size) {
-    return CountedNew(size);
-}
-void* operator new[](std::size_t size) {
-    return CountedNew(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAllocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAllocate(size);
-}
-void operator delete(void* pointer) noexcept {
-    CountedFree(pointer);
-}
-void operator delete[](void* pointer) noexcept {
-    CountedFree(pointer);
-}
-void operator delete(void* pointer, std::size_t) noexcept {
-    CountedFree(pointer);
-}
-void operator delete[](void* pointer, std::size_t) noexcept {
-    CountedFree(pointer);
-}
-void operator delete(void* pointer, const std::nothrow_t&) noexcept {
-    CountedFree(pointer);
-}
-void operator delete[](void* pointer, const std::nothrow_t&) noexcept {
-    CountedFree(pointer);
-}
+// clang-format off
+void* operator new(std::size_t size) { return CountedNew(size); }
+void* operator new[](std::size_t size) { return CountedNew(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
+void operator delete(void* pointer) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
+// clang-format on

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
-#include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -19,19 +19,19 @@
 namespace audiogram::testing {
 
 inline std::string ReadFileText(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 inline void WriteFileText(const std::filesystem::path& path, std::string_view text) {
-    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 inline std::filesystem::path MakeTemporaryFolder() {
-    std::mt19937_64 random(std::random_device{}());
-    auto folder = std::filesystem::temp_directory_path() / ("audconv-test-" + std::to_string(random()));
-    while (!std::filesystem::create_directory(folder)) folder += "x";
-    return folder;
+    std::string pattern = (std::filesystem::temp_directory_path() / "audconv-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", {errno, std::generic_category()});
+    return pattern;
 }
 
 inline void SetEnvironmentVariable(const char* name, const std::optional<std::string>& value) {
@@ -41,8 +41,7 @@ inline void SetEnvironmentVariable(const char* name, const std::optional<std::st
 // Sets or clears an environment variable for the helper's life, then restores it.
 struct ScopedEnvironmentVariable {
     ScopedEnvironmentVariable(const char* name, const std::optional<std::string>& value)
-        : variable(name),
-          previous(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt) {
+        : variable(name), previous(getenv(name) ? std::optional<std::string>(getenv(name)) : std::nullopt) {
         SetEnvironmentVariable(name, value);
     }
     ~ScopedEnvironmentVariable() { SetEnvironmentVariable(variable, previous); }
@@ -66,9 +65,7 @@ struct ScopedProgramData {
     }
 
     const std::filesystem::path& Folder() const { return folder; }
-    std::filesystem::path IniFile() const {
-        return folder / "Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini";
-    }
+    std::filesystem::path IniFile() const { return folder / "Torva/Vesk/ConfigFiles/RarudezevIruduvuvuDOR.ini"; }
     std::filesystem::path LogFile() const { return folder / "Torva/Vesk/Logs/RarudezevIruduvuvuDOR.log"; }
     void WriteIni(std::string_view text) const { WriteFileText(IniFile(), text); }
     std::string ReadIni() const { return ReadFileText(IniFile()); }

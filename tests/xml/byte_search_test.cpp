@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -14,6 +15,7 @@ namespace {
 TEST(ByteSearch, FindsTheFirstStopAndTellsAsciiFromOther) {
     std::mt19937 random(3);
     const std::string alphabet = "ab<&>\"\x80\xC3";
+    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
     for (int round = 0; round < 2000; ++round) {
         std::string text(random() % 40, 'x');
         for (char& c : text) {
@@ -23,10 +25,7 @@ TEST(ByteSearch, FindsTheFirstStopAndTellsAsciiFromOther) {
             const ByteSearch found = FindFirstOf<'<', '&'>(text, from);
             const std::size_t expected = std::min(text.find_first_of("<&", from), text.size());
             ASSERT_EQ(found.at, expected) << text << " from " << from;
-            bool ascii = true;
-            for (std::size_t i = from; i < expected; ++i)
-                ascii = ascii && static_cast<unsigned char>(text[i]) < 0x80;
-            ASSERT_EQ(found.ascii, ascii) << text << " from " << from;
+            ASSERT_EQ(found.ascii, std::all_of(&text[from], &text[expected], isAscii)) << text << from;
         }
     }
 }

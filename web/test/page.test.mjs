@@ -40,37 +40,44 @@ function inputs() {
 }
 
 // Bad inputs: each must give the error line the tool prints for it, and leave a working page.
-const BAD_INPUTS = [
-  { name: "empty.ds200", bytes: () => Buffer.alloc(0) },
-  { name: "random.bin", bytes: () => Buffer.from(Array.from({ length: 1000 }, (_, i) => (i * 7919 + 13) % 256)) },
-  { name: "truncated.ds200", bytes: () => readFileSync(join(root, "samples/full-audiogram.ds200")).subarray(0, 20000) },
-  { name: "page.xml", bytes: () => Buffer.from("<html><body>not an audiogram</body></html>") },
-];
+const BAD_INPUTS = {
+  "empty.ds200": () => Buffer.alloc(0),
+  "random.bin": () => Buffer.from(Array.from({ length: 1000 }, (_, i) => (i * 7919 + 13) % 256)),
+  "truncated.ds200": () => readFileSync(join(root, "samples/full-audiogram.ds200")).subarray(0, 20000),
+  "page.xml": () => Buffer.from("<html><body>not an audiogram</body></html>"),
+};
+
+const settle = () => new Promise((done) => setTimeout(done, 50));
+
+// A fresh folder that the browser's downloads go to from now on.
+async function downloadFolder(name) {
+  const folder = join(work, name);
+  mkdirSync(folder);
+  await (await session.page.createCDPSession()).send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+  return folder;
+}
 
 async function upload(files) {
   const { page } = session;
   await page.click("#clear").catch(() => {});
-  const input = await page.$("#files");
-  await input.uploadFile(...files.map((name) => join(work, name)));
+  await (await page.$("#files")).uploadFile(...files.map((name) => join(work, name)));
   await page.waitForFunction((count) => document.querySelectorAll("#results article").length === count, {}, files.length);
 }
 
 // The download a convert button gives, with the file's warning lines; or its error line.
 async function downloadsOf(article, to, folder) {
-  const { page } = session;
   const before = new Set(readdirSync(folder));
   // a real click, as a user gives it: Chromium lets a page start downloads on a user's gesture
-  const button = await article.$(`.convert button[data-to="${to}"]`);
-  await button.click();
+  await (await article.$(`.convert button[data-to="${to}"]`)).click();
   const error = await article.$eval(".error", (node) => (node.hidden ? "" : node.textContent));
   if (error) return { error };
   const warnings = await article.$$eval(".warnings li", (items) => items.map((item) => item.textContent).join("\n"));
   for (let waited = 0; waited < 30000; waited += 50) {
     const fresh = readdirSync(folder).filter((name) => !before.has(name) && !name.endsWith(".crdownload"));
     if (fresh.length === 1) return { name: fresh[0], bytes: readFileSync(join(folder, fresh[0])), warnings };
-    await new Promise((done) => setTimeout(done, 50));
+    await settle();
   }
-  await page.screenshot({ path: join(folder, "timeout.png") });
+  await session.page.screenshot({ path: join(folder, "timeout.png") });
   throw new Error("no download for " + to);
 }
 
@@ -80,52 +87,37 @@ before(async () => {
   session = await openPage(PAGE);
 });
 
-after(async () => {
-  if (session) await session.close();
-});
+after(async () => session && (await session.close()));
 
 test("every conversion downloads the bytes audconv convert writes, named as it names them", async () => {
-  const { page } = session;
-  const client = await page.createCDPSession();
   for (const name of inputs()) {
-    const folder = join(work, "downloads-" + name);
-    mkdirSync(folder);
-    await client.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+    const folder = await downloadFolder("downloads-" + name);
     await upload([name]);
-    const article = await page.$("#results article");
+    const article = await session.page.$("#results article");
     for (const to of TARGETS) {
       const native = join("native", name, String(to));
       const batch = tool(["convert", "--from", "auto", "--to", String(to), "--out-dir", native, name]);
       const made = existsSync(join(work, native)) ? readdirSync(join(work, native)) : [];
       const got = await downloadsOf(article, to, folder);
       const single = tool(["convert", "--from", "auto", "--to", String(to), "-o", `single-${to}-${name}`, name]);
-      if (batch.status !== 0 || made.length === 0) {
-        assert.equal(got.error, single.stderr, `${name} to ${to}`);
-        continue;
-      }
-      assert.equal(got.error, undefined, `${name} to ${to}`);
-      assert.equal(got.warnings, single.stderr, `${name} to ${to}: the warnings`);
-      assert.equal(got.name, made[0], `${name} to ${to}: the file name`);
-      assert.ok(got.bytes.equals(readFileSync(join(work, native, made[0]))), `${name} to ${to}: the bytes`);
+      const failed = batch.status !== 0 || made.length === 0;
+      assert.deepEqual([got.error, got.warnings, got.name], failed ? [single.stderr, undefined, undefined]
+        : [undefined, single.stderr, made[0]], `${name} to ${to}: the error, the warnings and the file name`);
+      if (!failed) assert.ok(got.bytes.equals(readFileSync(join(work, native, made[0]))), `${name} to ${to}: the bytes`);
     }
   }
 });
 
 test("convert all downloads one result per open file", async () => {
   const { page } = session;
-  const folder = join(work, "downloads-all");
-  mkdirSync(folder);
-  const client = await page.createCDPSession();
-  await client.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+  const folder = await downloadFolder("downloads-all");
   await upload(["full-audiogram.ds200", "left-right-thresholds.ds100"]);
   await page.select("#convert-all-to", "500");
   await page.click("#convert-all");
   // each download against the native output of its source (written by the first test)
   const sources = { "full-audiogram.xml": "full-audiogram.ds200", "left-right-thresholds.xml": "left-right-thresholds.ds100" };
   const expected = Object.keys(sources).sort();
-  for (let waited = 0; waited < 10000 && readdirSync(folder).sort().join() !== expected.join(); waited += 50) {
-    await new Promise((done) => setTimeout(done, 50));
-  }
+  for (let waited = 0; waited < 10000 && readdirSync(folder).sort().join() !== expected.join(); waited += 50) await settle();
   assert.deepEqual(readdirSync(folder).sort(), expected);
   for (const [name, source] of Object.entries(sources)) {
     assert.ok(readFileSync(join(folder, name)).equals(readFileSync(join(work, "native", source, "500", name))), name);
@@ -141,8 +133,7 @@ test("chart, summary and point tables are those of audconv plot and inspect --js
   const articles = await page.$$("#results article");
   for (const [i, name] of files.entries()) {
     const from = name.match(/\.ds([0-9]+)$/)[1];
-    const chosen = await articles[i].$eval(".choose-standard", (node) => !node.hidden);
-    if (chosen) await articles[i].$eval(".from", (select, value) => {
+    if (await articles[i].$eval(".choose-standard", (node) => !node.hidden)) await articles[i].$eval(".from", (select, value) => {
       select.value = value;
       select.dispatchEvent(new Event("change"));
     }, from);
@@ -160,13 +151,10 @@ test("chart, summary and point tables are those of audconv plot and inspect --js
     assert.ok(svg.equals(tool(["plot", "--from", from, name]).stdout), `${name}: the chart`);
     const report = JSON.parse(tool(["inspect", "--json", "--from", from, name]).stdout);
     const curves = report.sections.flatMap((section) => section.curves.map((curve) => ({ section: section.name, curve })));
-    assert.equal(shown.tables.length, curves.length, `${name}: one table per curve`);
-    for (const [k, { section, curve }] of curves.entries()) {
-      const table = shown.tables[k];
-      assert.deepEqual([table.section, table.slot], [section, curve.slot]);
-      const expected = curve.points.map((point) => table.headers.map((key) => (point[key] === null || point[key] === undefined ? "" : String(point[key]))));
-      assert.deepEqual(table.rows, expected, `${name}: ${section} slot ${curve.slot}`);
-    }
+    const cell = (value) => (value === null || value === undefined ? "" : String(value));
+    assert.deepEqual(shown.tables.map(({ section, slot, rows }) => ({ section, slot, rows })), curves.map(({ section, curve }, k) =>
+      ({ section, slot: curve.slot, rows: curve.points.map((point) => (shown.tables[k]?.headers ?? []).map((key) => cell(point[key]))) })),
+      `${name}: one table per curve, its rows the curve's points`);
     for (const ear of report.summary.ears) {
       const row = shown.ears.find((cells) => cells[0] === ear.ear);
       assert.ok(row, `${name}: a summary row for the ${ear.ear} ear`);
@@ -175,27 +163,23 @@ test("chart, summary and point tables are those of audconv plot and inspect --js
   }
   await page.setViewport({ width: 900, height: 1400 });
   await upload(["full-audiogram.ds200"]);
-  await page.screenshot({ path: SCREENSHOT, fullPage: false });
+  await session.page.screenshot({ path: SCREENSHOT, fullPage: false });
 });
 
 test("a bad input shows the tool's error line or warning, and the page goes on working", async () => {
-  const { page } = session;
-  const folder = join(work, "downloads-bad");
-  mkdirSync(folder);
-  const client = await page.createCDPSession();
-  await client.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
-  for (const bad of BAD_INPUTS) {
-    writeFileSync(join(work, bad.name), bad.bytes());
-    const expected = tool(["inspect", bad.name]);
-    await upload([bad.name, "full-audiogram.ds200"]);
-    const [badArticle, goodArticle] = await page.$$("#results article");
+  const folder = await downloadFolder("downloads-bad");
+  for (const [name, bytes] of Object.entries(BAD_INPUTS)) {
+    writeFileSync(join(work, name), bytes());
+    const expected = tool(["inspect", name]);
+    await upload([name, "full-audiogram.ds200"]);
+    const [badArticle, goodArticle] = await session.page.$$("#results article");
     const error = await badArticle.$eval(".error", (node) => (node.hidden ? "" : node.textContent));
-    assert.equal(error, expected.status === 0 ? "" : expected.stderr, bad.name);
+    assert.equal(error, expected.status === 0 ? "" : expected.stderr, name);
     const converted = await downloadsOf(badArticle, 200, folder);
-    const single = tool(["convert", "--from", "auto", "--to", "200", "-o", "bad-out.ds200", bad.name]);
-    assert.equal(converted.error ?? converted.warnings, single.stderr, `${bad.name} to 200`);
-    assert.equal(await goodArticle.$eval(".error", (node) => node.hidden), true, `after ${bad.name}`);
-    assert.ok(await goodArticle.$("img.chart"), `the chart after ${bad.name}`);
+    const single = tool(["convert", "--from", "auto", "--to", "200", "-o", "bad-out.ds200", name]);
+    assert.equal(converted.error ?? converted.warnings, single.stderr, `${name} to 200`);
+    assert.equal(await goodArticle.$eval(".error", (node) => node.hidden), true, `after ${name}`);
+    assert.ok(await goodArticle.$("img.chart"), `the chart after ${name}`);
   }
 });
 
