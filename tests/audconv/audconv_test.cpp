@@ -13,6 +13,7 @@
 
 #include "batch_convert.h"
 #include "support/case_names.h"
+#include "support/golden.h"
 #include "tool_harness.h"
 #include "well_formed_xml.h"
 
@@ -23,22 +24,12 @@ namespace fs = std::filesystem;
 using test::Quote;
 using test::ShellResult;
 
-const fs::path kRecords = AUDCONV_RECORDS_DIR;  // records the tests run the tool on; see records/README.md
+const fs::path kRecords = AUDCONV_TEST_DIR "/records";  // records the tests run the tool on; see records/README.md
 const std::string kOdd = "in, \"1\"\xff.ds200";  // a name to be quoted in CSV and JSON, with a byte that is not UTF-8
 
 // Whether `text` matches `pattern`, in which '*' stands for any run of characters, line feeds too.
 bool Matches(const std::string& text, const std::string& pattern) {
     return ::fnmatch(pattern.c_str(), text.c_str(), FNM_NOESCAPE) == 0;
-}
-
-// Compares with the checked-in golden file; AUDCONV_UPDATE_GOLDEN=1 rewrites it instead, for review.
-void ExpectGolden(const std::string& text, const std::string& name) {
-    const fs::path golden = fs::path(AUDCONV_GOLDEN_DIR) / name;
-    if (std::getenv("AUDCONV_UPDATE_GOLDEN")) testing::WriteFileText(golden, text);
-    EXPECT_EQ(text, testing::ReadFileText(golden)) << "golden/" << name << "; AUDCONV_UPDATE_GOLDEN=1 rewrites it";
-    if (golden.extension() == ".svg") {
-        EXPECT_EQ(testing::WellFormednessProblem(text), "") << name;
-    }
 }
 
 // What --verbose adds first: the configuration's report lines for the default legal characters.
@@ -251,7 +242,11 @@ protected:
 
     // Standard output as the row expects it: a glob, a golden file or a file of the work folder.
     void ExpectOutput(const std::string& out, const std::string& expected) const {
-        if (expected.starts_with("golden:")) return ExpectGolden(out, expected.substr(7));
+        if (expected.starts_with("golden:")) {
+            EXPECT_TRUE(testing::MatchesGolden(expected.substr(7), out));
+            EXPECT_EQ(expected.ends_with(".svg") ? testing::WellFormednessProblem(out) : "", "");
+            return;
+        }
         if (expected.starts_with("same:")) {
             EXPECT_TRUE(out == testing::ReadFileText(Work(expected.substr(5)))) << out.size() << " bytes";
             return;

@@ -81,7 +81,7 @@ protected:
         const fs::path work = folder_.Path() / "work";
         fs::create_directories(work);
         fs::copy_file(AUDCONV_SAMPLES_DIR "/left-right-thresholds.ds100", work / "record.ds100");
-        fs::copy_file(AUDCONV_RECORDS_DIR "/expected.ds200", work / "expected.ds200");
+        fs::copy_file(AUDCONV_TEST_DIR "/records/expected.ds200", work / "expected.ds200");
         testing::WriteFileText(work / "short.ds200", std::string(100, '\0'));
         if (!asUser) return;
         if (Shell(AsRunner() + "test -x " + Quote(AUDCONV_PATH)).exitCode != 0) {
