@@ -40,10 +40,9 @@ std::size_t FixedRecordSize(std::int16_t standard) {
 // The statuses the dispatch table allows for a pair and a blob length. Conversions between
 // the binary standards and the export cannot fail on data; only the import may.
 std::vector<HResult> AllowedStatuses(std::int16_t to, std::int16_t from, std::size_t length) {
-    const bool knownTarget = to == kDataStandard100 || to == kDataStandard200 || to == kDataStandard500;
-    if (!knownTarget) return {CONV_E_UNSUPPORTEDFORMAT};
-    const bool knownSource = from == kDataStandard100 || from == kDataStandard200 || from == kDataStandard500;
-    if (!knownSource || from == to) return {CONV_E_INVALIDBLOB};
+    const auto known = [](std::int16_t standard) { return std::ranges::count(kKnownStandards, standard) > 0; };
+    if (!known(to)) return {CONV_E_UNSUPPORTEDFORMAT};
+    if (!known(from) || from == to) return {CONV_E_INVALIDBLOB};
     if (from == kDataStandard500) return {kStatusOk, kStatusFail};
     if (length < FixedRecordSize(from)) return {CONV_E_INVALIDBLOB};
     return {kStatusOk};
@@ -70,13 +69,8 @@ Blob RecordSource(const PickedPair& pair) {
 }  // namespace
 
 std::string_view TargetName(Target target) {
-    switch (target) {
-        case Target::Dispatch: return "dispatch";
-        case Target::Import: return "import";
-        case Target::RoundTrip: return "round_trip";
-        case Target::QuickPaths: return "quick_paths";
-    }
-    return "unknown";
+    constexpr std::string_view kNames[] = {"dispatch", "import", "round_trip", "quick_paths"};
+    return kNames[static_cast<std::size_t>(target)];
 }
 
 PickedPair PickPair(ByteSpan input) {
@@ -158,15 +152,9 @@ std::string CheckRoundTrip(ByteSpan input) {
     // Documents D1 to D3, each exported from the import of the one before.
     Blob documents[3];
     for (std::size_t round = 0; round < std::size(documents); ++round) {
-        if (round > 0) {
-            if (std::string problem = Step(kDataStandard200, kDataStandard500, documents[round - 1], record);
-                !problem.empty()) {
-                return "the import of D" + std::to_string(round) + ": " + problem;
-            }
-        }
-        if (std::string problem = Step(kDataStandard500, kDataStandard200, record, documents[round]); !problem.empty()) {
-            return "the export of D" + std::to_string(round + 1) + ": " + problem;
-        }
+        std::string problem = round == 0 ? "" : Step(kDataStandard200, kDataStandard500, documents[round - 1], record);
+        if (problem.empty()) problem = Step(kDataStandard500, kDataStandard200, record, documents[round]);
+        if (!problem.empty()) return "the round to D" + std::to_string(round + 1) + ": " + problem;
     }
     if (std::string problem = WellFormednessProblem(AsText(documents[0])); !problem.empty()) {
         return "D1 is not well-formed: " + problem;
@@ -208,13 +196,8 @@ void UseDefaultConfiguration() {
 }
 
 std::string Check(Target target, ByteSpan input) {
-    switch (target) {
-        case Target::Dispatch: return CheckDispatch(input);
-        case Target::Import: return CheckImport(input);
-        case Target::RoundTrip: return CheckRoundTrip(input);
-        case Target::QuickPaths: return CheckQuickPaths(input);
-    }
-    return "unknown target";
+    constexpr std::string (*kChecks[])(ByteSpan) = {CheckDispatch, CheckImport, CheckRoundTrip, CheckQuickPaths};
+    return kChecks[static_cast<std::size_t>(target)](input);
 }
 
 }  // namespace audiogram::fuzz

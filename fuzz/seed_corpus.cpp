@@ -1,13 +1,15 @@
 #include "seed_corpus.h"
 
+#include <fstream>
+#include <iterator>
 #include <optional>
-#include <random>
 #include <string_view>
 
 #include "record_builder/record_sets.h"
 #include "record_input.h"
 #include "records/record200_layout.h"
 #include "service/blob_dispatcher.h"
+#include "support/random_bytes.h"
 
 namespace audiogram::fuzz {
 namespace {
@@ -29,13 +31,6 @@ Bytes Converted(DataStandard to, DataStandard from, Bytes source) {
     return result;
 }
 
-Bytes Noise(std::size_t size, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
-
 struct NamedRecord {
     std::string name;
     Bytes record200;
@@ -47,47 +42,13 @@ std::vector<NamedRecord> Records200() {
             {"typical", record_sets::Typical200(), 1},
             {"every-section", record_sets::EverySection200(), 2},
             {"heavy", record_sets::Heavy200(), {}},
-            {"noise", Noise(record200::kSize, 7), {}},
+            {"noise", testing::RandomBytes(record200::kSize, 7), {}},
             {"all-ff", Bytes(record200::kSize, 0xFF), {}}};
 }
 
 // A base record as a record input of its own, any other (a 100 one too) as raw bytes.
 Bytes InputOf(const NamedRecord& record, const Bytes& bytes, std::string_view extension = {}) {
     return record.base ? BaseRecordInput(*record.base, extension) : RawRecordInput(Joined("", bytes, extension));
-}
-
-constexpr std::string_view kOpening =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<TORVAAudiometricStandard ConvertedFromDataStandard=\"200\" Version=\"500\" "
-    "xmlns=\"http://www.torva.com/Measurement/Audiogram\">\r\n";
-constexpr std::string_view kClosing = "</TORVAAudiometricStandard>\r\n";
-
-// Shapes the export never writes but a host, an XML tool or a hand may.
-std::vector<Seed> HandWrittenDocuments(const Bytes& typicalDocument) {
-    const auto document = [](std::string_view body) { return Joined(kOpening, BytesOf(body), kClosing); };
-    std::vector<Seed> seeds = {
-        {"escapes-and-wide-text",
-         document("<ToneNotes><AudiometerMakeModel>A &amp; B &lt;C&gt; &quot;D&quot; \xC3\xA9\xE2\x82\xAC"
-                  "</AudiometerMakeModel><AudiometerLastCalibration>2009-05-01T10:11:12+01:00"
-                  "</AudiometerLastCalibration></ToneNotes>")},
-        {"unknown-elements-comments-instructions",
-         document("<!-- note --><?pi x?><Unknown a=\"1\"><Deeper><Deepest>x</Deepest></Deeper></Unknown>"
-                  "<ToneThresholdAudiogram><Extra/><AudMeasurementConditions><StimulusSignalType>PureTone"
-                  "</StimulusSignalType></AudMeasurementConditions><TonePoints><StimulusFrequency>1000"
-                  "</StimulusFrequency><StimulusLevel/></TonePoints></ToneThresholdAudiogram>")},
-        {"numbers-of-every-form",
-         document("<DecayAudiogram><TonePoints><StimulusFrequency> +1e3</StimulusFrequency><StimulusLevel>-0x1p4"
-                  "</StimulusLevel><MaskingFrequency>inf</MaskingFrequency><MaskingLevel>nan</MaskingLevel>"
-                  "<StartTime>.5e-2</StartTime><EndTime>99999999999</EndTime></TonePoints></DecayAudiogram>")},
-        {"masks-and-private-data",
-         document("<FrequenciesUsedForToneAverage><LeftEar1>F500</LeftEar1><RightEar2>F8000</RightEar2>"
-                  "</FrequenciesUsedForToneAverage><PrivateAudiogramData>SE9TVA==</PrivateAudiogramData>")},
-        {"byte-order-mark", Joined("\xEF\xBB\xBF", typicalDocument)},
-        {"truncated", Bytes(typicalDocument.begin(), typicalDocument.begin() + static_cast<std::ptrdiff_t>(typicalDocument.size() / 2))},
-        {"nul-inside", Joined(kOpening, Bytes{0}, kClosing)},
-        {"empty-input", {}},
-    };
-    return seeds;
 }
 
 std::vector<Seed> DispatchSeeds() {
@@ -117,18 +78,20 @@ std::vector<Seed> DispatchSeeds() {
     return seeds;
 }
 
+// The export's documents, and shapes it never writes but a host, an XML tool or a hand may:
+// the documents kept in fuzz/documents, and the typical one with a byte order mark and cut in half.
 std::vector<Seed> ImportSeeds() {
-    std::vector<Seed> seeds;
-    Bytes typicalDocument;
+    std::vector<Seed> seeds = ReadFolder(AUDCONV_FUZZ_DOCUMENTS_DIR);
+    seeds.push_back({"empty-input.xml", {}});
     for (const NamedRecord& record : Records200()) {
         if (record.name == "heavy") continue;
         Bytes document = Converted(kDataStandard500, kDataStandard200, record.record200);
-        if (record.name == "typical") typicalDocument = document;
+        if (record.name == "typical") {
+            const auto half = document.begin() + static_cast<std::ptrdiff_t>(document.size() / 2);
+            seeds.push_back({"byte-order-mark.xml", Joined("\xEF\xBB\xBF", document)});
+            seeds.push_back({"truncated.xml", Bytes(document.begin(), half)});
+        }
         seeds.push_back({record.name + ".xml", std::move(document)});
-    }
-    for (Seed& seed : HandWrittenDocuments(typicalDocument)) {
-        seed.name += ".xml";
-        seeds.push_back(std::move(seed));
     }
     return seeds;
 }
@@ -140,6 +103,18 @@ std::vector<Seed> RoundTripSeeds() {
 }
 
 }  // namespace
+
+std::vector<Seed> ReadFolder(const std::filesystem::path& folder) {
+    std::vector<Seed> files;
+    if (!std::filesystem::is_directory(folder)) return files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file() || entry.path().extension() == ".md") continue;
+        std::ifstream file(entry.path(), std::ios::binary);
+        files.push_back({entry.path().filename().string(),
+                         {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()}});
+    }
+    return files;
+}
 
 std::vector<Seed> SeedsFor(Target target) {
     switch (target) {

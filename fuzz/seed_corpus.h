@@ -5,6 +5,7 @@
 // the shapes a host or a hand may write.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,8 @@ struct Seed {
 };
 
 std::vector<Seed> SeedsFor(Target target);
+
+// The regular files of a folder (none when it does not exist), but its notes (*.md).
+std::vector<Seed> ReadFolder(const std::filesystem::path& folder);
 
 }  // namespace audiogram::fuzz

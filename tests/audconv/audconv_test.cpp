@@ -8,16 +8,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "batch_convert.h"
-#include "record_builder/record_builder.h"
-#include "records/meas_cond_layout.h"
-#include "records/missing_value.h"
-#include "service/blob_dispatcher.h"
 #include "support/case_names.h"
+#include "support/golden.h"
 #include "tool_harness.h"
 #include "well_formed_xml.h"
 
@@ -28,92 +24,12 @@ namespace fs = std::filesystem;
 using test::Quote;
 using test::ShellResult;
 
+const fs::path kRecords = AUDCONV_TEST_DIR "/records";  // records the tests run the tool on; see records/README.md
 const std::string kOdd = "in, \"1\"\xff.ds200";  // a name to be quoted in CSV and JSON, with a byte that is not UTF-8
 
 // Whether `text` matches `pattern`, in which '*' stands for any run of characters, line feeds too.
 bool Matches(const std::string& text, const std::string& pattern) {
     return ::fnmatch(pattern.c_str(), text.c_str(), FNM_NOESCAPE) == 0;
-}
-
-// Compares with the checked-in golden file; AUDCONV_UPDATE_GOLDEN=1 rewrites it instead, for review.
-void ExpectGolden(const std::string& text, const std::string& name) {
-    const fs::path golden = fs::path(AUDCONV_GOLDEN_DIR) / name;
-    if (std::getenv("AUDCONV_UPDATE_GOLDEN")) testing::WriteFileText(golden, text);
-    EXPECT_EQ(text, testing::ReadFileText(golden)) << "golden/" << name << "; AUDCONV_UPDATE_GOLDEN=1 rewrites it";
-    if (golden.extension() == ".svg") {
-        EXPECT_EQ(testing::WellFormednessProblem(text), "") << name;
-    }
-}
-
-// The tone curves of the chart's record: every symbol, coordinates on and off the axes, a
-// line in frequency order, the letters of both ears and the no-response arrows.
-struct ChartCurve {
-    Section section;
-    std::int16_t signalOutput, maskingSignalType;  // 1: no signal; 0: not in its table
-    std::vector<std::vector<std::int16_t>> points;  // frequency, level in tenths, masker frequency and level, status
-};
-constexpr std::int16_t kNone = MissingValue, kNoResponse = 3, kDidNotTest = 5;
-// signal outputs: 1 none, 2 air left, 3 air right, 4 air both, 5 bone left, 6 bone right, 10 sound field,
-// 12 insert phone right; masking signal 4 is narrow-band noise
-const ChartCurve kChartCurves[] = {
-    {Section::ToneThreshold, 3, 1, {{2000, 300}, {125, -100}, {0, 999}, {250, 0}, {1000, 255}, {750, 400}, {3000, 650},
-                                    {8000, 1200}, {6000, -55}, {4000, 900, kNone, kNone, kNoResponse}, {100, 200},
-                                    {12000, 200}, {1000, -110}, {1000, 1210}, {1000, kNone}, {500, 0, 0, 0, kDidNotTest}}},
-    {Section::ToneThreshold, 2, 4, {{1000, 300, 1000, 600}, {2000, 300}, {4000, 300, 0, 0}}},  // masked, then not
-    {Section::ToneThreshold, 6, 1, {{500, 50}, {1000, 100}}},
-    {Section::ToneThreshold, 5, 4, {{500, 50, 500, 400}, {1000, 300, kNone, kNone, kNoResponse}}},
-    {Section::ToneThreshold, 6, 4, {{2000, 300, 2000, 600}}},
-    {Section::ToneThreshold, 10, 1, {{1000, 300}}},
-    {Section::ToneThreshold, 12, 1, {{1500, 350}}},
-    {Section::ToneThreshold, 4, 1, {{6000, 500}, {8000, 500, kNone, kNone, kNoResponse}}},
-    {Section::ToneThreshold, 3, 1, {{3000, 400, 3000, 700}}},  // a masker without a masking signal
-    {Section::ToneThreshold, 2, 0, {{4000, 400, 4000, 700}}},  // a masking signal not in its table keeps it
-    {Section::ToneThreshold, 2, 1, {{250, 100, kNone, kNone, kNoResponse}}},
-    {Section::ToneThreshold, 1, 1, {{500, 100}}},  // no signal output: not drawn
-    {Section::MostComfortableLevel, 3, 1, {{1000, 600}}},
-    {Section::MostComfortableLevel, 2, 1, {{1000, 600}}},
-    {Section::UncomfortableLevel, 3, 1, {{1000, 1000}}},
-    {Section::UncomfortableLevel, 2, 1, {{1000, 1000}}},
-};
-
-std::vector<std::uint8_t> ChartRecord() {
-    Record200Builder record;
-    std::map<Section, std::size_t> slots;
-    for (const ChartCurve& c : kChartCurves) {
-        CurveWriter curve = record.Curve(c.section, slots[c.section]++);
-        curve.Pair(meas_cond::kSignalType, 2, c.maskingSignalType).Stimulus(meas_cond::kSignalOutput, c.signalOutput);
-        for (std::size_t i = 0; i < c.points.size(); ++i) {
-            const auto& p = c.points[i];
-            curve.Point(i, {p[0], p[1], p.size() > 2 ? p[2] : kNone, p.size() > 2 ? p[3] : kNone,
-                            p.size() > 4 ? p[4] : std::int16_t{1}});
-        }
-    }
-    record.Curve(Section::ToneThreshold, 17).Stimulus(meas_cond::kSignalType, 1);  // default conditions: unused
-    return record.ToBlob();
-}
-
-// One tone curve and one speech curve with conditions in and out of their tables, points
-// with missing values and invalid statuses, notes with control characters and a tone average.
-std::vector<std::uint8_t> InspectRecord() {
-    Record200Builder record;
-    record.Curve(Section::ToneThreshold, 3)
-        .Pair(meas_cond::kSignalType, 2, 4)
-        .Stimulus(meas_cond::kSignalOutput, 3)
-        .Stimulus(meas_cond::kTransducerType, 99)
-        .Stimulus(meas_cond::kOnTime, 250)
-        .Text(meas_cond::kTransducerDescription, u"TDH \"39\"")
-        .Point(0, {1000, 255, kNone, kNone, 1})
-        .Point(1, {0, 999, 0, 0, 1})
-        .Point(2, {2000, -55, 2000, 400, 3})
-        .Point(3, {4000, 0, 0, 0, 7})
-        .EndPoints(4);
-    record.Curve(Section::SpeechDiscrimination, 0).Stimulus(meas_cond::kSignalOutput, 10).Point(0, {400, 0, 8850, 25});
-    record.Note(NotesBlock::Tone, record200::notes::kAudiometerMakeModel, u"Model \x01 <A>")
-        .Note(NotesBlock::Tone, record200::notes::kTestMethod, u"\"\\\t\x1f\xD800 end")
-        .Note(NotesBlock::Tone, record200::notes::kAudiometerLastCalibration, u"2009-05-01T10:30:00")
-        .Note(NotesBlock::Tone, record200::notes::kAudiometerLastCalibrationTimeZone, u"+01:00")
-        .ToneAverage(record200::tone_average::kRightEar1, ToneAverageMask({500, 1000, 2000}));
-    return record.ToBlob();
 }
 
 // What --verbose adds first: the configuration's report lines for the default legal characters.
@@ -319,19 +235,18 @@ protected:
     void SetUp() override {
         fs::create_directories(Work());
         ASSERT_EQ(test::RunShell("cd " + Quote(Work().string()) + " && " + kMakeWorkFolder, folder_.Path()).exitCode, 0);
-        const std::string record100 = testing::ReadFileText(Work("record.ds100"));
-        std::vector<std::uint8_t> bytes(record100.begin(), record100.end());
-        Blob expected;
-        ASSERT_EQ(ConvertDataBlob(200, 100, bytes, expected), kStatusOk);
-        folder_.Write("work/expected.ds200", expected);
-        folder_.Write("work/" + kOdd, InspectRecord());
-        folder_.Write("work/chart.ds200", ChartRecord());
+        for (const std::string name : {"expected.ds200", "chart.ds200"}) fs::copy_file(kRecords / name, Work(name));
+        fs::copy_file(kRecords / "inspect.ds200", Work(kOdd));
     }
     fs::path Work(const std::string& name = "") const { return folder_.Path() / "work" / name; }
 
     // Standard output as the row expects it: a glob, a golden file or a file of the work folder.
     void ExpectOutput(const std::string& out, const std::string& expected) const {
-        if (expected.starts_with("golden:")) return ExpectGolden(out, expected.substr(7));
+        if (expected.starts_with("golden:")) {
+            EXPECT_TRUE(testing::MatchesGolden(expected.substr(7), out));
+            EXPECT_EQ(expected.ends_with(".svg") ? testing::WellFormednessProblem(out) : "", "");
+            return;
+        }
         if (expected.starts_with("same:")) {
             EXPECT_TRUE(out == testing::ReadFileText(Work(expected.substr(5)))) << out.size() << " bytes";
             return;

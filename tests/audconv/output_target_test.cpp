@@ -10,7 +10,6 @@
 #include <string>
 #include <tuple>
 
-#include "service/blob_dispatcher.h"
 #include "tool_harness.h"
 
 namespace audiogram {
@@ -79,13 +78,11 @@ protected:
         if (::geteuid() != 0) GTEST_SKIP() << "making device nodes and changing users needs root";
         const auto& [row, asUser] = GetParam();
         if (row.rootOnly && asUser) GTEST_SKIP() << "only root makes device nodes";
-        const std::string text = testing::ReadFileText(AUDCONV_SAMPLES_DIR "/left-right-thresholds.ds100");
-        std::vector<std::uint8_t> bytes(text.begin(), text.end());
-        Blob expected;
-        ASSERT_EQ(ConvertDataBlob(200, 100, bytes, expected), kStatusOk);
-        folder_.Write("work/record.ds100", text);
-        folder_.Write("work/short.ds200", std::string(100, '\0'));
-        folder_.Write("work/expected.ds200", expected);
+        const fs::path work = folder_.Path() / "work";
+        fs::create_directories(work);
+        fs::copy_file(AUDCONV_SAMPLES_DIR "/left-right-thresholds.ds100", work / "record.ds100");
+        fs::copy_file(AUDCONV_TEST_DIR "/records/expected.ds200", work / "expected.ds200");
+        testing::WriteFileText(work / "short.ds200", std::string(100, '\0'));
         if (!asUser) return;
         if (Shell(AsRunner() + "test -x " + Quote(AUDCONV_PATH)).exitCode != 0) {
             GTEST_SKIP() << "an ordinary user cannot reach the built tool from here";

@@ -48,15 +48,6 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
 
-    // Writes the bytes to a file below the folder, making its folders.
-    template <class Bytes>
-    std::filesystem::path Write(const std::string& relative, const Bytes& bytes) const {
-        const std::filesystem::path file = path_ / relative;
-        std::filesystem::create_directories(file.parent_path());
-        testing::WriteFileText(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-        return file;
-    }
-
     // Every regular file below `under`, as paths relative to it, sorted.
     static std::vector<std::string> Files(const std::filesystem::path& under) {
         std::vector<std::string> files;
