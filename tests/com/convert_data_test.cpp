@@ -1,6 +1,6 @@
 // ConvertData against host actions that record every call: the order of the calls of a
 // success and of every way the host or the blob can fail it, and no reference left behind on
-// any path. The result's bytes and the old action are checked with the status contract.
+// any path; a success hands the dispatcher's bytes to the new action.
 
 #include "com_test_support.h"
 
@@ -68,6 +68,8 @@ using ConvertDataTest = ComponentTest;
 
 TEST_F(ConvertDataTest, EveryCallEndsAsTheHostAnswersAndReleasesEverything) {
     const Blob source = SampleBlob(kDataStandard100);
+    Blob sourceCopy = source, converted;
+    ASSERT_EQ(ConvertDataBlob(200, 100, sourceCopy, converted), kStatusOk);
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
         HostWorld world{c.misbehaving};
@@ -81,7 +83,10 @@ TEST_F(ConvertDataTest, EveryCallEndsAsTheHostAnswersAndReleasesEverything) {
         EXPECT_EQ(world.calls, c.calls);
         EXPECT_EQ(newAction != untouched, c.asksForTheNewAction && SUCCEEDED(c.expected))
             << "written on success";
-        if (newAction != untouched && SUCCEEDED(c.expected)) newAction->Release();
+        if (newAction != untouched && SUCCEEDED(c.expected)) {
+            EXPECT_EQ(BytesOf(DataOf(*static_cast<IHostAction*>(newAction))), converted) << "the dispatcher's bytes";
+            newAction->Release();
+        }
         EXPECT_EQ(StandardOf(*old), 100);
         old.Reset();
         EXPECT_EQ(world.live, 0) << "every host object was released";

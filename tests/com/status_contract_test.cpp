@@ -1,10 +1,10 @@
-// The status contract of a conversion, one table run along every route a caller has: the
-// dispatcher itself, the component's ConvertDataBlob through its vtable and by name, and
-// its ConvertData with a host action. Each row is a pair of data standards and an input;
-// every route answers the row's status. A success gives the dispatcher's bytes (those after a
-// binary record dropped when it converts into the other binary standard);
-// a failure hands nothing back: the dispatcher's result, the out VARIANT and the caller's
-// new action stay as they were (the host calls and their releases are ConvertData's own table).
+// The status contract of a conversion, one table run along every route a caller has to the
+// conversion of a blob: the dispatcher itself and the component's ConvertDataBlob through its
+// vtable and by name. Each row is a pair of data standards and an input; every route answers
+// the row's status. A success gives the dispatcher's bytes (those after a binary record
+// dropped when it converts into the other binary standard); a failure hands nothing back: the
+// dispatcher's result and the out VARIANT stay as they were. (ConvertData hands the
+// dispatcher's status and bytes on unchanged: its own table checks them with the host calls.)
 
 #include <string>
 #include <string_view>
@@ -54,16 +54,10 @@ const std::vector<Row>& Rows() {
     static const std::vector<Row> rows = [&] {
         std::vector<Row> table = {
             // clang-format off
-            {"Empty100To200", 200, 100, {}, CONV_E_INVALIDBLOB},
-            {"Record100Given200To100", 100, 200, record100, CONV_E_INVALIDBLOB},
-            {"Record100Given200To500", 500, 200, record100, CONV_E_INVALIDBLOB},
             {"Same100", 100, 100, record100, CONV_E_INVALIDBLOB},
             {"Same200", 200, 200, record200, CONV_E_INVALIDBLOB},
             {"Same500", 500, 500, document, CONV_E_INVALIDBLOB},
-            {"UnknownSource300To100", 100, 300, record200, CONV_E_INVALIDBLOB},
             {"UnknownTarget300", 300, 100, record100, CONV_E_UNSUPPORTEDFORMAT},
-            {"UnknownTarget0", 0, 200, record200, CONV_E_UNSUPPORTEDFORMAT},
-            {"UnknownTargetMinus1", -1, 500, document, CONV_E_UNSUPPORTEDFORMAT},
             {"DocumentTo200", 200, 500, document, kStatusOk},
             {"DocumentTo100", 100, 500, document, kStatusOk},
             {"TextWithoutTags", 200, 500, Text("not a document at all"), kStatusFail},
@@ -98,8 +92,8 @@ const std::vector<Row>& Rows() {
     return rows;
 }
 
-enum class Route { Vtable, ByName, HostAction };
-constexpr const char* kRouteNames[] = {"vtable", "by name", "host action"};
+enum class Route { Vtable, ByName };
+constexpr const char* kRouteNames[] = {"vtable", "by name"};
 
 // What a route answered: its status, the result bytes on success, and the source as the
 // caller holds it afterwards.
@@ -132,24 +126,6 @@ Answer ConvertBlob(IConvertAction& converter, const Row& row, Route route) {
     return {status, Failed(status) ? Blob{} : BytesOf(out.value), BytesOf(blob.value)};
 }
 
-Answer ConvertAction(IConvertAction& converter, const Row& row) {
-    HostWorld world;
-    ComPtr<IHostAction> old = MakeHostAction(world, "old", &row.source, row.from);
-    IDispatch* const untouched = reinterpret_cast<IDispatch*>(&world);
-    IDispatch* created = untouched;
-    Answer answer{converter.ConvertData(row.to, old.Get(), &created), {}, BytesOf(DataOf(*old))};
-    if (Failed(answer.status)) {
-        EXPECT_EQ(created, untouched);
-    } else {
-        auto owner = ComPtr<IDispatch>::Adopt(created);
-        ComPtr<IHostAction> action;
-        EXPECT_EQ(QueryInterfaceInto(owner.Get(), IID_IHostAction, action), S_OK);
-        EXPECT_EQ(StandardOf(*action), row.to);
-        answer.result = BytesOf(DataOf(*action));
-    }
-    return answer;
-}
-
 // Bytes after a binary record are dropped when it converts into the other binary standard.
 // (What the dispatcher's answers look like otherwise is the fuzz targets' property; the
 // document carries them as base64, which the export's golden texts show.)
@@ -168,19 +144,19 @@ TEST_F(StatusContract, EveryRouteAnswersTheRowsStatusWithTheDispatchersBytes) {
         const Answer dispatched = Dispatch(row);
         EXPECT_EQ(dispatched.status, row.expected) << row.name;
         ExpectExtensionDropped(row, dispatched);
-        for (const Route route : {Route::Vtable, Route::ByName, Route::HostAction}) {
+        for (const Route route : {Route::Vtable, Route::ByName}) {
             SCOPED_TRACE(row.name + " through the " + kRouteNames[static_cast<int>(route)]);
-            const Answer answer = route == Route::HostAction ? ConvertAction(*converter, row)
-                                                             : ConvertBlob(*converter, row, route);
+            const Answer answer = ConvertBlob(*converter, row, route);
             EXPECT_EQ(answer.status, row.expected);
             EXPECT_EQ(answer.result, dispatched.result);
             // only the completion of the calibration date may change the caller's blob
-            EXPECT_EQ(answer.source, route == Route::HostAction ? row.source : dispatched.source);
+            EXPECT_EQ(answer.source, dispatched.source);
         }
     }
 }
 
-// A blob that is no byte array with lower bound 0 is refused before the pair is looked at.
+// A blob that is no byte array is refused before the pair is looked at (a lower bound other
+// than 0 is ConvertData's table's case: both read the blob alike).
 TEST_F(StatusContract, BlobsOfAnotherShapeAreRefused) {
     OwnedVariant referenced(ByteArrayVariant(SampleBlob(kDataStandard100)));
     const struct {
@@ -190,11 +166,8 @@ TEST_F(StatusContract, BlobsOfAnotherShapeAreRefused) {
         {"empty", OwnedVariant()},
         {"byte array by reference",
          OwnedVariant(Make<&VARIANT::pparray>(VT_BYREF | VT_ARRAY | VT_UI1, &referenced.value.parray))},
-        {"lower bound 1", OwnedVariant(ByteArrayVariant(SampleBlob(kDataStandard100), 1))},
         {"array of shorts", OwnedVariant(ArrayOf(VT_I2, SafeArrayCreateVector(VT_I2, 0, 19472)))},
-        {"script array", OwnedVariant(ArrayOf(VT_VARIANT, SafeArrayCreateVector(VT_VARIANT, 0, 3)))},
         {"byte array type without an array", OwnedVariant(ArrayOf(VT_UI1, nullptr))},
-        {"number", OwnedVariant(I4(19472))},
     };
     for (const auto& [what, blob] : kBadBlobs) {
         for (const Route route : {Route::Vtable, Route::ByName}) {
