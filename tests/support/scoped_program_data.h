@@ -53,8 +53,8 @@ struct ScopedEnvironmentVariable {
 
 // A fresh PROGRAMDATA folder, with the folders of the configuration file and the log when asked.
 struct ScopedProgramData {
-    explicit ScopedProgramData(bool createConfigFolders = true, std::string_view suffix = "")
-        : folder(MakeTemporaryFolder()), variable("PROGRAMDATA", folder.string() + std::string(suffix)) {
+    explicit ScopedProgramData(bool createConfigFolders = true)
+        : folder(MakeTemporaryFolder()), variable("PROGRAMDATA", folder.string()) {
         if (!createConfigFolders) return;
         std::filesystem::create_directories(IniFile().parent_path());
         std::filesystem::create_directories(LogFile().parent_path());
