@@ -25,7 +25,14 @@ struct ThreadCounts {
 };
 thread_local ThreadCounts counts;
 
+constexpr std::uint64_t kNoFailure = UINT64_MAX;
+thread_local std::uint64_t failingAllocation = kNoFailure;  // by the count of allocations
+
 void* CountedAllocate(std::size_t size) noexcept {
+    if (counts.allocations == failingAllocation) {
+        failingAllocation = kNoFailure;
+        return nullptr;
+    }
     auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
     if (block == nullptr) return nullptr;
     std::memcpy(block, &size, sizeof size);
@@ -61,6 +68,9 @@ std::uint64_t AllocationProbe::Allocations() const { return counts.allocations -
 std::size_t AllocationProbe::PeakBytes() const {
     return counts.peakBytes > liveAtStart_ ? counts.peakBytes - liveAtStart_ : 0;
 }
+
+AllocationFailure::AllocationFailure(std::uint64_t index) { failingAllocation = counts.allocations + index; }
+AllocationFailure::~AllocationFailure() { failingAllocation = kNoFailure; }
 
 }  // namespace audiogram::testing
 
