@@ -110,20 +110,6 @@ TEST(LeafNumbers, AreReadAndScaledAsStrtofReadsThem) {
     }
 }
 
-// Every stored value comes back from the text the export writes for it: the quotient in
-// single precision with 1, 2 or 3 decimals.
-TEST(ScanScaledValue, ReadsBackEveryExportedValue) {
-    const CLocale cLocale;
-    for (const auto& [scale, decimals] : {std::pair{10, 1}, std::pair{100, 2}, std::pair{1000, 3}}) {
-        for (int stored = -32768; stored <= 32767; ++stored) {
-            char text[32];
-            const float quotient = static_cast<float>(stored) / static_cast<float>(scale);
-            std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(quotient));
-            ASSERT_TRUE(ScansTo(text, scale, static_cast<std::int16_t>(stored)));
-        }
-    }
-}
-
 // The name index answers for each name as the walk over its table does (codes beyond 16 bits
 // too); this shows the text on the way, a unit of a single byte outside ASCII matching nothing.
 TEST(FindEnumCode, FindsNamesOrGivesTheFirstEntrysCode) {
