@@ -46,8 +46,6 @@ std::string CurvesAndPoints() {
          [](auto& r) {
              Use(r, Section::SpeechUncomfortableLevel).Point(0, {0, 0, 100, 4});
          }},
-        {"SISI curve whose first point is the end mark",
-         [](auto& r) { Use(r, Section::ShortIncrementSensitivityIndex, 1); }},
         {"a used curve's points after the end mark are not read",
          [](auto& r) { Use(r, Section::MostComfortableLevel).Point(0, {125}).Point(2, {8000}); }},
         {"full curves have no end mark",

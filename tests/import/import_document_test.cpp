@@ -10,7 +10,6 @@
 
 #include "document_test_support.h"
 #include "records/missing_value.h"
-#include "records/record_conversion.h"
 
 namespace audiogram::testing {
 namespace {
@@ -136,9 +135,6 @@ const DocumentCase kCases[] = {
      Document(ToneSection("MostComfortableLevel", 100) + "<Extra a=\"1\"><Inner>2</Inner></Extra>" +
               Element(1, "ToneNotes", Leaves(2, "TestMethod=lost"))),
      [](auto& r) { r.Curve(Section::MostComfortableLevel, 0).Point(0, {100}); }},
-    {"self-closing private data is no element",
-     Document("<PrivateAudiogramData/>" + Element(1, "ToneNotes", Leaves(2, "TestMethod=m"))),
-     [](auto& r) { r.Note(NotesBlock::Tone, n::kTestMethod, u"m"); }},
     {"unknown elements inside sections are skipped whole; an end tag may hold a space",
      Document("<ToneThresholdAudiogram><Comment lang=\"en\">see <b>chart</b> here<c/></Comment>"
               "<AudMeasurementConditions><Vendor><Id>7</Id></Vendor><StimulusSignalType>Warble"
@@ -151,8 +147,6 @@ const DocumentCase kCases[] = {
          r.Curve(Section::ToneThreshold, 1).Point(0, {125});
          r.Note(NotesBlock::Tone, n::kTestMethod, u"m");
      }},
-    {"a NUL ends the document", Document(ToneSection("MostComfortableLevel", 100)) + '\0' + "<x",
-     [](auto& r) { r.Curve(Section::MostComfortableLevel, 0).Point(0, {100}); }},
 };
 
 TEST(ImportDocument, SetsTheFieldsItCarries) {
@@ -164,19 +158,6 @@ TEST(ImportDocument, SetsTheFieldsItCarries) {
         ASSERT_TRUE(record.has_value());
         EXPECT_TRUE(SameBytes(*record, expected.Bytes()));
     }
-}
-
-// Private data never comes back as extension bytes; a 100 record is the 200 record converted.
-TEST(ImportDocument, DocumentsBecome200And100Records) {
-    const std::string document =
-        Document(ToneSection("ToneThresholdAudiogram", 1000) + Leaves(1, "PrivateAudiogramData=QUJD"));
-    const std::optional<Blob> record200 = Import(document);
-    ASSERT_TRUE(record200.has_value());
-    ASSERT_EQ(record200->size(), record200::kSize);
-    Blob record100(record100::kSize), source(document.begin(), document.end()), result;
-    ConvertRecord200to100(*record200, record100);
-    ASSERT_EQ(ConvertDataBlob(kDataStandard100, kDataStandard500, source, result), kStatusOk);
-    EXPECT_TRUE(SameBytes(result, record100));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,22 @@ namespace {
 
 const AudiogramSchemaTable kTable;
 
+// Each name of `entries` with its near misses (one byte longer, cut in half, of its length
+// but shifted), and names no table has.
+std::vector<std::string> NamesAndNearMisses(std::span<const SchemaEntry> entries) {
+    std::vector<std::string> names = {"", "x", "PrivateAudiogramDat", std::string(70, 'A')};
+    for (const SchemaEntry& entry : entries) {
+        names.emplace_back(entry.name);
+        names.push_back(std::string(entry.name) + "s");
+        names.emplace_back(entry.name.substr(0, entry.name.size() / 2));
+        if (!entry.name.empty()) names.push_back(std::string(entry.name.substr(1)) + "X");
+    }
+    return names;
+}
+
 // The child look-ups answer as the plain walk over a list does: the first entry whose name
 // equals the name or whose code is the catch-all 0, before the end mark. Every name of every
-// list is asked in every list, with names one byte off and names of no list.
+// list is asked in every list, with its near misses and names of no list.
 TEST(NameIndex, ChildLookUpsAgreeWithTheWalkOverTheList) {
     const auto walk = [](std::int32_t list, std::string_view name) -> std::optional<ChildMatch> {
         const auto entries = kTable.List(list);
@@ -30,13 +44,9 @@ TEST(NameIndex, ChildLookUpsAgreeWithTheWalkOverTheList) {
         }
         return std::nullopt;
     };
-    std::vector<std::string> names = {"", "x", "PrivateAudiogramDat", std::string(70, 'A')};
+    std::vector<std::string> names;
     for (std::int32_t list = 1; list <= AudiogramSchemaTable::kListCount; ++list) {
-        for (const SchemaEntry& entry : kTable.List(list)) {
-            names.emplace_back(entry.name);
-            names.push_back(std::string(entry.name) + "s");
-            if (!entry.name.empty()) names.push_back(std::string(entry.name.substr(1)) + "X");
-        }
+        for (std::string& name : NamesAndNearMisses(kTable.List(list))) names.push_back(std::move(name));
     }
     for (std::int32_t list = 0; list <= AudiogramSchemaTable::kListCount + 1; ++list) {
         for (const std::string& name : names) {
@@ -59,13 +69,7 @@ TEST(NameIndex, CodeOfNameAgreesWithTheWalkOverTheTable) {
     for (int t = 0; t <= static_cast<int>(EnumTable::SpeechThresholdType); ++t) {
         const auto table = static_cast<EnumTable>(t);
         const auto entries = kTable.Enumeration(table);
-        std::vector<std::string> names = {"", "x", std::string(70, 'A')};
-        for (const SchemaEntry& entry : entries) {
-            names.emplace_back(entry.name);
-            names.push_back(std::string(entry.name) + "s");
-            names.push_back(std::string(entry.name.substr(0, entry.name.size() / 2)));
-        }
-        for (const std::string& name : names) {
+        for (const std::string& name : NamesAndNearMisses(entries)) {
             std::int32_t expected = entries.front().code;
             for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
                 if (entries[i].name == name) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
 
 #include "records/little_endian.h"
 #include "records/missing_value.h"
@@ -21,26 +20,6 @@ std::array<std::uint8_t, meas_cond::kSize> DefaultMeasCond() {
     std::array<std::uint8_t, meas_cond::kSize> record{};
     InitMeasCond(record, record.size(), 1);
     return record;
-}
-
-TEST(InitMeasCond, WritesEveryNumericDefaultOfEachRecordAndLeavesTextsAndPointsAlone) {
-    constexpr std::size_t kStride = 446;  // a tone curve: conditions, then 240 bytes of points
-    std::vector<std::uint8_t> area(3 * kStride, 0xA5);
-    InitMeasCond(area, kStride, 3);
-    for (std::size_t record = 0; record < 3; ++record) {
-        const ByteSpan curve = ByteSpan(area).subspan(record * kStride, kStride);
-        for (const FieldRow& row : kMeasurementConditionFields) {
-            for (std::size_t byte = 0; row.form == FieldForm::Text && byte < row.width; ++byte) {
-                ASSERT_EQ(curve[row.offset + byte], 0xA5) << record << " " << row.name;
-            }
-            if (row.form != FieldForm::Text) {
-                EXPECT_EQ(LoadI16(curve, row.offset), DefaultOf(row)) << row.name;
-            }
-        }
-        for (std::size_t byte = meas_cond::kSize; byte < kStride; ++byte)
-            ASSERT_EQ(curve[byte], 0xA5) << byte;
-    }
-    EXPECT_TRUE(IsEmptyMeasCond(DefaultMeasCond()));
 }
 
 // 0 is "Unknown" for coded fields; 1 and the missing value swap the two defaults; a change

@@ -17,17 +17,11 @@ constexpr std::uint32_t kSeeds = 300;
 
 // The destination is filled with a byte that changes with the seed first, so a byte the
 // conversion fails to write shows up whatever the destination held before.
-Record200Bytes To200(ByteSpan record100, std::uint8_t earlier) {
-    Record200Bytes record;
+template <typename Record>
+Record Converted(ByteSpan source, std::uint8_t earlier, void (*convert)(ByteSpan, MutableByteSpan)) {
+    Record record;
     record.fill(earlier);
-    ConvertRecord100to200(record100, record);
-    return record;
-}
-
-Record100Bytes To100(ByteSpan record200, std::uint8_t earlier) {
-    Record100Bytes record;
-    record.fill(earlier);
-    ConvertRecord200to100(record200, record);
+    convert(source, record);
     return record;
 }
 
@@ -57,10 +51,12 @@ TEST(RecordConversion, RecordsKeepWhatBothHoldAndEmptyTheRest) {
     for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
         const auto earlier = static_cast<std::uint8_t>(seed * 37);
         const auto record100 = testing::RandomBytes(record100::kSize, seed);
-        const Record100Bytes back100 = To100(To200(record100, earlier), earlier);
+        const auto back100 = Converted<Record100Bytes>(
+            Converted<Record200Bytes>(record100, earlier, ConvertRecord100to200), earlier, ConvertRecord200to100);
         ASSERT_TRUE(std::equal(back100.begin(), back100.end(), record100.begin())) << "seed " << seed;
         const auto record200 = testing::RandomBytes(record200::kSize, seed);
-        const Record200Bytes back = To200(To100(record200, earlier), earlier);
+        const auto back = Converted<Record200Bytes>(
+            Converted<Record100Bytes>(record200, earlier, ConvertRecord200to100), earlier, ConvertRecord100to200);
         for (std::size_t byte = 0; byte < record200::kSize; ++byte) {
             ASSERT_EQ(back[byte], kept[byte] ? record200[byte] : empty[byte])
                 << "seed " << seed << " byte " << byte;
