@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/element_tags.h"
 #include "xml/text_rules.h"
 
 namespace audiogram {
@@ -52,6 +53,8 @@ class XmlWriter {
     void CancelElement();
 
     void WriteElement(std::string_view name, std::string_view text);
+    // The same leaf by tags made beforehand, for the writers that know their elements ahead.
+    void WriteElement(const ElementTags& tags, std::string_view text);
     void WriteIntElement(std::string_view name, std::int32_t value);                      // "%d"
     void WriteDoubleElement(std::string_view name, double value, std::int32_t decimals);  // "%.*f"
     // Record text: made legal, converted to UTF-8, with the comments that report
