@@ -23,7 +23,7 @@ namespace {
             WriteScaledElement(context, *row.tags, stored, row.decimals);
             return;
         case FieldForm::Integer:
-            context.writer.WriteElement(*row.tags, NumberText::Integer(stored).View());
+            context.writer.WriteDecimalElement(*row.tags, stored, 0);
             return;
         case FieldForm::Text:
         case FieldForm::CalibrationDate:
@@ -59,7 +59,7 @@ void WriteSetBits(ExportContext& context, const ElementTags& element, std::uint1
 void WriteNegative(ExportContext& context, const FieldRow& row, std::int16_t stored) {
     context.writer.WriteComment(row.negativeComment);
     if (row.rule == ExportRule::MagnitudeOrZero) {
-        context.writer.WriteElement(*row.tags, NumberText::Decimal(-std::int32_t{stored}, row.decimals).View());
+        context.writer.WriteDecimalElement(*row.tags, -std::int32_t{stored}, row.decimals);
     } else {
         WriteValue(context, row, 0);
     }
@@ -80,7 +80,7 @@ enum class Walk { Next, EndPoint };
         if (mayBeNegative && stored < 0) {
             WriteNegative(context, row, stored);
         } else if (row.rule == ExportRule::MagnitudeOrZero) {
-            context.writer.WriteElement(*row.tags, NumberText::Decimal(stored, row.decimals).View());
+            context.writer.WriteDecimalElement(*row.tags, stored, row.decimals);
         } else {
             WriteValue(context, row, stored);
         }

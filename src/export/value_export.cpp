@@ -37,7 +37,7 @@ void WriteScaledElement(ExportContext& context, const ElementTags& element, std:
     // Written from the digits of the stored value: the same text as the single-precision
     // value gives (NumberText::Decimal), without formatting a floating-point number.
     if (decimals >= 0 && decimals <= NumberText::kMaxDecimalDecimals) {
-        context.writer.WriteElement(element, NumberText::Decimal(stored, decimals).View());
+        context.writer.WriteDecimalElement(element, stored, decimals);
         return;
     }
     context.writer.WriteElement(element, NumberText::Fixed(ScaledValue(stored, decimals), decimals).View());

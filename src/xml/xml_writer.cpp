@@ -328,20 +328,30 @@ void XmlWriter::WriteElement(std::string_view name, std::string_view text) {
 // Every piece is copied at its full width (the indentation, each tag's slot) where the buffer
 // has room for that, and the position then advances by the piece's own length: the bytes
 // past the leaf's end are written over by what follows, or stand after the terminator.
-void XmlWriter::WriteElement(const ElementTags& tags, std::string_view text) {
+template <typename PutText>
+bool XmlWriter::PutTaggedLeaf(const ElementTags& tags, std::size_t textBytes, PutText putText) {
     const std::size_t indent = IndentWidth();
-    char* out = nullptr;
-    if (prettyPrint_ && indent <= kTabRun) out = RoomFor(kTabRun + 2 * ElementTags::kSlot + text.size());
-    if (out == nullptr) {
-        WriteElement(tags.Name(), text);
-        return;
-    }
+    if (!prettyPrint_ || indent > kTabRun) return false;
+    char* out = RoomFor(kTabRun + 2 * ElementTags::kSlot + textBytes);
+    if (out == nullptr) return false;
     std::memcpy(out, kTabs.data(), kTabRun);
     out += indent;
     std::memcpy(out, tags.start.data(), ElementTags::kSlot);
-    out = PutShort(out + tags.startLength, text);
+    out = putText(out + tags.startLength);
     std::memcpy(out, tags.end.data(), ElementTags::kSlot);
     EndAt(out + tags.endLength);
+    return true;
+}
+
+void XmlWriter::WriteElement(const ElementTags& tags, std::string_view text) {
+    if (PutTaggedLeaf(tags, text.size(), [text](char* out) { return PutShort(out, text); })) return;
+    WriteElement(tags.Name(), text);
+}
+
+void XmlWriter::WriteDecimalElement(const ElementTags& tags, std::int32_t stored, std::int32_t decimals) {
+    const auto put = [stored, decimals](char* out) { return PutDecimal(out, stored, decimals); };
+    if (PutTaggedLeaf(tags, kWidestDecimal, put)) return;
+    WriteElement(tags.Name(), NumberText::Decimal(stored, decimals).View());
 }
 
 void XmlWriter::WriteIntElement(std::string_view name, std::int32_t value) {
