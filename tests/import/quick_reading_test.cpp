@@ -76,7 +76,9 @@ TEST(QuickReading, ChangingIndentationReadsAsTheGeneralPath) {
         const auto [quick, general] = BothWays([&] { return testing::Import(indent.document); });
         ASSERT_EQ(general.has_value(), indent.reads) << indent.document;
         ASSERT_EQ(quick.has_value(), indent.reads) << indent.document;
-        if (general) EXPECT_TRUE(testing::SameBytes(*quick, *general)) << indent.document;
+        if (general) {
+            EXPECT_TRUE(testing::SameBytes(*quick, *general)) << indent.document;
+        }
     }
 }
 
