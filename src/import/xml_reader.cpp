@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <utility>
 
 #include "import/name_index.h"
 #include "import/single_byte_text.h"
@@ -259,17 +260,26 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
 
 // Siblings share their indentation: the blanks before the last element and the byte after
 // them, kept as the word they begin, are checked in one comparison before any scan. Where the
-// word matches, the scan would stop at the same byte.
+// word matches, the scan would stop at the same byte. Two are kept, since the elements of a
+// section alternate between two depths: a point's start and end tags and its leaves.
 [[gnu::always_inline]] inline std::size_t AudiogramXmlReader::SkipIndentation(std::size_t at) {
     using byte_search::Load;
     const bool wholeWord = at + 8 <= input_.size();
-    if (wholeWord && (Load(input_.data() + at) & indentMask_) == indentWord_) return at + indentLength_;
+    if (wholeWord) {
+        const std::uint64_t word = Load(input_.data() + at);
+        if ((word & indents_[0].mask) == indents_[0].word) return at + indents_[0].length;
+        if ((word & indents_[1].mask) == indents_[1].word) {
+            std::swap(indents_[0], indents_[1]);
+            return at + indents_[0].length;
+        }
+    }
     const std::size_t start = at;
     while (at < input_.size() && IsXmlWhitespace(input_[at])) ++at;
     if (wholeWord && at - start < 8) {
-        indentLength_ = at - start;
-        indentMask_ = byte_search::Before(~std::uint64_t{0}, indentLength_ + 1);
-        indentWord_ = Load(input_.data() + start) & indentMask_;
+        indents_[1] = indents_[0];
+        indents_[0].length = at - start;
+        indents_[0].mask = byte_search::Before(~std::uint64_t{0}, indents_[0].length + 1);
+        indents_[0].word = Load(input_.data() + start) & indents_[0].mask;
     }
     return at;
 }

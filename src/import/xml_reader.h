@@ -126,10 +126,14 @@ class AudiogramXmlReader {
     std::int32_t namedList_ = -1;
     std::span<const SchemaEntry> named_;
     std::array<std::size_t, AudiogramSchemaTable::kListCount + 1> lastFound_{};
-    // The indentation last skipped and the byte after it (see SkipIndentation); none at first.
-    std::uint64_t indentWord_ = 1;
-    std::uint64_t indentMask_ = 0;
-    std::size_t indentLength_ = 0;
+    // The indentations last skipped, each with the byte after it (see SkipIndentation): the
+    // one last matched first. None at first (a word of 1 under a mask of 0 matches nothing).
+    struct Indentation {
+        std::uint64_t word = 1;
+        std::uint64_t mask = 0;
+        std::size_t length = 0;
+    };
+    std::array<Indentation, 2> indents_{};
 
     // The token's bytes, at most kTokenCapacity of them, where they stand in the input.
     std::string_view raw_;
