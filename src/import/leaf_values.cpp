@@ -76,33 +76,46 @@ bool ScaledWholeNumber(const PlainDecimal& decimal, std::int32_t scale, std::int
 // value ScaledWholeNumber gives the plain decimal it is. Any other text is left to those steps.
 bool ReadShortScaled(std::string_view text, std::int32_t scale, std::int16_t& stored) {
     constexpr std::size_t kMostDigits = 6;  // 999999 thousandths fit 32 bits
+    constexpr std::int64_t kPowersOfTen[] = {1, 10, 100, 1000};
     const std::optional<std::size_t> zeros = ZerosOf(scale);
-    if (!zeros) return false;
+    // At most the digits, a point and a sign: the loop below cannot overflow.
+    if (!zeros || text.empty() || text.size() > kMostDigits + 2) return false;
     const char* at = text.data();
     const char* const end = at + text.size();
-    const bool negative = at != end && *at == '-';
+    const bool negative = *at == '-';
     if (negative) ++at;
-    if (at == end || end - at > static_cast<std::ptrdiff_t>(kMostDigits + 1)) return false;
+    const char* const first = at;
+    const char* point = end;
     std::int64_t whole = 0;
-    std::size_t digits = 0;
-    const char* point = nullptr;
     for (; at != end; ++at) {
         const auto digit = static_cast<unsigned char>(*at - '0');
         if (digit < 10) {
             whole = whole * 10 + digit;
-            ++digits;
-        } else if (*at == '.' && point == nullptr) {
-            point = at;
-        } else {
-            return false;
+            continue;
         }
+        if (*at != '.' || point != end) return false;
+        point = at;
     }
-    const std::size_t fraction = point == nullptr ? 0 : static_cast<std::size_t>(end - point - 1);
+    const bool pointed = point != end;
+    const auto fraction = pointed ? static_cast<std::size_t>(end - point - 1) : 0;
+    const auto digits = static_cast<std::size_t>(end - first) - (pointed ? 1 : 0);
     if (digits == 0 || digits > kMostDigits || fraction > *zeros) return false;
-    for (std::size_t i = fraction; i < *zeros; ++i) whole *= 10;
+    whole *= kPowersOfTen[*zeros - fraction];
     if (whole >= kExactScaledLimit) return false;
     stored = LowBits(negative ? -whole : whole);
     return true;
+}
+
+// Every text the short reading leaves: a plain decimal, or the number at its start.
+[[gnu::noinline]] std::int16_t ScanScaledText(const LeafText& text, std::int32_t scale) {
+    if (!text.IsAscii()) return ScanScaledValue(text.View(), scale);
+    PlainDecimal decimal;
+    if (ReadPlainDecimal(text.AsciiBytes(), decimal)) {
+        std::int16_t stored = 0;
+        if (ScaledWholeNumber(decimal, scale, stored)) return stored;
+        return ScaledValue(decimal.Value(), scale);
+    }
+    return ScaledValue(ReadLeadingFloat(text.AsciiBytes()), scale);
 }
 
 }  // namespace
@@ -113,20 +126,13 @@ std::int16_t ScanScaledValue(std::u16string_view text, std::int32_t scale) {
 }
 
 std::int16_t ScanScaledValue(const LeafText& text, std::int32_t scale) {
-    if (text.IsAscii()) {
-        // The fuzzers' differential target switches this off to hold it to the steps below.
-        if (std::int16_t stored = 0; !gQuickPathsOff && ReadShortScaled(text.AsciiBytes(), scale, stored)) {
-            return stored;
-        }
-        PlainDecimal decimal;
-        if (ReadPlainDecimal(text.AsciiBytes(), decimal)) {
-            std::int16_t stored = 0;
-            if (ScaledWholeNumber(decimal, scale, stored)) return stored;
-            return ScaledValue(decimal.Value(), scale);
-        }
-        return ScaledValue(ReadLeadingFloat(text.AsciiBytes()), scale);
+    // The fuzzers' differential target switches the short reading off to hold it to the
+    // general steps. Those stay out of line, so the short reading costs no more than itself.
+    if (std::int16_t stored = 0;
+        text.IsAscii() && !gQuickPathsOff && ReadShortScaled(text.AsciiBytes(), scale, stored)) {
+        return stored;
     }
-    return ScanScaledValue(text.View(), scale);
+    return ScanScaledText(text, scale);
 }
 
 std::int32_t FindEnumCode(EnumTable table, std::u16string_view text) {
