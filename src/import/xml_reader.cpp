@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "import/escaped_text.h"
 #include "import/name_index.h"
 #include "import/single_byte_text.h"
 #include "xml/byte_search.h"
@@ -188,6 +189,18 @@ void AudiogramXmlReader::CollectToken() {
 // The token's bytes as UTF-16, with the escapes of element text turned back.
 void AudiogramXmlReader::ConvertToken() {
     const std::string_view raw = raw_;
+    // ASCII element text is turned back in one pass where that reads as the replacements
+    // below; they alone log what they replace. Every escape shortens the text, and only a
+    // shorter one asks the rules whether they log, since asking sets up the process's
+    // configuration, as the replacements ask only once they have found an escape.
+    if (rawIsAscii_ && state_ == XmlTokenKind::Content && !quickPathsOff_) {
+        const std::optional<std::size_t> length = TurnBackEscapes(raw, text_);
+        if (length && (*length == raw.size() || !textRules_.LogEnabled())) {
+            textLength_ = *length;
+            text_[textLength_] = 0;
+            return;
+        }
+    }
     if (rawIsAscii_) {
         std::copy(raw.begin(), raw.end(), text_.begin());  // ASCII converts unit for unit
         textLength_ = raw.size();
