@@ -13,17 +13,17 @@ namespace audiogram {
 namespace {
 
 // The leaf of a numeric row holding `stored`, in the row's form.
-[[gnu::always_inline]] inline void WriteValue(ExportContext& context, std::string_view name,
-                                              const FieldRow& row, std::int16_t stored) {
+[[gnu::always_inline]] inline void WriteValue(ExportContext& context, const FieldRow& row,
+                                              std::int16_t stored) {
     switch (row.form) {
         case FieldForm::Enumeration:
-            WriteEnumElement(context, name, stored, row.table);
+            WriteEnumElement(context, *row.tags, stored, row.table);
             return;
         case FieldForm::Scaled:
-            WriteScaledElement(context, name, stored, row.decimals);
+            WriteScaledElement(context, *row.tags, stored, row.decimals);
             return;
         case FieldForm::Integer:
-            context.writer.WriteIntElement(name, stored);
+            context.writer.WriteDecimalElement(*row.tags, stored, 0);
             return;
         case FieldForm::Text:
         case FieldForm::CalibrationDate:
@@ -46,22 +46,22 @@ void WriteText(ExportContext& context, std::string_view name, ByteSpan area, con
     context.writer.WriteStringElement(name, CountedTextUnits(area, field).View());
 }
 
-void WriteSetBits(ExportContext& context, std::string_view name, std::uint16_t mask) {
+void WriteSetBits(ExportContext& context, const ElementTags& element, std::uint16_t mask) {
     for (std::uint32_t bit = 1; bit <= 0x8000u; bit <<= 1) {
         if ((mask & bit) == 0) continue;
         // Every bit value has a frequency name; the end mark's name would only show a broken table.
         context.writer.WriteElement(
-            name, context.table.ReplacementName(EnumTable::Frequency, static_cast<std::int32_t>(bit)));
+            element, context.table.ReplacementName(EnumTable::Frequency, static_cast<std::int32_t>(bit)));
     }
 }
 
 // A negative value by its rule: its magnitude (32768 included, hence the wider type), or 0.
-void WriteNegative(ExportContext& context, std::string_view name, const FieldRow& row, std::int16_t stored) {
+void WriteNegative(ExportContext& context, const FieldRow& row, std::int16_t stored) {
     context.writer.WriteComment(row.negativeComment);
     if (row.rule == ExportRule::MagnitudeOrZero) {
-        context.writer.WriteElement(name, NumberText::Decimal(-std::int32_t{stored}, row.decimals).View());
+        context.writer.WriteDecimalElement(*row.tags, -std::int32_t{stored}, row.decimals);
     } else {
-        WriteValue(context, name, row, 0);
+        WriteValue(context, row, 0);
     }
 }
 
@@ -70,7 +70,6 @@ enum class Walk { Next, EndPoint };
 [[gnu::always_inline]] inline Walk WriteNumber(ExportContext& context, ByteSpan area,
                                                std::span<const FieldRow> rows, std::size_t index) {
     const FieldRow& row = rows[index];
-    const std::string_view name = row.name;
     const std::int16_t stored = LoadI16(area, row.offset);
     if (row.needsRowBefore && IsMissing(LoadI16(area, rows[index - 1].offset))) return Walk::Next;
     if (!IsMissing(stored)) {
@@ -79,33 +78,33 @@ enum class Walk { Next, EndPoint };
                                    row.rule == ExportRule::NonNegativeOrZero ||
                                    row.rule == ExportRule::NonNegativeOrAllZero;
         if (mayBeNegative && stored < 0) {
-            WriteNegative(context, name, row, stored);
+            WriteNegative(context, row, stored);
         } else if (row.rule == ExportRule::MagnitudeOrZero) {
-            context.writer.WriteElement(name, NumberText::Decimal(stored, row.decimals).View());
+            context.writer.WriteDecimalElement(*row.tags, stored, row.decimals);
         } else {
-            WriteValue(context, name, row, stored);
+            WriteValue(context, row, stored);
         }
         return Walk::Next;
     }
     switch (row.rule) {
         case ExportRule::AsStored:
-            WriteValue(context, name, row, stored);
+            WriteValue(context, row, stored);
             return Walk::Next;
         case ExportRule::DefaultWhenMissing:
             context.writer.WriteComment(row.missingComment);
-            context.writer.WriteElement(name, context.table.ReplacementName(row.table, row.defaultCode));
+            context.writer.WriteElement(*row.tags, context.table.ReplacementName(row.table, row.defaultCode));
             return Walk::Next;
         case ExportRule::ZeroWhenMissing:
         case ExportRule::MagnitudeOrZero:
         case ExportRule::NonNegativeOrZero:
             context.writer.WriteComment(row.missingComment);
-            WriteValue(context, name, row, 0);
+            WriteValue(context, row, 0);
             return Walk::Next;
         case ExportRule::NonNegativeOrAllZero:
             // The rows after it are not looked at: they stand as 0 too.
             context.writer.WriteComment(row.missingComment);
             for (std::size_t rest = index; rest < rows.size(); ++rest) {
-                WriteValue(context, rows[rest].name, rows[rest], 0);
+                WriteValue(context, rows[rest], 0);
             }
             return Walk::EndPoint;
         default:
@@ -138,7 +137,7 @@ void WriteFieldRows(ExportContext& context, ByteSpan area, std::span<const Field
                 WriteCalibrationDate(context, row.name, area, row);
                 break;
             case FieldForm::FrequencyMask:
-                WriteSetBits(context, row.name, LoadU16(area, row.offset));
+                WriteSetBits(context, *row.tags, LoadU16(area, row.offset));
                 break;
             case FieldForm::Enumeration:
             case FieldForm::Scaled:

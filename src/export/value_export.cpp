@@ -17,14 +17,13 @@ ShortText InvalidValueComment(std::string_view elementName, std::int32_t code) {
     return text;
 }
 
-void WriteEnumElement(ExportContext& context, std::string_view elementName, std::int32_t code,
-                      EnumTable table) {
+void WriteEnumElement(ExportContext& context, const ElementTags& element, std::int32_t code, EnumTable table) {
     if (const auto name = context.table.NameOfCode(table, code)) {
-        context.writer.WriteElement(elementName, *name);
+        context.writer.WriteElement(element, *name);
         return;
     }
-    context.writer.WriteComment(InvalidValueComment(elementName, code).View());
-    context.writer.WriteElement(elementName, context.table.DefaultName(table));
+    context.writer.WriteComment(InvalidValueComment(element.Name(), code).View());
+    context.writer.WriteElement(element, context.table.DefaultName(table));
 }
 
 float ScaledValue(std::int16_t stored, std::int32_t decimals) {
@@ -33,15 +32,15 @@ float ScaledValue(std::int16_t stored, std::int32_t decimals) {
     return static_cast<float>(stored) / divisor;
 }
 
-void WriteScaledElement(ExportContext& context, std::string_view elementName, std::int16_t stored,
+void WriteScaledElement(ExportContext& context, const ElementTags& element, std::int16_t stored,
                         std::int32_t decimals) {
     // Written from the digits of the stored value: the same text as the single-precision
     // value gives (NumberText::Decimal), without formatting a floating-point number.
     if (decimals >= 0 && decimals <= NumberText::kMaxDecimalDecimals) {
-        context.writer.WriteElement(elementName, NumberText::Decimal(stored, decimals).View());
+        context.writer.WriteDecimalElement(element, stored, decimals);
         return;
     }
-    context.writer.WriteDoubleElement(elementName, ScaledValue(stored, decimals), decimals);
+    context.writer.WriteElement(element, NumberText::Fixed(ScaledValue(stored, decimals), decimals).View());
 }
 
 }  // namespace audiogram

@@ -15,15 +15,14 @@ ShortText InvalidValueComment(std::string_view elementName, std::int32_t code);
 
 // The leaf with the name of `code`; a code the table lacks gives the invalid-value comment
 // and the name of the table's first entry.
-void WriteEnumElement(ExportContext& context, std::string_view elementName, std::int32_t code,
-                      EnumTable table);
+void WriteEnumElement(ExportContext& context, const ElementTags& element, std::int32_t code, EnumTable table);
 
 // The stored value divided by 10 to the power `decimals` in single precision, as the
 // record's fixed-point numbers have always been read.
 float ScaledValue(std::int16_t stored, std::int32_t decimals);
 
 // A leaf holding the scaled value with exactly `decimals` digits after the point.
-void WriteScaledElement(ExportContext& context, std::string_view elementName, std::int16_t stored,
+void WriteScaledElement(ExportContext& context, const ElementTags& element, std::int16_t stored,
                         std::int32_t decimals);
 
 }  // namespace audiogram

@@ -115,27 +115,30 @@ float ConvertNumber(std::string_view number, bool hex) {
 // every other text (a hexadecimal number, one with an exponent, too many digits).
 bool ReadPlainDigits(std::string_view text, std::uint32_t& digits, std::size_t& fractionDigits) {
     constexpr std::uint32_t kExactIntegers = 1u << 24;
-    if (text.size() > 1 && text[0] == '0' && AsciiLower(text[1]) == 'x') return false;
-    digits = 0;
-    fractionDigits = 0;
-    std::size_t digitCount = 0;
-    bool point = false;
+    const char* const bytes = text.data();
+    const std::size_t size = text.size();
+    if (size > 1 && bytes[0] == '0' && AsciiLower(bytes[1]) == 'x') return false;
+    std::uint32_t value = 0;
     std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsDecimalDigit(c)) {
-            digits = digits * 10 + static_cast<std::uint32_t>(c - '0');
-            if (digits >= kExactIntegers) return false;
-            ++digitCount;
-            if (point) ++fractionDigits;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+    for (; i < size && IsDecimalDigit(bytes[i]); ++i) {
+        value = value * 10 + static_cast<std::uint32_t>(bytes[i] - '0');
+        if (value >= kExactIntegers) return false;
     }
-    if (digitCount == 0 || fractionDigits > kMaxPlainFractionDigits) return false;
-    return i == text.size() || AsciiLower(text[i]) != 'e';
+    std::size_t fraction = 0;
+    const bool point = i < size && bytes[i] == '.';
+    if (point) {
+        const std::size_t first = ++i;
+        for (; i < size && IsDecimalDigit(bytes[i]); ++i) {
+            value = value * 10 + static_cast<std::uint32_t>(bytes[i] - '0');
+            if (value >= kExactIntegers) return false;
+        }
+        fraction = i - first;
+    }
+    digits = value;
+    fractionDigits = fraction;
+    const std::size_t digitCount = point ? i - 1 : i;  // a point alone is no number
+    if (digitCount == 0 || fraction > kMaxPlainFractionDigits) return false;
+    return i == size || AsciiLower(bytes[i]) != 'e';
 }
 
 // None when the text does not begin with a number.
@@ -166,7 +169,8 @@ bool ReadPlainDecimal(std::string_view text, PlainDecimal& decimal) {
         decimal.negative = text[start] == '-';
         ++start;
     }
-    return ReadPlainDigits(text.substr(start), decimal.digits, decimal.fractionDigits);
+    text.remove_prefix(start);  // start stands inside the text: no check needed
+    return ReadPlainDigits(text, decimal.digits, decimal.fractionDigits);
 }
 
 // Both the digits and the power of ten are exact floats, and IEEE division rounds their

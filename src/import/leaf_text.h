@@ -39,7 +39,7 @@ class LeafText {
 
     // ASCII bytes that stay in place (in the document) while the text is used.
     void AssignAscii(std::string_view bytes) {
-        ascii_ = bytes.substr(0, kTokenCapacity);
+        ascii_ = {bytes.data(), std::min(bytes.size(), kTokenCapacity)};
         widened_ = false;
         fromAscii_ = true;
     }

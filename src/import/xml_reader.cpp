@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <utility>
 
+#include "import/escaped_text.h"
 #include "import/name_index.h"
 #include "import/single_byte_text.h"
 #include "xml/byte_search.h"
@@ -187,6 +189,18 @@ void AudiogramXmlReader::CollectToken() {
 // The token's bytes as UTF-16, with the escapes of element text turned back.
 void AudiogramXmlReader::ConvertToken() {
     const std::string_view raw = raw_;
+    // ASCII element text is turned back in one pass where that reads as the replacements
+    // below; they alone log what they replace. Every escape shortens the text, and only a
+    // shorter one asks the rules whether they log, since asking sets up the process's
+    // configuration, as the replacements ask only once they have found an escape.
+    if (rawIsAscii_ && state_ == XmlTokenKind::Content && !quickPathsOff_) {
+        const std::optional<std::size_t> length = TurnBackEscapes(raw, text_);
+        if (length && (*length == raw.size() || !textRules_.LogEnabled())) {
+            textLength_ = *length;
+            text_[textLength_] = 0;
+            return;
+        }
+    }
     if (rawIsAscii_) {
         std::copy(raw.begin(), raw.end(), text_.begin());  // ASCII converts unit for unit
         textLength_ = raw.size();
@@ -251,10 +265,36 @@ void AudiogramXmlReader::SetToken(std::size_t start, std::size_t end, bool ascii
     } else if (state_ != XmlTokenKind::EndTag) {
         return kLeft;
     }
-    while (at < input_.size() && IsXmlWhitespace(input_[at])) ++at;
+    at = SkipIndentation(at);
     if (at + 1 >= input_.size() || input_[at] != '<') return kLeft;
     if (input_[at + 1] == '/') return EndTagQuickly(at + 2);
     return StartTagQuickly(at + 1, text);
+}
+
+// Siblings share their indentation: the blanks before the last element and the byte after
+// them, kept as the word they begin, are checked in one comparison before any scan. Where the
+// word matches, the scan would stop at the same byte. Two are kept, since the elements of a
+// section alternate between two depths: a point's start and end tags and its leaves.
+[[gnu::always_inline]] inline std::size_t AudiogramXmlReader::SkipIndentation(std::size_t at) {
+    using byte_search::Load;
+    const bool wholeWord = at + 8 <= input_.size();
+    if (wholeWord) {
+        const std::uint64_t word = Load(input_.data() + at);
+        if ((word & indents_[0].mask) == indents_[0].word) return at + indents_[0].length;
+        if ((word & indents_[1].mask) == indents_[1].word) {
+            std::swap(indents_[0], indents_[1]);
+            return at + indents_[0].length;
+        }
+    }
+    const std::size_t start = at;
+    while (at < input_.size() && IsXmlWhitespace(input_[at])) ++at;
+    if (wholeWord && at - start < 8) {
+        indents_[1] = indents_[0];
+        indents_[0].length = at - start;
+        indents_[0].mask = byte_search::Before(~std::uint64_t{0}, indents_[0].length + 1);
+        indents_[0].word = Load(input_.data() + start) & indents_[0].mask;
+    }
+    return at;
 }
 
 // A name of the schema table holds only letters, digits and '_': where the bytes up to the

@@ -88,6 +88,7 @@ class AudiogramXmlReader {
     Result<std::int32_t> NextElementQuickly(LeafText& text);
     Result<std::int32_t> StartTagQuickly(std::size_t at, LeafText& text);
     Result<std::int32_t> EndTagQuickly(std::size_t at);
+    std::size_t SkipIndentation(std::size_t at);
     ChildMatch LookUpName(std::size_t start, std::size_t end) const;
     ChildMatch ExpectedChild(std::size_t at, std::size_t& nameEnd);
     bool NameStandsAt(std::size_t at, std::size_t position) const;
@@ -125,6 +126,14 @@ class AudiogramXmlReader {
     std::int32_t namedList_ = -1;
     std::span<const SchemaEntry> named_;
     std::array<std::size_t, AudiogramSchemaTable::kListCount + 1> lastFound_{};
+    // The indentations last skipped, each with the byte after it (see SkipIndentation): the
+    // one last matched first. None at first (a word of 1 under a mask of 0 matches nothing).
+    struct Indentation {
+        std::uint64_t word = 1;
+        std::uint64_t mask = 0;
+        std::size_t length = 0;
+    };
+    std::array<Indentation, 2> indents_{};
 
     // The token's bytes, at most kTokenCapacity of them, where they stand in the input.
     std::string_view raw_;

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "schema/schema_table.h"
+#include "xml/element_tags.h"
 
 namespace audiogram::schema {
 
@@ -324,6 +325,13 @@ constexpr std::array<std::size_t, kListCount + 1> FindListStarts() {
 }
 inline constexpr auto kListStarts = FindListStarts();
 
+// The tags of every entry of the run, for the export's writer: index i holds kElementRun[i]'s.
+inline constexpr auto kElementTags = [] {
+    std::array<ElementTags, kElementRun.size()> tags{};
+    for (std::size_t i = 0; i < kElementRun.size(); ++i) tags[i] = MakeElementTags(kElementRun[i].name);
+    return tags;
+}();
+
 // Every list opens with its own number, holds no other end mark, and closes with one.
 constexpr bool ListsAreWellFormed() {
     for (std::size_t list = 0; list < kListCount; ++list) {
@@ -523,6 +531,13 @@ constexpr std::int32_t PositionIn(std::int32_t list, std::string_view name) {
         }
     }
     return -1;
+}
+
+// The tags of the first entry named `name` in list `list`, null when it has none.
+constexpr const ElementTags* TagsIn(std::int32_t list, std::string_view name) {
+    const std::int32_t position = PositionIn(list, name);
+    if (position < 0) return nullptr;
+    return &kElementTags[kListStarts[static_cast<std::size_t>(list - 1)] + static_cast<std::size_t>(position)];
 }
 
 // The list number of the container at `position` of `list` (its entry's code), the end mark

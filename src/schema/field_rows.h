@@ -93,6 +93,8 @@ struct FieldRow {
     bool needsRowBefore = false;
     std::string_view unit = {};  // of a number: "Hz", "dB", "s" or "%"; empty when it has none
     FieldMeaning meaning = FieldMeaning::None;
+    // The leaf's start and end tag, made once for every document the export writes.
+    const ElementTags* tags = nullptr;
 
     constexpr CountedTextField Text() const { return {offset, capacity}; }
 };
@@ -125,8 +127,10 @@ constexpr std::int32_t DecimalsOf(std::int32_t scale) {
 
 constexpr FieldRow Number(std::int32_t list, std::string_view name, std::size_t offset, FieldForm form,
                           ExportRule rule, std::int32_t scale = 1) {
-    return {name, schema::PositionIn(list, name), offset, 2, form, rule, EnumTable::PointStatus, scale,
-            DecimalsOf(scale)};
+    FieldRow row{name, schema::PositionIn(list, name), offset, 2, form, rule, EnumTable::PointStatus, scale,
+                 DecimalsOf(scale)};
+    row.tags = schema::TagsIn(list, name);
+    return row;
 }
 constexpr FieldRow Scaled(std::int32_t list, std::string_view name, std::size_t offset, std::int32_t scale,
                           ExportRule rule = ExportRule::WhenPresent) {
@@ -174,8 +178,10 @@ inline constexpr std::string_view kDecibels = "dB";
 inline constexpr std::string_view kSeconds = "s";
 inline constexpr std::string_view kPercent = "%";
 constexpr FieldRow Text(std::int32_t list, std::string_view name, CountedTextField field, ExportRule rule) {
-    return {name,  schema::PositionIn(list, name), field.offset, field.Size(), FieldForm::Text, rule,
-            EnumTable::PointStatus, 1, 0, field.capacity};
+    FieldRow row{name,  schema::PositionIn(list, name), field.offset, field.Size(), FieldForm::Text, rule,
+                 EnumTable::PointStatus, 1, 0, field.capacity};
+    row.tags = schema::TagsIn(list, name);
+    return row;
 }
 constexpr FieldRow Mask(std::int32_t list, std::string_view name, std::size_t offset, FieldMeaning ear) {
     FieldRow row = Number(list, name, offset, FieldForm::FrequencyMask, ExportRule::EachSetBit);
@@ -413,11 +419,13 @@ namespace field_rows {
 
 // The rows cover their structure: each lies inside it, none overlaps another, and together
 // they fill it (a field added to a layout without a row, or a typo in an offset, fails here).
+// Every row carries the tags of its own name.
 template <std::size_t N>
 constexpr bool RowsFill(const std::array<FieldRow, N>& rows, std::size_t structureSize) {
     std::size_t covered = 0;
     for (std::size_t i = 0; i < N; ++i) {
         if (rows[i].position < 1 || rows[i].offset + rows[i].width > structureSize) return false;
+        if (rows[i].tags == nullptr || !Fits(*rows[i].tags) || rows[i].tags->Name() != rows[i].name) return false;
         for (std::size_t j = i + 1; j < N; ++j) {
             const bool apart = rows[i].offset + rows[i].width <= rows[j].offset ||
                                rows[j].offset + rows[j].width <= rows[i].offset;

@@ -43,28 +43,32 @@ NumberText NumberText::Fixed(double value, std::int32_t decimals) {
 }
 
 NumberText NumberText::Decimal(std::int32_t stored, std::int32_t decimals) {
-    const auto places = static_cast<std::size_t>(std::clamp(decimals, 0, kMaxDecimalDecimals));
-    std::array<char, 16> digits;
-    const std::int64_t magnitude = stored < 0 ? -std::int64_t{stored} : std::int64_t{stored};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
-    const auto count = static_cast<std::size_t>(end - digits.data());
-
     NumberText text;
-    char* out = text.chars_.data();
-    if (stored < 0) *out++ = '-';
-    // At least one digit stands before the point: 5 with two decimals is 0.05.
-    const std::size_t padded = std::max(count, places + 1);
-    std::fill_n(out, padded - count, '0');
-    std::copy_n(digits.data(), count, out + (padded - count));
-    if (places > 0) {
-        std::copy_backward(out + padded - places, out + padded, out + padded + 1);
-        out[padded - places] = '.';
-        out += padded + 1;
-    } else {
-        out += padded;
-    }
-    text.length_ = static_cast<std::size_t>(out - text.chars_.data());
+    text.length_ = static_cast<std::size_t>(PutDecimal(text.chars_.data(), stored, decimals) - text.chars_.data());
     return text;
+}
+
+// The digits go in from the right, so the text's length is known first: its digits, at least
+// one before the point (5 with two decimals is 0.05), and the point.
+char* PutDecimal(char* out, std::int32_t stored, std::int32_t decimals) {
+    const auto places = static_cast<std::size_t>(std::clamp(decimals, 0, NumberText::kMaxDecimalDecimals));
+    std::uint32_t magnitude = stored < 0 ? 0u - static_cast<std::uint32_t>(stored) : static_cast<std::uint32_t>(stored);
+    if (stored < 0) *out++ = '-';
+    std::size_t digits = 1;
+    for (std::uint32_t bound = 10; digits < 10 && magnitude >= bound; bound *= 10) ++digits;
+    digits = std::max(digits, places + 1);
+    const std::size_t length = digits + (places > 0 ? 1 : 0);
+    char* at = out + length;
+    for (std::size_t i = 0; i < places; ++i) {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    if (places > 0) *--at = '.';
+    while (at > out) {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    return out + length;
 }
 
 }  // namespace audiogram

@@ -9,6 +9,11 @@
 
 namespace audiogram {
 
+// The text of NumberText::Decimal put at `out`, which has room for kWidestDecimal bytes;
+// returns the position after it. The writer puts numbers straight into its document with it.
+inline constexpr std::size_t kWidestDecimal = 16;  // "-2147483648" and a point
+char* PutDecimal(char* out, std::int32_t stored, std::int32_t decimals);
+
 class NumberText {
   public:
     static constexpr std::size_t kMaxLength = 1023;

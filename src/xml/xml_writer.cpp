@@ -35,6 +35,14 @@ constexpr std::size_t kUsualDepth = 8;
 // The most bytes one UTF-16 unit of legal text takes in the document: "&quot;".
 constexpr std::size_t kWidestUnit = 6;
 
+// The indentation of the usual depths, copied whole; deeper elements take the long way.
+constexpr std::size_t kTabRun = 16;
+constexpr std::array<char, kTabRun> kTabs = [] {
+    std::array<char, kTabRun> tabs{};
+    tabs.fill('\t');
+    return tabs;
+}();
+
 [[noreturn]] void ThrowAllocationFailure() {
     throw XmlWriterOutOfMemory(kAllocationFailure);
 }
@@ -42,6 +50,27 @@ constexpr std::size_t kWidestUnit = 6;
 char* Put(char* out, std::string_view bytes) {
     std::memcpy(out, bytes.data(), bytes.size());
     return out + bytes.size();
+}
+
+// Copies a text of a few bytes (a number, an enumeration name) without a call, by two loads
+// that overlap where the text is not a whole word; longer texts go to memcpy.
+char* PutShort(char* out, std::string_view text) {
+    const std::size_t size = text.size();
+    const char* from = text.data();
+    if (size >= 8 && size <= 16) {
+        std::memcpy(out, from, 8);
+        std::memcpy(out + size - 8, from + size - 8, 8);
+    } else if (size >= 4 && size < 8) {
+        std::memcpy(out, from, 4);
+        std::memcpy(out + size - 4, from + size - 4, 4);
+    } else if (size > 0 && size < 4) {
+        out[0] = from[0];
+        out[size / 2] = from[size / 2];
+        out[size - 1] = from[size - 1];
+    } else if (size > 16) {
+        std::memcpy(out, from, size);
+    }
+    return out + size;
 }
 
 // The entity of one of the four characters element text escapes, else empty.
@@ -294,6 +323,35 @@ void XmlWriter::WriteElement(std::string_view name, std::string_view text) {
     AppendBytes(name);
     AppendBytes(">");
     NewLine();
+}
+
+// Every piece is copied at its full width (the indentation, each tag's slot) where the buffer
+// has room for that, and the position then advances by the piece's own length: the bytes
+// past the leaf's end are written over by what follows, or stand after the terminator.
+template <typename PutText>
+bool XmlWriter::PutTaggedLeaf(const ElementTags& tags, std::size_t textBytes, PutText putText) {
+    const std::size_t indent = IndentWidth();
+    if (!prettyPrint_ || indent > kTabRun) return false;
+    char* out = RoomFor(kTabRun + 2 * ElementTags::kSlot + textBytes);
+    if (out == nullptr) return false;
+    std::memcpy(out, kTabs.data(), kTabRun);
+    out += indent;
+    std::memcpy(out, tags.start.data(), ElementTags::kSlot);
+    out = putText(out + tags.startLength);
+    std::memcpy(out, tags.end.data(), ElementTags::kSlot);
+    EndAt(out + tags.endLength);
+    return true;
+}
+
+void XmlWriter::WriteElement(const ElementTags& tags, std::string_view text) {
+    if (PutTaggedLeaf(tags, text.size(), [text](char* out) { return PutShort(out, text); })) return;
+    WriteElement(tags.Name(), text);
+}
+
+void XmlWriter::WriteDecimalElement(const ElementTags& tags, std::int32_t stored, std::int32_t decimals) {
+    const auto put = [stored, decimals](char* out) { return PutDecimal(out, stored, decimals); };
+    if (PutTaggedLeaf(tags, kWidestDecimal, put)) return;
+    WriteElement(tags.Name(), NumberText::Decimal(stored, decimals).View());
 }
 
 void XmlWriter::WriteIntElement(std::string_view name, std::int32_t value) {

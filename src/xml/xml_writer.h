@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/element_tags.h"
 #include "xml/text_rules.h"
 
 namespace audiogram {
@@ -52,6 +53,11 @@ class XmlWriter {
     void CancelElement();
 
     void WriteElement(std::string_view name, std::string_view text);
+    // The same leaf by tags made beforehand, for the writers that know their elements ahead.
+    void WriteElement(const ElementTags& tags, std::string_view text);
+    // The leaf of the fixed-point number stored / 10^decimals (NumberText::Decimal's text),
+    // its digits put straight into the document.
+    void WriteDecimalElement(const ElementTags& tags, std::int32_t stored, std::int32_t decimals);
     void WriteIntElement(std::string_view name, std::int32_t value);                      // "%d"
     void WriteDoubleElement(std::string_view name, double value, std::int32_t decimals);  // "%.*f"
     // Record text: made legal, converted to UTF-8, with the comments that report
@@ -90,6 +96,10 @@ class XmlWriter {
     // writes the text and returns the position after it.
     template <typename PutText>
     char* PutLeafElement(char* out, std::string_view name, PutText putText) const;
+    // The leaf by its tags, its text of at most `textBytes` bytes put by putText; false,
+    // having written nothing, where the buffer lacks room for copies at full width.
+    template <typename PutText>
+    bool PutTaggedLeaf(const ElementTags& tags, std::size_t textBytes, PutText putText);
     bool WriteLegalTextElement(std::string_view name, std::u16string_view text);
     void TruncateTo(std::uint32_t length);
     void WriteCommentLine(std::string_view text);
