@@ -9,7 +9,7 @@
 #include "import/leaf_text.h"
 #include "import/leaf_values.h"
 #include "import/xml_reader.h"
-#include "import_test_support.h"
+#include "document_test_support.h"
 
 namespace audiogram {
 namespace {
