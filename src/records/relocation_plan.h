@@ -41,7 +41,8 @@ constexpr void WalkRecord200(Add add) {
             const std::size_t curve100 = map.CurveOffset(slot);
             const std::size_t points = curve + section.curve.PointsOffset();
             add(Block{Origin::Record100, curve100, curve, kMeasCondSize});
-            add(Block{Origin::EmptyRecord, curve + kMeasCondSize, curve + kMeasCondSize, points - curve - kMeasCondSize});
+            const std::size_t lacking = curve + kMeasCondSize;  // conditions data standard 100 lacks
+            add(Block{Origin::EmptyRecord, lacking, lacking, points - lacking});
             add(Block{Origin::Record100, curve100 + map.PointsOffset(), points, section.curve.PointsSize()});
         }
     }

@@ -43,7 +43,7 @@ TEST(OutputBatch, OutputsAppearOnlyWithTheCommit) {
             for (std::size_t i = 0; i < names.size(); ++i) {
                 EXPECT_EQ(batch.Stage(names[i], Bytes(i + 1, 'x')), i) << test.name;
             }
-            EXPECT_EQ(test::TempFolder::Files(out).size(), names.size()) << test.name << ": the temporary files";
+            EXPECT_EQ(test::TempFolder::Files(out).size(), names.size()) << test.name << ": temporary files";
             for (const fs::path& name : names) EXPECT_FALSE(fs::exists(name)) << test.name;
             if (test.blockSecond) fs::create_directories(names[1] / "taken");
             if (test.commit) failures = batch.Commit();
@@ -51,7 +51,7 @@ TEST(OutputBatch, OutputsAppearOnlyWithTheCommit) {
         EXPECT_EQ(test::TempFolder::Files(out), test.expectedFiles) << test.name;
         ASSERT_EQ(failures.size(), test.failed.size()) << test.name;
         for (std::size_t i = 0; i < failures.size(); ++i) {
-            EXPECT_EQ(failures[i].empty(), !test.failed[i]) << test.name << " place " << i << ": " << failures[i];
+            EXPECT_EQ(failures[i].empty(), !test.failed[i]) << test.name << " " << i << ": " << failures[i];
             if (!test.failed[i]) {
                 EXPECT_EQ(fs::file_size(names[i]), i + 1) << test.name;
             }

@@ -110,8 +110,8 @@ public:
         ++done_;
         constexpr std::size_t kWidth = 30;
         const std::size_t filled = total_ ? done_ * kWidth / total_ : kWidth;
-        out_ << '\r' << done_ << '/' << total_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ')
-             << ']' << std::flush;
+        out_ << '\r' << done_ << '/' << total_ << " [" << std::string(filled, '#')
+             << std::string(kWidth - filled, ' ') << ']' << std::flush;
     }
 
     void End() {
@@ -238,7 +238,8 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
             results[i] = RunJob(jobs[i], options, &outputs);
             if (results[i].outputUnwritable) {
                 // one message for the folder: the jobs still running may fail on it too
-                lines[i] = stopped.exchange(true) ? std::string() : Message(jobs[i], results[i], options.verbosity) + "; the batch stopped";
+                const bool first = !stopped.exchange(true);
+                if (first) lines[i] = Message(jobs[i], results[i], options.verbosity) + "; the batch stopped";
             }
             progress.Finished();
         }
