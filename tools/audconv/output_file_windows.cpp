@@ -22,7 +22,7 @@ std::string Unwritable(const fs::path& name) {
 fs::path WriteTemporary(const fs::path& name, audiogram::ByteSpan bytes) {
     std::error_code error;
     if (fs::is_directory(name, error)) throw FileError("cannot write " + QuotedName(name) + ": Is a directory");
-    std::mt19937_64 generator(std::random_device{}());
+    thread_local std::mt19937_64 generator(std::random_device{}());  // seeded once per thread
     const fs::path temporary =
         name.parent_path() / ("." + name.filename().string() + ".audconv-" + std::to_string(generator() % 1000000000));
     std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
