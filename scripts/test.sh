@@ -47,6 +47,7 @@ stage_bench() {
   cmake --preset bench >/dev/null
   cmake --build --preset bench -j 2
   build/bench/bench/audconv_bench --benchmark_min_time=0.001 >/dev/null
+  AUDCONV_BATCH_FILES=20 scripts/bench-batch.sh --no-build >/dev/null
 }
 
 STAGES=(deps gcc python clang asan tsan fuzz bench page package windows)

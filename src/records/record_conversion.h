@@ -1,6 +1,10 @@
 #pragma once
 // Block relocation between the two binary data standards. Neither direction checks,
-// scales or defaults a value: bytes land unchanged at their place.
+// scales or defaults a value: bytes land unchanged at their place. Both walk one copy plan
+// (records/relocation_plan.h).
+
+#include <cstdint>
+#include <vector>
 
 #include "records/little_endian.h"
 
@@ -15,5 +19,9 @@ void CopyCurves100to200(ByteSpan record100, MutableByteSpan record200);
 
 // Fills all 19472 bytes of `record100` from the first 36128 bytes of `record200`.
 void ConvertRecord200to100(ByteSpan record200, MutableByteSpan record100);
+
+// The same, appending the 100 record to `out`: a result blob built this way is written
+// once, never cleared or copied first. A source too short to be a 200 record appends nothing.
+void AppendRecord200to100(ByteSpan record200, std::vector<std::uint8_t>& out);
 
 }  // namespace audiogram

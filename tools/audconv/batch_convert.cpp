@@ -78,14 +78,19 @@ JobResult RefusedJob(const std::vector<frontend::Finding>& findings, std::size_t
     return FailedJob(reason + " (refused under --strict)", kStatusOk, bytes);
 }
 
-// Writes the result; a failure here means the output folder cannot take files, and stops
-// the batch.
-std::optional<JobResult> WriteResult(const BatchJob& job, const BatchOptions& options, const Blob& result) {
+// Writes the result, or stages it in `outputs`; a failure here means the output folder
+// cannot take files, and stops the batch.
+std::optional<JobResult> WriteResult(const BatchJob& job, const BatchOptions& options, const Blob& result,
+                                     audconv::OutputBatch* outputs, std::optional<std::size_t>& staged) {
     try {
         fs::create_directories(job.output.parent_path());
         // checked again just before the write: another program may have made it meanwhile
         if (!options.force && Exists(job.output)) return ExistingOutput(job);
-        audconv::WriteOutputFile(job.output, result);
+        if (outputs) {
+            staged = outputs->Stage(job.output, result);
+        } else {
+            audconv::WriteOutputFile(job.output, result);
+        }
         return std::nullopt;
     } catch (const audconv::FileError& error) {
         return UnwritableOutput(error.what());
@@ -94,40 +99,27 @@ std::optional<JobResult> WriteResult(const BatchJob& job, const BatchOptions& op
     }
 }
 
-// Draws "  12/40 [######              ]" on one terminal line and keeps the messages of
-// finished jobs above it.
+// Draws "  12/40 [######              ]" on one terminal line while the jobs run.
 class Progress {
 public:
     Progress(std::ostream& out, std::size_t total, bool bar) : out_(out), total_(total), bar_(bar) {}
 
-    void Finished(const std::string& message) {
+    void Finished() {
+        if (!bar_) return;
         const std::lock_guard lock(mutex_);
         ++done_;
-        if (!message.empty()) {
-            Clear();
-            out_ << message << '\n';
-        }
-        if (bar_) Draw();
+        constexpr std::size_t kWidth = 30;
+        const std::size_t filled = total_ ? done_ * kWidth / total_ : kWidth;
+        out_ << '\r' << done_ << '/' << total_ << " [" << std::string(filled, '#')
+             << std::string(kWidth - filled, ' ') << ']' << std::flush;
     }
 
     void End() {
-        const std::lock_guard lock(mutex_);
-        Clear();
+        if (bar_) out_ << "\r\033[K";
         out_.flush();
     }
 
 private:
-    void Clear() {
-        if (bar_) out_ << "\r\033[K";
-    }
-
-    void Draw() {
-        constexpr std::size_t kWidth = 30;
-        const std::size_t filled = total_ ? done_ * kWidth / total_ : kWidth;
-        out_ << '\r' << done_ << '/' << total_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ')
-             << ']' << std::flush;
-    }
-
     std::ostream& out_;
     std::size_t total_;
     std::size_t done_ = 0;
@@ -164,6 +156,16 @@ std::string JoinedLines(const std::string& first, const std::string& second) {
     return first + "\n" + second;
 }
 
+// The outputs made durable; a job whose output did not make it failed after all.
+void CommitOutputs(audconv::OutputBatch& outputs, std::vector<JobResult>& results) {
+    const std::vector<std::string> failures = outputs.Commit();
+    for (JobResult& result : results) {
+        if (!result.staged || failures[*result.staged].empty()) continue;
+        const std::size_t bytes = result.inputBytes;
+        result = FailedJob(failures[*result.staged], kStatusFail, bytes);
+    }
+}
+
 }  // namespace
 
 std::vector<BatchJob> PlanBatch(const BatchOptions& options) {
@@ -181,7 +183,7 @@ std::vector<BatchJob> PlanBatch(const BatchOptions& options) {
     return jobs;
 }
 
-JobResult RunJob(const BatchJob& job, const BatchOptions& options) {
+JobResult RunJob(const BatchJob& job, const BatchOptions& options, audconv::OutputBatch* outputs) {
     if (!job.conflict.empty()) return FailedJob(job.conflict, kStatusFail);
     try {
         if (!options.force && Exists(job.output)) return ExistingOutput(job);
@@ -198,8 +200,10 @@ JobResult RunJob(const BatchJob& job, const BatchOptions& options) {
         }
         const std::vector<frontend::Finding> findings = frontend::ConversionFindings(*from, options.to, input, result);
         if (options.strict && !findings.empty()) return RefusedJob(findings, input.size());
-        if (auto failed = WriteResult(job, options, result)) return *std::move(failed);
+        std::optional<std::size_t> staged;
+        if (auto failed = WriteResult(job, options, result, outputs, staged)) return *std::move(failed);
         JobResult converted = Result(Outcome::Converted, {}, kStatusOk, input.size());
+        converted.staged = staged;
         for (const frontend::Finding& finding : findings) converted.warnings.push_back(finding.message);
         return converted;
     } catch (const audconv::FileError& error) {
@@ -225,17 +229,19 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
         if (!hint.empty() && !quiet) messages << "audconv: " << hint << '\n';
     }
 
+    audconv::OutputBatch outputs;
+    std::vector<std::string> lines(jobs.size());
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stopped{false};
     const auto work = [&] {
         for (std::size_t i = next++; i < jobs.size() && !stopped; i = next++) {
-            results[i] = RunJob(jobs[i], options);
-            std::string message = Message(jobs[i], results[i], options.verbosity);
+            results[i] = RunJob(jobs[i], options, &outputs);
             if (results[i].outputUnwritable) {
                 // one message for the folder: the jobs still running may fail on it too
-                message = stopped.exchange(true) ? std::string() : message + "; the batch stopped";
+                const bool first = !stopped.exchange(true);
+                if (first) lines[i] = Message(jobs[i], results[i], options.verbosity) + "; the batch stopped";
             }
-            progress.Finished(JoinedLines(message, WarningLines(jobs[i], results[i], options.verbosity)));
+            progress.Finished();
         }
     };
     const std::size_t threads = std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(jobs.size(), 1));
@@ -243,7 +249,13 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
     for (std::size_t i = 1; i < threads; ++i) workers.emplace_back(work);
     work();
     workers.clear();  // joins
+    CommitOutputs(outputs, results);
     progress.End();
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (!results[i].outputUnwritable) lines[i] = Message(jobs[i], results[i], options.verbosity);
+        const std::string line = JoinedLines(lines[i], WarningLines(jobs[i], results[i], options.verbosity));
+        if (!line.empty()) messages << line << '\n';
+    }
 
     BatchSummary summary;
     for (const JobResult& result : results) {

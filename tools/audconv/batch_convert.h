@@ -5,7 +5,9 @@
 // written over an existing file without `force`, and appears only complete (written to a
 // temporary file and renamed). A failed file is reported on its own line and the batch
 // goes on, unless its output could not be written: the output folder is then most likely
-// unwritable and the batch stops. One summary line ends the run.
+// unwritable and the batch stops. The outputs are made durable together at the end of the
+// batch (output_batch.h); only then are the files reported, each on its line in the order
+// of the jobs, and one summary line ends the run.
 
 #include <cstddef>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "output_batch.h"
 #include "service/data_standard.h"
 #include "support/status.h"
 #include "verbosity_option.h"
@@ -55,10 +58,12 @@ struct JobResult {
     SkipReason skip = SkipReason::None;
     bool outputUnwritable = false;        // the batch stops after this failure
     std::vector<std::string> warnings;    // the findings of a converted job
+    std::optional<std::size_t> staged;    // its output's place in the batch's outputs
 };
 
-// Converts one job; never throws.
-JobResult RunJob(const BatchJob& job, const BatchOptions& options);
+// Converts one job; never throws. Its output is written durably on its own, or, given
+// `outputs`, staged there to be committed with the rest of the batch.
+JobResult RunJob(const BatchJob& job, const BatchOptions& options, audconv::OutputBatch* outputs = nullptr);
 
 struct BatchSummary {
     std::size_t converted = 0, failed = 0, skipped = 0;
