@@ -419,13 +419,15 @@ namespace field_rows {
 
 // The rows cover their structure: each lies inside it, none overlaps another, and together
 // they fill it (a field added to a layout without a row, or a typo in an offset, fails here).
-// Every row carries the tags of its own name.
+// Every row carries the tags of its own name (a row without tags fails too: reading through
+// its null pointer is not a constant expression; g++ with the sanitizers refuses to compare
+// the table's addresses with null here).
 template <std::size_t N>
 constexpr bool RowsFill(const std::array<FieldRow, N>& rows, std::size_t structureSize) {
     std::size_t covered = 0;
     for (std::size_t i = 0; i < N; ++i) {
         if (rows[i].position < 1 || rows[i].offset + rows[i].width > structureSize) return false;
-        if (rows[i].tags == nullptr || !Fits(*rows[i].tags) || rows[i].tags->Name() != rows[i].name) return false;
+        if (!Fits(*rows[i].tags) || rows[i].tags->Name() != rows[i].name) return false;
         for (std::size_t j = i + 1; j < N; ++j) {
             const bool apart = rows[i].offset + rows[i].width <= rows[j].offset ||
                                rows[j].offset + rows[j].width <= rows[i].offset;
