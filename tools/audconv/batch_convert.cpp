@@ -84,14 +84,17 @@ std::optional<JobResult> WriteResult(const BatchJob& job, const BatchOptions& op
                                      audconv::OutputBatch* outputs, std::optional<std::size_t>& staged) {
     try {
         fs::create_directories(job.output.parent_path());
-        // checked again just before the write: another program may have made it meanwhile
-        if (!options.force && Exists(job.output)) return ExistingOutput(job);
+        // Without --force, an output another program makes meanwhile is kept, up to the
+        // moment the new file takes the name.
+        const auto existing = options.force ? audconv::Existing::Replace : audconv::Existing::Keep;
         if (outputs) {
-            staged = outputs->Stage(job.output, result);
+            staged = outputs->Stage(job.output, result, existing);
         } else {
-            audconv::WriteOutputFile(job.output, result);
+            audconv::WriteOutputFile(job.output, result, existing);
         }
         return std::nullopt;
+    } catch (const audconv::NameTaken&) {
+        return ExistingOutput(job);
     } catch (const audconv::FileError& error) {
         return UnwritableOutput(error.what());
     } catch (const fs::filesystem_error& error) {
@@ -156,13 +159,15 @@ std::string JoinedLines(const std::string& first, const std::string& second) {
     return first + "\n" + second;
 }
 
-// The outputs made durable; a job whose output did not make it failed after all.
-void CommitOutputs(audconv::OutputBatch& outputs, std::vector<JobResult>& results) {
-    const std::vector<std::string> failures = outputs.Commit();
-    for (JobResult& result : results) {
-        if (!result.staged || failures[*result.staged].empty()) continue;
-        const std::size_t bytes = result.inputBytes;
-        result = FailedJob(failures[*result.staged], kStatusFail, bytes);
+// The outputs made durable; a job whose output did not make it failed after all, or was
+// skipped when another program's file took its name meanwhile.
+void CommitOutputs(audconv::OutputBatch& outputs, const std::vector<BatchJob>& jobs, std::vector<JobResult>& results) {
+    const std::vector<audconv::Committed> committed = outputs.Commit();
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (!results[i].staged) continue;
+        const audconv::Committed& output = committed[*results[i].staged];
+        if (output.state == audconv::Committed::NameTaken) results[i] = ExistingOutput(jobs[i]);
+        if (output.state == audconv::Committed::Failed) results[i] = FailedJob(output.failure, kStatusFail, results[i].inputBytes);
     }
 }
 
@@ -249,7 +254,7 @@ BatchSummary RunBatch(const BatchOptions& options, std::ostream& messages, bool 
     for (std::size_t i = 1; i < threads; ++i) workers.emplace_back(work);
     work();
     workers.clear();  // joins
-    CommitOutputs(outputs, results);
+    CommitOutputs(outputs, jobs, results);
     progress.End();
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (!results[i].outputUnwritable) lines[i] = Message(jobs[i], results[i], options.verbosity);

@@ -10,13 +10,27 @@
 // - a device, FIFO or socket is opened and written directly, as the shell's '>' does;
 // - a folder is refused.
 // Every failure throws a FileError that names the file as given and says why.
+//
+// A caller that found the name free and must not replace what another program puts there
+// meanwhile (a batch without --force) asks to keep an existing file: the new file then takes
+// the name only while it is still free, in one step, and NameTaken is thrown otherwise.
 
 #include <filesystem>
 
+#include "file_error.h"
 #include "records/little_endian.h"
 
 namespace audconv {
 
-void WriteOutputFile(const std::filesystem::path& name, audiogram::ByteSpan bytes);
+enum class Existing { Replace, Keep };
+
+// The name was free when the caller looked, but a file took it before the output could.
+class NameTaken : public FileError {
+public:
+    using FileError::FileError;
+};
+
+void WriteOutputFile(const std::filesystem::path& name, audiogram::ByteSpan bytes,
+                     Existing existing = Existing::Replace);
 
 }  // namespace audconv

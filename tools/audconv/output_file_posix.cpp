@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -147,12 +148,32 @@ fs::path WriteTemporary(const fs::path& target, audiogram::ByteSpan bytes, const
     return temporary;
 }
 
-void ReplaceAtomically(const fs::path& target, audiogram::ByteSpan bytes, const fs::path& shown,
-                       const struct stat* replaced) {
-    const fs::path temporary = WriteTemporary(target, bytes, shown, replaced, Durability::Now);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
+// Gives the temporary file the target's name: over what is there, or, keeping an existing
+// file, only while the name is free, in one step. Where the file system has no such rename, a
+// hard link fails as atomically on a taken name; where it has no hard links either, the name
+// is looked at once more just before the rename. Returns 0 or the error (EEXIST: taken).
+int PutInPlace(const fs::path& temporary, const fs::path& target, Existing existing) {
+    if (existing == Existing::Replace) return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    if (::link(temporary.c_str(), target.c_str()) == 0) {
         ::unlink(temporary.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP) return errno;
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0) return EEXIST;
+    return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+[[noreturn]] void FailTaken(const fs::path& shown) { throw NameTaken(WriteFailure(shown, EEXIST)); }
+
+void ReplaceAtomically(const fs::path& target, audiogram::ByteSpan bytes, const fs::path& shown,
+                       const struct stat* replaced, Existing existing) {
+    const fs::path temporary = WriteTemporary(target, bytes, shown, replaced, Durability::Now);
+    if (const int error = PutInPlace(temporary, target, existing)) {
+        ::unlink(temporary.c_str());
+        if (error == EEXIST && existing == Existing::Keep) FailTaken(shown);
         Fail(shown, error);
     }
     SyncFolder(target.parent_path(), shown);
@@ -165,8 +186,14 @@ struct OutputKind {
     std::optional<struct stat> replaced;
 };
 
-OutputKind KindOf(const fs::path& name) {
+OutputKind KindOf(const fs::path& name, Existing existing) {
     struct stat info {};
+    if (existing == Existing::Keep) {
+        // the name must still be free: not even a link to nothing may stand there
+        if (::lstat(name.c_str(), &info) == 0) FailTaken(name);
+        if (errno != ENOENT) Fail(name, errno);
+        return {};
+    }
     if (::stat(name.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) Fail(name, EISDIR);
         return {!S_ISREG(info.st_mode), info};
@@ -177,10 +204,12 @@ OutputKind KindOf(const fs::path& name) {
 
 }  // namespace
 
-void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes) {
-    const OutputKind kind = KindOf(name);
+void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes, Existing existing) {
+    const OutputKind kind = KindOf(name, existing);
     if (kind.direct) return WriteDirectly(name, bytes);
-    ReplaceAtomically(FollowLinks(name, name), bytes, name, kind.replaced ? &*kind.replaced : nullptr);
+    // a free name is taken as it stands: a link put there meanwhile is never followed
+    const fs::path target = existing == Existing::Keep ? name : FollowLinks(name, name);
+    ReplaceAtomically(target, bytes, name, kind.replaced ? &*kind.replaced : nullptr, existing);
 }
 
 // The staged files, and a folder of every file system they are on, opened before the first
@@ -189,6 +218,7 @@ void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes) {
 struct OutputBatch::Pending {
     struct Staged {
         fs::path temporary, target, shown;
+        Existing existing;
     };
     std::mutex mutex;
     std::vector<Staged> staged;
@@ -226,31 +256,42 @@ OutputBatch::OutputBatch() : pending_(std::make_unique<Pending>()) {}
 
 OutputBatch::~OutputBatch() { pending_->RemoveTemporaries(); }
 
-std::optional<std::size_t> OutputBatch::Stage(const fs::path& name, audiogram::ByteSpan bytes) {
-    const OutputKind kind = KindOf(name);
+std::optional<std::size_t> OutputBatch::Stage(const fs::path& name, audiogram::ByteSpan bytes, Existing existing) {
+    const OutputKind kind = KindOf(name, existing);
     if (kind.direct) {
         WriteDirectly(name, bytes);
         return std::nullopt;
     }
-    const fs::path target = FollowLinks(name, name);
+    const fs::path target = existing == Existing::Keep ? name : FollowLinks(name, name);
     pending_->Watch(target.parent_path(), name);
     fs::path temporary = WriteTemporary(target, bytes, name, kind.replaced ? &*kind.replaced : nullptr,
                                         Durability::WithTheBatch);
     const std::lock_guard lock(pending_->mutex);
-    pending_->staged.push_back({std::move(temporary), target, name});
+    pending_->staged.push_back({std::move(temporary), target, name, existing});
     return pending_->staged.size() - 1;
 }
 
-std::vector<std::string> OutputBatch::Commit() {
+std::vector<Committed> OutputBatch::Commit() {
     std::vector<Pending::Staged>& staged = pending_->staged;
     std::vector<std::string> failures(staged.size());
     pending_->SyncAll(failures);
+    std::vector<Committed> results(staged.size());
+    const auto failed = [&](std::size_t i, int error) {
+        results[i] = {Committed::Failed, WriteFailure(staged[i].shown, error)};
+    };
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (!failures[i].empty()) results[i] = {Committed::Failed, failures[i]};
+    }
     // the folders that gained a name, each synced once after all its renames
     std::map<fs::path, std::vector<std::size_t>> folders;
     for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (!failures[i].empty()) continue;
-        if (::rename(staged[i].temporary.c_str(), staged[i].target.c_str()) != 0) {
-            failures[i] = WriteFailure(staged[i].shown, errno);
+        if (results[i].state != Committed::InPlace) continue;
+        if (const int error = PutInPlace(staged[i].temporary, staged[i].target, staged[i].existing)) {
+            if (error == EEXIST && staged[i].existing == Existing::Keep) {
+                results[i].state = Committed::NameTaken;
+            } else {
+                failed(i, error);
+            }
             continue;
         }
         staged[i].temporary.clear();
@@ -258,14 +299,14 @@ std::vector<std::string> OutputBatch::Commit() {
     }
     for (const auto& [folder, renamed] : folders) {
         if (const int error = SyncFolderError(folder)) {
-            for (const std::size_t i : renamed) failures[i] = WriteFailure(staged[i].shown, error);
+            for (const std::size_t i : renamed) failed(i, error);
         }
     }
     for (const Pending::Staged& file : staged) {
         if (!file.temporary.empty()) ::unlink(file.temporary.c_str());
     }
     staged.clear();
-    return failures;
+    return results;
 }
 
 }  // namespace audconv

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <cstdio>
 #include <mutex>
 #include <random>
@@ -36,46 +38,55 @@ fs::path WriteTemporary(const fs::path& name, audiogram::ByteSpan bytes) {
     return temporary;
 }
 
-// Moves the temporary file over `name`; false (and the temporary file removed) when it fails.
-bool MoveOver(const fs::path& temporary, const fs::path& name) {
-    std::error_code error;
-    fs::rename(temporary, name, error);
-    if (error) fs::remove(temporary, error);
-    return !error;
+// Moves the temporary file to `name`: over what is there, or, keeping an existing file, only
+// while the name is free (a move without the replace flag fails on a taken name). The
+// temporary file is removed when the move fails.
+Committed MoveTo(const fs::path& temporary, const fs::path& name, Existing existing) {
+    const DWORD flags = existing == Existing::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (::MoveFileExW(temporary.c_str(), name.c_str(), flags)) return {};
+    const DWORD error = ::GetLastError();
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    const bool taken = existing == Existing::Keep && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS);
+    return taken ? Committed{Committed::NameTaken, {}} : Committed{Committed::Failed, Unwritable(name)};
 }
 
 }  // namespace
 
-void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes) {
-    if (!MoveOver(WriteTemporary(name, bytes), name)) throw FileError(Unwritable(name));
+void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes, Existing existing) {
+    const Committed moved = MoveTo(WriteTemporary(name, bytes), name, existing);
+    if (moved.state == Committed::NameTaken) throw NameTaken("cannot write " + QuotedName(name) + ": the file exists");
+    if (moved.state == Committed::Failed) throw FileError(moved.failure);
 }
 
 struct OutputBatch::Pending {
+    struct Staged {
+        fs::path temporary, target;
+        Existing existing;
+    };
     std::mutex mutex;
-    std::vector<std::pair<fs::path, fs::path>> staged;  // temporary file, target
+    std::vector<Staged> staged;
 };
 
 OutputBatch::OutputBatch() : pending_(std::make_unique<Pending>()) {}
 
 OutputBatch::~OutputBatch() {
     std::error_code ignored;
-    for (const auto& [temporary, name] : pending_->staged) fs::remove(temporary, ignored);
+    for (const Pending::Staged& file : pending_->staged) fs::remove(file.temporary, ignored);
 }
 
-std::optional<std::size_t> OutputBatch::Stage(const fs::path& name, audiogram::ByteSpan bytes) {
+std::optional<std::size_t> OutputBatch::Stage(const fs::path& name, audiogram::ByteSpan bytes, Existing existing) {
     fs::path temporary = WriteTemporary(name, bytes);
     const std::lock_guard lock(pending_->mutex);
-    pending_->staged.emplace_back(std::move(temporary), name);
+    pending_->staged.push_back({std::move(temporary), name, existing});
     return pending_->staged.size() - 1;
 }
 
-std::vector<std::string> OutputBatch::Commit() {
-    std::vector<std::string> failures;
-    for (const auto& [temporary, name] : pending_->staged) {
-        failures.push_back(MoveOver(temporary, name) ? std::string() : Unwritable(name));
-    }
+std::vector<Committed> OutputBatch::Commit() {
+    std::vector<Committed> results;
+    for (const Pending::Staged& file : pending_->staged) results.push_back(MoveTo(file.temporary, file.target, file.existing));
     pending_->staged.clear();
-    return failures;
+    return results;
 }
 
 }  // namespace audconv
