@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 // What takes an output's name after the tool found it free.
-enum class Taker { Nobody, Folder, File, DanglingLink };
+enum class Taker { Nobody, Folder, File, DanglingLink, RemovedTemporary };
 
 struct BatchCase {
     const char* name;
@@ -39,6 +39,8 @@ const BatchCase kCases[] = {
      {InPlace, Failed, InPlace}},
     {"AKeptNameTakenMeanwhileKeepsTheOtherFile", true, audconv::Existing::Keep, Taker::File,
      {"a.xml", "b.xml", "sub/c.xml"}, {InPlace, NameTaken, InPlace}},
+    {"ALostTemporaryFileFailsAKeptOutput", true, audconv::Existing::Keep, Taker::RemovedTemporary,
+     {"a.xml", "sub/c.xml"}, {InPlace, Failed, InPlace}},
     {"NoCommitLeavesNothing", false, audconv::Existing::Replace, Taker::Nobody, {}, {}},
 };
 
@@ -59,6 +61,11 @@ TEST(OutputBatch, OutputsAppearOnlyWithTheCommit) {
             for (const fs::path& name : names) EXPECT_FALSE(fs::exists(name)) << test.name;
             if (test.taker == Taker::Folder) fs::create_directories(names[1] / "taken");
             if (test.taker == Taker::File) testing::WriteFileText(names[1], "theirs");
+            if (test.taker == Taker::RemovedTemporary) {
+                for (const auto& entry : fs::directory_iterator(out)) {
+                    if (entry.path().filename().string().starts_with(".b.xml.")) fs::remove(entry.path());
+                }
+            }
             if (test.commit) committed = batch.Commit();
         }
         EXPECT_EQ(test::TempFolder::Files(out), test.expectedFiles) << test.name;

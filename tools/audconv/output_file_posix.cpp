@@ -166,16 +166,24 @@ int PutInPlace(const fs::path& temporary, const fs::path& target, Existing exist
     return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
+// What became of the output once its temporary file was to take the target's name; a file
+// that did not make it is removed.
+Committed TakeName(const fs::path& temporary, const fs::path& target, const fs::path& shown, Existing existing) {
+    const int error = PutInPlace(temporary, target, existing);
+    if (error == 0) return {};
+    ::unlink(temporary.c_str());
+    if (error == EEXIST && existing == Existing::Keep) return {Committed::NameTaken, {}};
+    return {Committed::Failed, WriteFailure(shown, error)};
+}
+
 [[noreturn]] void FailTaken(const fs::path& shown) { throw NameTaken(WriteFailure(shown, EEXIST)); }
 
 void ReplaceAtomically(const fs::path& target, audiogram::ByteSpan bytes, const fs::path& shown,
                        const struct stat* replaced, Existing existing) {
     const fs::path temporary = WriteTemporary(target, bytes, shown, replaced, Durability::Now);
-    if (const int error = PutInPlace(temporary, target, existing)) {
-        ::unlink(temporary.c_str());
-        if (error == EEXIST && existing == Existing::Keep) FailTaken(shown);
-        Fail(shown, error);
-    }
+    const Committed committed = TakeName(temporary, target, shown, existing);
+    if (committed.state == Committed::NameTaken) FailTaken(shown);
+    if (committed.state == Committed::Failed) throw FileError(committed.failure);
     SyncFolder(target.parent_path(), shown);
 }
 
@@ -276,30 +284,20 @@ std::vector<Committed> OutputBatch::Commit() {
     std::vector<std::string> failures(staged.size());
     pending_->SyncAll(failures);
     std::vector<Committed> results(staged.size());
-    const auto failed = [&](std::size_t i, int error) {
-        results[i] = {Committed::Failed, WriteFailure(staged[i].shown, error)};
-    };
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (!failures[i].empty()) results[i] = {Committed::Failed, failures[i]};
-    }
     // the folders that gained a name, each synced once after all its renames
     std::map<fs::path, std::vector<std::size_t>> folders;
     for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (results[i].state != Committed::InPlace) continue;
-        if (const int error = PutInPlace(staged[i].temporary, staged[i].target, staged[i].existing)) {
-            if (error == EEXIST && staged[i].existing == Existing::Keep) {
-                results[i].state = Committed::NameTaken;
-            } else {
-                failed(i, error);
-            }
+        if (!failures[i].empty()) {
+            results[i] = {Committed::Failed, failures[i]};
             continue;
         }
-        staged[i].temporary.clear();
-        folders[staged[i].target.parent_path()].push_back(i);
+        results[i] = TakeName(staged[i].temporary, staged[i].target, staged[i].shown, staged[i].existing);
+        staged[i].temporary.clear();  // renamed, or removed
+        if (results[i].state == Committed::InPlace) folders[staged[i].target.parent_path()].push_back(i);
     }
     for (const auto& [folder, renamed] : folders) {
         if (const int error = SyncFolderError(folder)) {
-            for (const std::size_t i : renamed) failed(i, error);
+            for (const std::size_t i : renamed) results[i] = {Committed::Failed, WriteFailure(staged[i].shown, error)};
         }
     }
     for (const Pending::Staged& file : staged) {
