@@ -141,7 +141,8 @@ const RunCase kRuns[] = {
      TIMING, ""},
     {"BatchKeepsExistingOutputs", "mkdir od && echo keep >od/record.ds100 && audconv convert -v --from 200 --to 100 "
      "--out-dir od record.ds200 && cat od/record.ds100", 0, "audconv: skipped 'record.ds200': 'od/record.ds100' "
-     "exists (--force replaces it)\naudconv: skipped 1 file: 1 output exists*\naudconv: 0 converted, 0 failed, 1 "
+     "exists (--force replaces it)\naudconv: skipped 1 file: 1 output exists (--force replaces it)\naudconv: 0 "
+     "converted, 0 failed, 1 "
      "skipped" TIMING, "keep\n", {"od/record.ds100"}},
     {"BatchForceReplacesAndRecursiveMirrorsFolders", "mkdir od && echo old >od/right.ds100 && audconv convert -q -f -r "
      "--from 200 --to 100 --out-dir od in; echo $? $(wc -c <od/right.ds100)", 0, "audconv: 'in/short.ds200': *\n",

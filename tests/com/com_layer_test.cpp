@@ -43,6 +43,7 @@ TEST(ComLayer, UnknownTypesAreRefusedAndNullsAreEmpty) {
         EXPECT_EQ(destination.value.vt, VT_I4) << "the destination is untouched";
     }
     EXPECT_EQ(SysStringLen(nullptr), 0u);
+    EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFDu), nullptr);  // with its length and terminator, more than 32 bits count
     EXPECT_EQ(SafeArrayGetDim(nullptr), 0u);
     OwnedVariant array(ArrayOf(VT_UI1, SafeArrayCreateVector(VT_UI1, 0, 2)));
     EXPECT_EQ(SafeArrayGetDim(array.value.parray), 1u);

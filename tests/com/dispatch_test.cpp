@@ -16,6 +16,9 @@ TEST_F(DispatchTest, NamesDispidsAndTypeInformation) {
     for (const char16_t* unknown : {u"Convert", u"ConvertDataBlobs", u"", u"GetConverterVersion"})
         EXPECT_EQ(IdOf(*converter, unknown, DISP_E_UNKNOWNNAME), DISPID_UNKNOWN);
     IdOf(*converter, u"ConvertDataBlob", DISP_E_UNKNOWNINTERFACE, IID_IConvertAction);
+    std::basic_string<OLECHAR> name(4, OLECHAR{'x'});
+    LPOLESTR names[] = {name.data()};
+    EXPECT_EQ(converter->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, nullptr), E_INVALIDARG);
     UINT count = 7;
     ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&count);  // any non-null value
     EXPECT_EQ(converter->GetTypeInfoCount(&count), S_OK);

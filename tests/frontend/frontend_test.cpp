@@ -111,6 +111,7 @@ TEST(TextSafety, EachByteOfAnInvalidSequenceBecomesOneReplacement) {
     const std::pair<std::string_view, std::string> cases[] = {
         {"a\xC3\xA9z", "a\xC3\xA9z"}, {"a\x80z", "a" + r + "z"}, {"\xC0\xAF", r + r},
         {"\xED\xA0\x80", r + r + r}, {"\xF4\x90\x80\x80", r + r + r + r}, {"\xE2\x82", r + r},
+        {"\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80", "\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80"},  // the least of each length
     };
     for (const auto& [text, valid] : cases) {
         EXPECT_EQ(ValidUtf8(text), valid) << text;

@@ -60,7 +60,7 @@ std::string CurveDocument(std::initializer_list<std::string_view> indents) {
     return testing::Document(body + "\r\n\t\t</TonePoints>\r\n\t</ToneThresholdAudiogram>\r\n");
 }
 
-TEST(QuickReading, ChangingIndentationReadsAsTheGeneralPath) {
+TEST(QuickReading, OddIndentationAndMixedTextReadAsTheGeneralPath) {
     struct IndentCase {
         std::string document;
         bool reads;  // text before an element of a curve stops the import
@@ -71,6 +71,10 @@ TEST(QuickReading, ChangingIndentationReadsAsTheGeneralPath) {
         {CurveDocument({"\n      ", "\n      ", "\n        ", "\n\v\f"}), true},
         {CurveDocument({"", "\r\n\t\t\t", "", "\r\n\t\t\t\t\t\t\t\t\t"}), true},
         {CurveDocument({"\r\n\t\t\tx", "\r\n\t\t\t", "\r\n\t\t\tx", "\r\n\t\t\t"}), false},
+        // tags that lost their slash or their bracket are no tags on either path
+        {testing::Document("<ToneNotes><AudiometerMakeModel>A<xAudiometerMakeModel></ToneNotes>"), false},
+        {testing::Document("<ToneNotes><AudiometerMakeModel>A</AudiometerMakeModel>xAudiometerMakeModel>B"
+                           "</AudiometerMakeModel></ToneNotes>"), false},
     };
     for (const IndentCase& indent : kCases) {
         const auto [quick, general] = BothWays([&] { return testing::Import(indent.document); });

@@ -126,7 +126,7 @@ TEST(Configuration, ReadsItsFileOnceAndLogsTheStart) {
                                             "Init: GetPathToIniFile " + programData.IniFile().string(),
                                             "Init: GetLogFilePath " + programData.LogFile().string(),
                                             "first line 1", "wide text: ? ? ? ?x ?? \x7F?",
-                                            std::string(kLogWMessageUnits, 'a')}));
+                                            std::string(2047, 'a')}));
     }
 }
 
@@ -157,8 +157,11 @@ TEST(PrivateProfile, WritesNeedTheFolderAndKeepTheRestOfTheFile) {
     WriteProfileValue(path, "S", "K", "V");
     WriteProfileValue(path, "T", "K", "W");
     EXPECT_EQ(ReadProfileValue(path, "s", "k", "default"), "V");
-    WriteProfileValue(path, "S", "Long", std::string(20000, 'v'));
-    EXPECT_EQ(ReadProfileValue(path, "S", "Long", "").size(), kProfileValueBufferBytes - 1);
+    // a value is cut to the caller's buffer with its terminating null, as the profile functions cut it
+    for (const std::size_t length : {kProfileValueBufferBytes - 1, kProfileValueBufferBytes, std::size_t{20000}}) {
+        WriteProfileValue(path, "S", "Long", std::string(length, 'v'));
+        EXPECT_EQ(ReadProfileValue(path, "S", "Long", "").size(), std::min(length, kProfileValueBufferBytes - 1));
+    }
 }
 
 using namespace std::string_view_literals;
@@ -249,7 +252,7 @@ TEST(MessageFormat, ArgumentsRenderByTheirConversion) {
     EXPECT_EQ(FormatText("%d and %s"), " and ");                         // missing arguments
     EXPECT_EQ(FormatText("100%% %q %"), "100% %q %");
     EXPECT_EQ(FormatText("%s", static_cast<const char*>(nullptr)), "(null)");
-    EXPECT_EQ(FormatText(u"%s contains %c, value 0x%x", std::u16string_view(u"Name"), u'\x1F', 0x1Fu),
+    EXPECT_EQ(FormatText(u"%s contains %c, value 0x%x", std::u16string_view(u"Name"), u'\x1F', u'\x1F'),
               u"Name contains \x1F, value 0x1f");
     EXPECT_EQ(FormatText(u"%c%c", 0xD83D, u'\xDE00'), u"\xD83D\xDE00");
     EXPECT_EQ(FormatTextCut(5, u"abc%sdef", u"XYZ"), u"abcXY");
