@@ -210,14 +210,18 @@ OutputKind KindOf(const fs::path& name, Existing existing) {
     return {};
 }
 
+// Where the bytes go. A free name is taken as it stands: a link put there meanwhile is never
+// followed.
+fs::path TargetOf(const fs::path& name, Existing existing) {
+    return existing == Existing::Keep ? name : FollowLinks(name, name);
+}
+
 }  // namespace
 
 void WriteOutputFile(const fs::path& name, audiogram::ByteSpan bytes, Existing existing) {
     const OutputKind kind = KindOf(name, existing);
     if (kind.direct) return WriteDirectly(name, bytes);
-    // a free name is taken as it stands: a link put there meanwhile is never followed
-    const fs::path target = existing == Existing::Keep ? name : FollowLinks(name, name);
-    ReplaceAtomically(target, bytes, name, kind.replaced ? &*kind.replaced : nullptr, existing);
+    ReplaceAtomically(TargetOf(name, existing), bytes, name, kind.replaced ? &*kind.replaced : nullptr, existing);
 }
 
 // The staged files, and a folder of every file system they are on, opened before the first
@@ -270,7 +274,7 @@ std::optional<std::size_t> OutputBatch::Stage(const fs::path& name, audiogram::B
         WriteDirectly(name, bytes);
         return std::nullopt;
     }
-    const fs::path target = existing == Existing::Keep ? name : FollowLinks(name, name);
+    const fs::path target = TargetOf(name, existing);
     pending_->Watch(target.parent_path(), name);
     fs::path temporary = WriteTemporary(target, bytes, name, kind.replaced ? &*kind.replaced : nullptr,
                                         Durability::WithTheBatch);
